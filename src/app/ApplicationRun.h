@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+#include <functional>
+
+class FarlineAppDelegate;
+struct PlatformServices;
+
+// The platform services that the global options and the environment name.
+PlatformServices servicesFrom(const GlobalOptions &options);
+
+// Runs `operation` as a command does: the application's start-up, the operation, then the
+// end-of-application saving. Returns the operation's exit status.
+int runWithApplication(const GlobalOptions &options,
+                       const std::function<int(FarlineAppDelegate &)> &operation);

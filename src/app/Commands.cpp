@@ -1,0 +1,24 @@
+#include "app/Commands.h"
+
+#include "platform/Console.h"
+
+#include <vector>
+
+std::span<const Command> commands()
+{
+    static const std::vector<Command> all = [] {
+        // Each command group lives in a file of its own and is listed here, in usage order.
+        const std::vector<std::span<const Command>> groups = {};
+        std::vector<Command> commands;
+        for (const std::span<const Command> group : groups)
+            commands.insert(commands.end(), group.begin(), group.end());
+        return commands;
+    }();
+    return all;
+}
+
+int usageError(const QString &message)
+{
+    Console::err(QStringLiteral("farline: ") + message);
+    return 2;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+#include <span>
+
+// One command of the command line: `farline NAME ARGS...`.
+struct Command
+{
+    const char *name;
+    const char *synopsis;    // arguments, for the usage text
+    const char *description; // one line, for the usage text
+    int (*run)(const GlobalOptions &options, const QStringList &arguments);
+};
+
+// Every command, group by group.
+std::span<const Command> commands();
+
+// The command groups.
+
+// The exit status of bad usage, after one line on standard error.
+int usageError(const QString &message);

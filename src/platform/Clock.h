@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDateTime>
+#include <optional>
+
+// The current moment. Tests set it so that reminders and record dates are checked without waiting.
+class Clock
+{
+public:
+    QDateTime now() const;
+
+    void set(const QDateTime &moment) { m_fixed = moment; }
+    void advance(qint64 seconds);
+    void release() { m_fixed.reset(); }
+
+private:
+    std::optional<QDateTime> m_fixed;
+};

@@ -1,0 +1,16 @@
+#include "platform/Console.h"
+
+#include <QString>
+#include <cstdio>
+
+namespace {
+void writeLine(std::FILE *stream, const QString &line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+}
+
+void Console::out(const QString &line) { writeLine(stdout, line); }
+void Console::err(const QString &line) { writeLine(stderr, line); }

@@ -1,0 +1,197 @@
+#include "platform/KeyedArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <cmath>
+#include <limits>
+
+namespace {
+const QString classKey = QStringLiteral("$class");
+const QString dateKey = QStringLiteral("$date");
+
+// Archives are small; anything larger is not one of ours and is not read into memory.
+constexpr qint64 maxArchiveSize = 16 * 1024 * 1024;
+
+std::optional<QDateTime> dateFromJson(const QJsonValue &value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    if (object.size() != 1 || !object.value(dateKey).isString())
+        return std::nullopt;
+    const QDateTime date = QDateTime::fromString(object.value(dateKey).toString(), Qt::ISODateWithMs);
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<int> intFromJson(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double number = value.toDouble();
+    if (std::trunc(number) != number || number < std::numeric_limits<int>::min()
+        || number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(number);
+}
+
+std::optional<ArchiveList> objectsFromJson(const QJsonValue &value)
+{
+    if (!value.isArray())
+        return std::nullopt;
+    ArchiveList objects;
+    for (const QJsonValue &element : value.toArray()) {
+        if (auto object = ArchiveObject::fromJson(element))
+            objects.append(*object);
+    }
+    return objects;
+}
+
+QJsonArray objectsToJson(const ArchiveList &objects)
+{
+    QJsonArray array;
+    for (const ArchiveObject &object : objects)
+        array.append(object.json());
+    return array;
+}
+
+bool writeDocument(const QString &path, const QJsonObject &document)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows in the write below
+    QSaveFile file(path);
+    // Unbuffered, so that a short write (disk full, size limit) shows in write()'s count:
+    // through the buffer it is lost and commit() would keep a truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<QJsonValue> readRoot(const QString &path, const QString &rootKey)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxArchiveSize)
+        return std::nullopt;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonValue root = document.object().value(rootKey);
+    if (root.isUndefined() || root.isNull())
+        return std::nullopt;
+    return root;
+}
+} // namespace
+
+ArchiveObject::ArchiveObject(const QString &className) { m_json.insert(classKey, className); }
+
+ArchiveObject::ArchiveObject(QJsonObject json)
+    : m_json(std::move(json))
+{
+}
+
+std::optional<ArchiveObject> ArchiveObject::fromJson(const QJsonValue &value)
+{
+    if (!value.isObject() || !value.toObject().value(classKey).isString())
+        return std::nullopt;
+    return ArchiveObject(value.toObject());
+}
+
+QString ArchiveObject::className() const { return m_json.value(classKey).toString(); }
+
+void ArchiveObject::setText(const QString &key, const std::optional<QString> &value)
+{
+    m_json.insert(key, value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null));
+}
+
+void ArchiveObject::setInt(const QString &key, int value) { m_json.insert(key, value); }
+
+void ArchiveObject::setDate(const QString &key, const std::optional<QDateTime> &value)
+{
+    if (!value || !value->isValid()) {
+        m_json.insert(key, QJsonValue(QJsonValue::Null));
+        return;
+    }
+    // Kept with the offset it was taken in, so a reader in another zone still sees the moment.
+    const QDateTime withOffset = value->toOffsetFromUtc(value->offsetFromUtc());
+    m_json.insert(key, QJsonObject{{dateKey, withOffset.toString(Qt::ISODateWithMs)}});
+}
+
+void ArchiveObject::setObjects(const QString &key, const ArchiveList &objects)
+{
+    m_json.insert(key, objectsToJson(objects));
+}
+
+ArchiveObject::Kind ArchiveObject::kind(const QString &key) const
+{
+    const QJsonValue value = m_json.value(key);
+    if (value.isUndefined() || value.isNull())
+        return Kind::Absent;
+    if (value.isString())
+        return Kind::Text;
+    if (intFromJson(value))
+        return Kind::Int;
+    if (dateFromJson(value))
+        return Kind::Date;
+    if (value.isArray())
+        return Kind::Objects;
+    return Kind::Wrong;
+}
+
+bool ArchiveObject::conforms(std::initializer_list<std::pair<QString, Kind>> expected) const
+{
+    for (const auto &[key, expectedKind] : expected) {
+        const Kind actual = kind(key);
+        if (actual != Kind::Absent && actual != expectedKind)
+            return false;
+    }
+    return true;
+}
+
+std::optional<QString> ArchiveObject::text(const QString &key) const
+{
+    const QJsonValue value = m_json.value(key);
+    if (!value.isString())
+        return std::nullopt;
+    return value.toString();
+}
+
+std::optional<int> ArchiveObject::integer(const QString &key) const { return intFromJson(m_json.value(key)); }
+
+std::optional<QDateTime> ArchiveObject::date(const QString &key) const { return dateFromJson(m_json.value(key)); }
+
+std::optional<ArchiveList> ArchiveObject::objects(const QString &key) const
+{
+    return objectsFromJson(m_json.value(key));
+}
+
+bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveObject &root)
+{
+    return writeDocument(path, QJsonObject{{rootKey, root.json()}});
+}
+
+bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveList &root)
+{
+    return writeDocument(path, QJsonObject{{rootKey, objectsToJson(root)}});
+}
+
+std::optional<ArchiveObject> KeyedArchive::readObject(const QString &path, const QString &rootKey)
+{
+    const auto root = readRoot(path, rootKey);
+    return root ? ArchiveObject::fromJson(*root) : std::nullopt;
+}
+
+std::optional<ArchiveList> KeyedArchive::readList(const QString &path, const QString &rootKey)
+{
+    const auto root = readRoot(path, rootKey);
+    return root ? objectsFromJson(*root) : std::nullopt;
+}

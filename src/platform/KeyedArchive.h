@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class ArchiveObject;
+using ArchiveList = QList<ArchiveObject>;
+
+// One archived object: a class name and keyed entries whose values are texts, int numbers,
+// dates or lists of objects. An absent value is written as null and reads back as absent.
+class ArchiveObject
+{
+public:
+    enum class Kind { Absent, Text, Int, Date, Objects, Wrong };
+
+    explicit ArchiveObject(const QString &className);
+
+    QString className() const;
+
+    void setText(const QString &key, const std::optional<QString> &value);
+    void setInt(const QString &key, int value);
+    void setDate(const QString &key, const std::optional<QDateTime> &value);
+    void setObjects(const QString &key, const ArchiveList &objects);
+
+    Kind kind(const QString &key) const;
+    // True when every listed entry is absent or of its listed kind.
+    bool conforms(std::initializer_list<std::pair<QString, Kind>> expected) const;
+
+    // None when the entry is absent or of another kind.
+    std::optional<QString> text(const QString &key) const;
+    std::optional<int> integer(const QString &key) const;
+    std::optional<QDateTime> date(const QString &key) const;
+    // The entry's objects; elements that are not archived objects are left out.
+    std::optional<ArchiveList> objects(const QString &key) const;
+
+    const QJsonObject &json() const { return m_json; }
+    static std::optional<ArchiveObject> fromJson(const QJsonValue &value);
+
+private:
+    explicit ArchiveObject(QJsonObject json);
+    QJsonObject m_json;
+};
+
+// Archives written as JSON documents whose root object holds one value under a root key
+// ("App settings", "ReecentCollection", ...). Writes are atomic: a failed write leaves the
+// previous file as it was. A missing or damaged file reads as none; nothing in a file can
+// stop the program.
+namespace KeyedArchive {
+bool write(const QString &path, const QString &rootKey, const ArchiveObject &root);
+bool write(const QString &path, const QString &rootKey, const ArchiveList &root);
+
+std::optional<ArchiveObject> readObject(const QString &path, const QString &rootKey);
+std::optional<ArchiveList> readList(const QString &path, const QString &rootKey);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Alerts.h"
+#include "platform/Bundle.h"
+#include "platform/Clock.h"
+#include "platform/Home.h"
+
+#include <memory>
+
+// What the platform gives the application object for a run: where its files live, the
+// resources it ships with, the clock and the alerts.
+struct PlatformServices
+{
+    Home home;
+    Bundle bundle;
+    std::unique_ptr<Clock> clock = std::make_unique<Clock>();
+    std::unique_ptr<Alerts> alerts = std::make_unique<CommandLineAlerts>();
+};

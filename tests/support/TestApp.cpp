@@ -1,0 +1,40 @@
+#include "support/TestApp.h"
+
+#include <QDir>
+#include <QFile>
+
+QDateTime testEpoch() { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26, 535), Qt::UTC); }
+
+TestApp::TestApp(const QString &bundleDir)
+    : m_homeDir(m_dir.path() + QStringLiteral("/home"))
+    , m_bundleDir(bundleDir)
+{
+    restart();
+}
+
+void TestApp::restart()
+{
+    m_app.reset();
+    auto alerts = std::make_unique<RecordingAlerts>();
+    m_alerts = alerts.get();
+    auto clock = std::make_unique<Clock>();
+    clock->set(testEpoch());
+    m_app = std::make_unique<FarlineAppDelegate>(
+        PlatformServices{Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts)});
+}
+
+QString TestApp::documentPath(const QString &name) const { return m_app->home().documentPath(name); }
+
+void TestApp::writeDocument(const QString &name, const QByteArray &bytes) const
+{
+    QDir().mkpath(m_app->home().documents());
+    QFile file(documentPath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test document %s", qPrintable(name));
+}
+
+QByteArray TestApp::readDocument(const QString &name) const
+{
+    QFile file(documentPath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/FarlineAppDelegate.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <memory>
+
+// An application object over a fresh temporary home, with recorded alerts and a fixed clock.
+class TestApp
+{
+public:
+    explicit TestApp(const QString &bundleDir = QString::fromLatin1(Bundle::builtIn));
+
+    FarlineAppDelegate &app() { return *m_app; }
+    RecordingAlerts &alerts() { return *m_alerts; }
+    Clock &clock() { return m_app->clock(); }
+    const QString &homeDir() const { return m_homeDir; }
+
+    QString documentPath(const QString &name) const;
+    void writeDocument(const QString &name, const QByteArray &bytes) const;
+    QByteArray readDocument(const QString &name) const;
+
+    // A new application object over the same home, as at the next start of the program.
+    void restart();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_homeDir;
+    QString m_bundleDir;
+    RecordingAlerts *m_alerts = nullptr;
+    std::unique_ptr<FarlineAppDelegate> m_app;
+};
+
+// The moment every TestApp's clock starts at.
+QDateTime testEpoch();
