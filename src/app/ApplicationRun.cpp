@@ -4,7 +4,9 @@
 
 PlatformServices servicesFrom(const GlobalOptions &options)
 {
-    return PlatformServices{Home::resolve(options.home), Bundle::resolve(options.bundle)};
+    PlatformServices services{Home::resolve(options.home), Bundle::resolve(options.bundle)};
+    services.telephone = Telephone::create(options.telephone);
+    return services;
 }
 
 int runWithApplication(const GlobalOptions &options,

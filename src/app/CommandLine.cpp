@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "platform/Console.h"
+#include "platform/Telephone.h"
 
 #include <QCommandLineParser>
 
@@ -69,8 +70,14 @@ int runCommandLine(const QStringList &arguments)
         return 0;
     }
 
-    const GlobalOptions options{valueOf(parser, home), valueOf(parser, bundle),
-                                valueOf(parser, telephone), valueOf(parser, server)};
+    QString telephoneName = parser.value(telephone);
+    if (!parser.isSet(telephone))
+        telephoneName = qEnvironmentVariable("FARLINE_TELEPHONE", Telephone::defaultName);
+    if (!Telephone::create(telephoneName))
+        return usageError(QStringLiteral("unknown telephone '%1'").arg(telephoneName));
+
+    const GlobalOptions options{valueOf(parser, home), valueOf(parser, bundle), telephoneName,
+                                valueOf(parser, server)};
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         Console::out(usage().chopped(1));

@@ -9,7 +9,7 @@ struct GlobalOptions
 {
     std::optional<QString> home;
     std::optional<QString> bundle;
-    std::optional<QString> telephone;
+    QString telephone; // the backend's name, checked: --telephone, $FARLINE_TELEPHONE, "system"
     std::optional<QString> server;
 };
 

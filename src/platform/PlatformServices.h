@@ -4,15 +4,17 @@
 #include "platform/Bundle.h"
 #include "platform/Clock.h"
 #include "platform/Home.h"
+#include "platform/Telephone.h"
 
 #include <memory>
 
 // What the platform gives the application object for a run: where its files live, the
-// resources it ships with, the clock and the alerts.
+// resources it ships with, the clock, the alerts and the telephone.
 struct PlatformServices
 {
     Home home;
     Bundle bundle;
     std::unique_ptr<Clock> clock = std::make_unique<Clock>();
     std::unique_ptr<Alerts> alerts = std::make_unique<CommandLineAlerts>();
+    std::unique_ptr<Telephone> telephone = Telephone::create(Telephone::defaultName);
 };

@@ -29,6 +29,7 @@ TEST(CommandLineTest, BadUsageIsOneLineNamingTheCulpritAndExitStatusTwo)
         {{QStringLiteral("--frobnicate")}, "frobnicate"},
         {{QStringLiteral("--home")}, "home"},
         {{QStringLiteral("--home=/tmp"), QStringLiteral("--colour"), QStringLiteral("x")}, "colour"},
+        {{QStringLiteral("--telephone"), QStringLiteral("sip")}, "sip"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

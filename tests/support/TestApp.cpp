@@ -17,10 +17,12 @@ void TestApp::restart()
     m_app.reset();
     auto alerts = std::make_unique<RecordingAlerts>();
     m_alerts = alerts.get();
+    auto telephone = std::make_unique<RecordingTelephone>();
+    m_telephone = telephone.get();
     auto clock = std::make_unique<Clock>();
     clock->set(testEpoch());
-    m_app = std::make_unique<FarlineAppDelegate>(
-        PlatformServices{Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts)});
+    m_app = std::make_unique<FarlineAppDelegate>(PlatformServices{
+        Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts), std::move(telephone)});
 }
 
 QString TestApp::documentPath(const QString &name) const { return m_app->home().documentPath(name); }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/FarlineAppDelegate.h"
+#include "support/RecordingTelephone.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
 #include <memory>
 
-// An application object over a fresh temporary home, with recorded alerts and a fixed clock.
+// An application object over a fresh temporary home, with recorded alerts, a recording
+// telephone and a fixed clock.
 class TestApp
 {
 public:
@@ -14,6 +16,7 @@ public:
 
     FarlineAppDelegate &app() { return *m_app; }
     RecordingAlerts &alerts() { return *m_alerts; }
+    RecordingTelephone &telephone() { return *m_telephone; }
     Clock &clock() { return m_app->clock(); }
     const QString &homeDir() const { return m_homeDir; }
 
@@ -29,6 +32,7 @@ private:
     QString m_homeDir;
     QString m_bundleDir;
     RecordingAlerts *m_alerts = nullptr;
+    RecordingTelephone *m_telephone = nullptr;
     std::unique_ptr<FarlineAppDelegate> m_app;
 };
 

@@ -1,0 +1,91 @@
+#include "support/TelHandler.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+void writeFile(const QString &path, const QByteArray &content, bool executable = false)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+}
+
+TelHandler::TelHandler(bool registered, Behaviour behaviour)
+{
+    const QString root = m_dir.path();
+    for (const char *folder : {"data/applications", "config", "dirs", "configdirs"})
+        QDir().mkpath(root + u'/' + QLatin1String(folder));
+    if (!registered)
+        return;
+    writeFile(root + QStringLiteral("/handler.sh"),
+              QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1/addresses.txt'\nsleep %2\nexit %3\n")
+                  .arg(root)
+                  .arg(behaviour.seconds)
+                  .arg(behaviour.exitCode)
+                  .toUtf8(),
+              true);
+    writeFile(root + QStringLiteral("/data/applications/farline-test-phone.desktop"),
+              QStringLiteral("[Desktop Entry]\nType=Application\nName=Test phone\nNoDisplay=true\n"
+                             "Exec=%1/handler.sh %u\nMimeType=x-scheme-handler/tel;\n")
+                  .arg(root)
+                  .toUtf8());
+    QProcess mime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &variable : TelHandler::environment())
+        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    mime.setProcessEnvironment(environment);
+    mime.start(QStringLiteral("xdg-mime"), {QStringLiteral("default"), QStringLiteral("farline-test-phone.desktop"),
+                                            QStringLiteral("x-scheme-handler/tel")});
+    if (!mime.waitForFinished() || mime.exitCode() != 0)
+        qFatal("xdg-mime could not register the test phone");
+}
+
+QStringList TelHandler::environment() const
+{
+    const QString root = m_dir.path();
+    return {QStringLiteral("XDG_DATA_HOME=%1/data").arg(root),
+            QStringLiteral("XDG_CONFIG_HOME=%1/config").arg(root),
+            QStringLiteral("XDG_DATA_DIRS=%1/dirs").arg(root),
+            QStringLiteral("XDG_CONFIG_DIRS=%1/configdirs").arg(root),
+            QStringLiteral("XDG_CURRENT_DESKTOP="),
+            QStringLiteral("DE="),
+            QStringLiteral("BROWSER="),
+            // xdg-open asks a generic desktop's handlers only when some display is named.
+            QStringLiteral("DISPLAY=:farline-test")};
+}
+
+QStringList TelHandler::addresses() const
+{
+    QFile file(m_dir.path() + QStringLiteral("/addresses.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    lines.removeAll(QString());
+    return lines;
+}
+
+ScopedEnvironment::ScopedEnvironment(const QStringList &variables)
+{
+    for (const QString &variable : variables) {
+        const QByteArray name = variable.section(u'=', 0, 0).toUtf8();
+        m_previous.append({name, qEnvironmentVariableIsSet(name.constData())
+                                     ? std::optional(qgetenv(name.constData()))
+                                     : std::nullopt});
+        qputenv(name.constData(), variable.section(u'=', 1).toUtf8());
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    for (const auto &[name, value] : m_previous) {
+        if (value)
+            qputenv(name.constData(), *value);
+        else
+            qunsetenv(name.constData());
+    }
+}
