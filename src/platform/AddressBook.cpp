@@ -54,11 +54,7 @@ bool hasSortName(const Person &person)
            || !sortText(person.organization).isEmpty();
 }
 
-int compareTexts(const QString &a, const QString &b)
-{
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded : a.compare(b);
-}
+int compareTexts(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive); }
 
 bool browserLess(const Person &a, const Person &b)
 {
@@ -275,10 +271,14 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
         query.addBindValue(textOrNull(text));
     query.addBindValue(importKey);
     std::optional<int> recordID;
-    if (!query.exec())
+    if (!query.exec()) {
         m_error = query.lastError().text();
-    else if (storePhones(query.lastInsertId().toInt(), draft.phones))
-        recordID = query.lastInsertId().toInt();
+    } else {
+        // Taken at once: SQLite's last insert id is the connection's, and the phones follow.
+        const int inserted = query.lastInsertId().toInt();
+        if (storePhones(inserted, draft.phones))
+            recordID = inserted;
+    }
     query.exec(recordID ? QStringLiteral("RELEASE add_person")
                         : QStringLiteral("ROLLBACK TO add_person"));
     if (!recordID)

@@ -85,6 +85,8 @@ bool VCardImporter::importFile(const QString &fileName, QByteArrayView bytes)
         }
         m_seen.insert(key, where);
     }
+    if (file.cards.isEmpty() && problems.isEmpty() && m_report)
+        m_report(QStringLiteral("%1: no vCard in this file").arg(fileName));
     std::stable_sort(problems.begin(), problems.end(),
                      [](const VCardProblem &a, const VCardProblem &b) { return a.line < b.line; });
     for (const VCardProblem &problem : problems) {

@@ -15,7 +15,8 @@ struct VCardContact;
 class VCardImporter
 {
 public:
-    // `report` receives one line per skipped card: "FILE:LINE: reason".
+    // `report` receives one line per skipped card, "FILE:LINE: reason; skipped", and one for a
+    // file without any card, "FILE: no vCard in this file".
     VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report);
     ~VCardImporter();
 

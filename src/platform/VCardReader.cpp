@@ -221,7 +221,10 @@ std::optional<VCardParameter> parameterFrom(QByteArrayView text)
 // "group.NAME;param;param=value:value" into a property; none when the line is not a property.
 std::optional<VCardProperty> propertyFrom(const LogicalLine &line)
 {
-    const qsizetype colon = valueColon(line.text);
+    qsizetype colon = valueColon(line.text);
+    const bool unbalanced = colon < 0 && line.text.contains('"');
+    if (unbalanced)
+        colon = line.text.indexOf(':'); // read it, but as a property that cannot be trusted
     if (colon <= 0)
         return std::nullopt;
     const QByteArrayView head = QByteArrayView(line.text).first(colon);
@@ -270,6 +273,8 @@ std::optional<VCardProperty> propertyFrom(const LogicalLine &line)
             charset = parameter->value;
         property.parameters.append(*parameter);
     }
+    if (unbalanced)
+        property.defect = QStringLiteral("a parameter has unbalanced quotes");
     if (hasControlCharacters(rawValue))
         property.defect = QStringLiteral("the value holds binary data");
     const QByteArray bytes = quotedPrintable ? decodeQuotedPrintable(rawValue) : rawValue.toByteArray();
