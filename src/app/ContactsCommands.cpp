@@ -24,7 +24,7 @@ std::optional<QStringList> vcardFiles(const QStringList &paths)
         if (info.isDir()) {
             QDir dir(path);
             dir.setNameFilters({QStringLiteral("*.vcf"), QStringLiteral("*.VCF"), QStringLiteral("*.Vcf")});
-            dir.setFilter(QDir::Files | QDir::Readable);
+            dir.setFilter(QDir::Files); // an unreadable one is named when it is read
             dir.setSorting(QDir::Name);
             for (const QFileInfo &file : dir.entryInfoList())
                 files.append(file.filePath());
