@@ -17,6 +17,8 @@ struct Command
 std::span<const Command> commands();
 
 // The command groups.
+std::span<const Command> contactsCommands(); // contacts import, list, remove
+std::span<const Command> listsCommands();    // recents, favorites
 
 // The exit status of bad usage, after one line on standard error.
 int usageError(const QString &message);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class Alerts;
+struct Person;
 
-// Shared helpers without state: number normalisation and the user warnings.
+// Shared helpers without state: number normalisation, the user warnings and contact names.
 class CommonOperations
 {
 public:
@@ -23,4 +25,9 @@ public:
     static void showNoAvaliableNumberWarning(Alerts &alerts);
     static void deviceDoesNotSupportsCall(Alerts &alerts);
     static void CountryNotInLanFileWarning(Alerts &alerts, const QString &countryName);
+
+    // The name the call lists show for a person: first, middle and last name in that order,
+    // each present one followed by a blank; without any of them the organisation; without that
+    // either, none, or with `phoneFallback` the first number, or "[No name supplied]".
+    static std::optional<QString> getName(const Person &person, bool phoneFallback);
 };

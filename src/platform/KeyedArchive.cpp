@@ -76,19 +76,26 @@ bool writeDocument(const QString &path, const QJsonObject &document)
     return file.commit();
 }
 
-std::optional<QJsonValue> readRoot(const QString &path, const QString &rootKey)
+std::optional<QJsonValue> rootFromBytes(QByteArrayView bytes, const QString &rootKey)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxArchiveSize)
+    if (bytes.size() > maxArchiveSize)
         return std::nullopt;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes.toByteArray(), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
     const QJsonValue root = document.object().value(rootKey);
     if (root.isUndefined() || root.isNull())
         return std::nullopt;
     return root;
+}
+
+std::optional<QJsonValue> readRoot(const QString &path, const QString &rootKey)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxArchiveSize)
+        return std::nullopt;
+    return rootFromBytes(file.readAll(), rootKey);
 }
 } // namespace
 
@@ -193,5 +200,11 @@ std::optional<ArchiveObject> KeyedArchive::readObject(const QString &path, const
 std::optional<ArchiveList> KeyedArchive::readList(const QString &path, const QString &rootKey)
 {
     const auto root = readRoot(path, rootKey);
+    return root ? objectsFromJson(*root) : std::nullopt;
+}
+
+std::optional<ArchiveList> KeyedArchive::listFromBytes(QByteArrayView bytes, const QString &rootKey)
+{
+    const auto root = rootFromBytes(bytes, rootKey);
     return root ? objectsFromJson(*root) : std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QList>
@@ -54,4 +55,6 @@ bool write(const QString &path, const QString &rootKey, const ArchiveList &root)
 
 std::optional<ArchiveObject> readObject(const QString &path, const QString &rootKey);
 std::optional<ArchiveList> readList(const QString &path, const QString &rootKey);
+// The list under `rootKey` of an archive's bytes, as readList reads it from a file.
+std::optional<ArchiveList> listFromBytes(QByteArrayView bytes, const QString &rootKey);
 }

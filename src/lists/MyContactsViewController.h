@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class AddressBook;
+class CallInitiator;
+
+// The contacts tab: a browser of the address book that stays in its tab. Tapping one of a
+// person's numbers places the call through call placement, never through the platform's own
+// dialling. Requests to go back to the list with animation (leaving the tab, tapping the
+// selected tab) are ignored, so the browser stays where the user left it; cancelling does
+// nothing.
+class MyContactsViewController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int shownPerson READ shownPerson NOTIFY shownPersonChanged)
+
+public:
+    MyContactsViewController(AddressBook &addressBook, CallInitiator &calls, QObject *parent = nullptr);
+
+    // The record id of the person whose details are shown; -1 on the list of persons.
+    int shownPerson() const { return m_shownPerson; }
+
+    // A person tapped: their numbers are shown. False for a person not in the address book.
+    Q_INVOKABLE bool selectPerson(int recordID);
+    // A number tapped: the call record (name with the phone fallback, phone type by the label
+    // rule, the number as stored, person and entry) goes to call placement; the details stay
+    // shown. False when the person or the entry is gone.
+    Q_INVOKABLE bool selectPhoneEntry(int recordID, int identifier);
+    // A request to go back to the list: ignored when animated (false); done otherwise.
+    Q_INVOKABLE bool popToRootViewController(bool animated);
+    Q_INVOKABLE void peoplePickerNavigationControllerDidCancel() {}
+
+Q_SIGNALS:
+    void shownPersonChanged();
+
+private:
+    void setShownPerson(int recordID);
+
+    AddressBook &m_addressBook;
+    CallInitiator &m_calls;
+    int m_shownPerson = -1;
+};

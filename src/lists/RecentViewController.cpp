@@ -1,0 +1,150 @@
+#include "lists/RecentViewController.h"
+
+#include "core/CallInitiator.h"
+#include "core/CommonOperations.h"
+#include "lists/CallRecordArchive.h"
+#include "platform/AddressBook.h"
+#include "platform/Alerts.h"
+
+#include <QPointer>
+#include <QTimer>
+
+const QString RecentViewController::archiveFileName = QStringLiteral("recent.archive");
+const QString RecentViewController::archiveRootKey = QStringLiteral("ReecentCollection");
+
+namespace {
+const QString unknownType = QStringLiteral("unknown");
+}
+
+RecentViewController::RecentViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls,
+                                           Alerts &alerts, QObject *parent)
+    : QObject(parent)
+    , m_home(home)
+    , m_addressBook(addressBook)
+    , m_calls(calls)
+    , m_alerts(alerts)
+{
+    loadDataFromDisk();
+}
+
+void RecentViewController::setRecentArray(QList<FavoriteRecordPtr> records)
+{
+    if (records.size() > maxCount)
+        records.resize(maxCount);
+    m_model.setRecords(std::move(records));
+}
+
+void RecentViewController::loadView()
+{
+    if (m_viewLoaded)
+        return;
+    m_viewLoaded = true;
+    prepareRecentCollection();
+    loadButton();
+}
+
+void RecentViewController::addCall(const FavoriteRecordPtr &record)
+{
+    if (!record)
+        return;
+    if (m_model.rowCount() >= maxCount)
+        m_model.removeRecord(m_model.rowCount() - 1);
+    m_model.insertRecord(0, record);
+    setSelectedRow(-1); // the table is reloaded, which drops the highlight
+    loadView();
+    if (!m_showsClearButton)
+        setShowsClearButton(true);
+}
+
+bool RecentViewController::saveDataToDisk()
+{
+    m_home.ensureDocuments();
+    return CallRecordArchive::write(m_home.documentPath(archiveFileName), archiveRootKey, recentArray());
+}
+
+void RecentViewController::loadDataFromDisk()
+{
+    setRecentArray(CallRecordArchive::read(m_home.documentPath(archiveFileName), archiveRootKey, maxCount));
+}
+
+void RecentViewController::prepareRecentCollection()
+{
+    if (!m_addressBook.isOpen())
+        return;
+    for (const FavoriteRecordPtr &entry : recentArray()) {
+        const std::optional<Person> person = m_addressBook.personWithRecordID(entry->contactID);
+        if (!person) {
+            entry->contactID = -1;
+            entry->phoneType = unknownType;
+            entry->displayName = entry->phoneNumber;
+            continue;
+        }
+        const int index = person->indexForIdentifier(entry->identifier);
+        bool sameNumber = false;
+        if (index < 0) {
+            entry->phoneType = unknownType;
+        } else {
+            const PhoneEntry &phone = person->phones->at(index);
+            sameNumber = entry->phoneNumber == phone.value;
+            entry->phoneType = !sameNumber ? unknownType
+                               : phone.label ? FavoriteRecord::phoneTypeFromLabel(*phone.label)
+                                             : QString();
+        }
+        const std::optional<QString> name = CommonOperations::getName(*person, false);
+        entry->displayName = name && sameNumber ? *name : entry->phoneNumber;
+    }
+    m_model.recordsChanged();
+}
+
+void RecentViewController::loadButton() { setShowsClearButton(!recentArray().isEmpty()); }
+
+void RecentViewController::clearRecords()
+{
+    const QPointer<RecentViewController> self(this);
+    m_alerts.show(QString(), QString(), {QStringLiteral("Cancel"), QStringLiteral("Clear All Recents")},
+                  [self](int button) {
+                      if (self && button == 1)
+                          self->clearAllRecents();
+                  });
+}
+
+void RecentViewController::clearAllRecents()
+{
+    m_model.setRecords({});
+    setShowsClearButton(false);
+    saveDataToDisk();
+}
+
+void RecentViewController::selectRow(int row)
+{
+    if (row < 0 || row >= m_model.rowCount())
+        return;
+    setSelectedRow(row);
+    const FavoriteRecord &entry = *recentArray()[row];
+    auto record = std::make_shared<FavoriteRecord>();
+    record->phoneNumber = entry.phoneNumber;
+    record->displayName = entry.displayName;
+    record->phoneType = entry.phoneType;
+    record->contactID = entry.contactID;
+    record->startTime.reset(); // stamped by call placement
+    m_calls.InitateCall(record);
+    QTimer::singleShot(deselectDelayMs, this, &RecentViewController::deselect);
+}
+
+void RecentViewController::deselect() { setSelectedRow(-1); }
+
+void RecentViewController::setShowsClearButton(bool shows)
+{
+    if (m_showsClearButton == shows)
+        return;
+    m_showsClearButton = shows;
+    Q_EMIT showsClearButtonChanged();
+}
+
+void RecentViewController::setSelectedRow(int row)
+{
+    if (m_selectedRow == row)
+        return;
+    m_selectedRow = row;
+    Q_EMIT selectedRowChanged();
+}

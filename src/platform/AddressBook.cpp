@@ -1,0 +1,351 @@
+#include "platform/AddressBook.h"
+
+#include "platform/AddressBookSchema.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <algorithm>
+#include <limits>
+
+const QString AddressBook::fileName = QStringLiteral("AddressBook.sqlite");
+
+namespace {
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("farline-address-book-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// SQLite's driver binds a null QString as NULL: an empty text that is present must stay present.
+QString nonNull(const QString &text) { return text.isNull() ? QStringLiteral("") : text; }
+
+QVariant textOrNull(const std::optional<QString> &text) { return text ? QVariant(nonNull(*text)) : QVariant(); }
+
+std::optional<QString> textAt(const QSqlQuery &query, int column)
+{
+    if (query.isNull(column))
+        return std::nullopt;
+    return query.value(column).toString();
+}
+
+// Reads a person's names from a query whose columns are id, first, middle, last, organisation.
+Person personFrom(const QSqlQuery &query)
+{
+    Person person;
+    person.recordID = query.value(0).toInt();
+    person.firstName = textAt(query, 1);
+    person.middleName = textAt(query, 2);
+    person.lastName = textAt(query, 3);
+    person.organization = textAt(query, 4);
+    return person;
+}
+
+QString sortText(const std::optional<QString> &text) { return text.value_or(QString()); }
+
+bool hasSortName(const Person &person)
+{
+    return !sortText(person.lastName).isEmpty() || !sortText(person.firstName).isEmpty()
+           || !sortText(person.organization).isEmpty();
+}
+
+int compareTexts(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive); }
+
+bool browserLess(const Person &a, const Person &b)
+{
+    const bool aNamed = hasSortName(a);
+    if (aNamed != hasSortName(b))
+        return aNamed;
+    int order = 0;
+    if (aNamed) {
+        for (auto part : {&Person::lastName, &Person::firstName, &Person::organization}) {
+            if ((order = compareTexts(sortText(a.*part), sortText(b.*part))) != 0)
+                return order < 0;
+        }
+    } else {
+        const bool aHasNumber = a.phones && !a.phones->isEmpty();
+        if (aHasNumber != (b.phones && !b.phones->isEmpty()))
+            return aHasNumber;
+        if (aHasNumber && (order = compareTexts(a.phones->first().value, b.phones->first().value)) != 0)
+            return order < 0;
+    }
+    return a.recordID < b.recordID;
+}
+} // namespace
+
+struct AddressBook::Connection
+{
+    QString name;
+    QSqlDatabase db;
+    QSqlQuery selectPerson;
+    QSqlQuery selectPhones;
+    QSqlQuery selectByKey;
+
+    ~Connection()
+    {
+        selectPerson = QSqlQuery();
+        selectPhones = QSqlQuery();
+        selectByKey = QSqlQuery();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    QSqlQuery prepared(const QString &statement) const
+    {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        query.prepare(statement);
+        return query;
+    }
+};
+
+AddressBook::AddressBook(const QString &path)
+{
+    auto connection = std::make_unique<Connection>();
+    connection->name = nextConnectionName();
+    connection->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name);
+    connection->db.setDatabaseName(path);
+    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows when the file is opened
+    if (!connection->db.open()) {
+        m_error = QStringLiteral("cannot open %1: %2").arg(path, connection->db.lastError().text());
+        return;
+    }
+    if (auto failed = AddressBookSchema::migrate(connection->db)) {
+        m_error = QStringLiteral("cannot use %1: %2").arg(path, *failed);
+        return;
+    }
+    connection->selectPerson = connection->prepared(QStringLiteral(
+        "SELECT id, first_name, middle_name, last_name, organization FROM person WHERE id = ?"));
+    connection->selectPhones = connection->prepared(QStringLiteral(
+        "SELECT identifier, label, value FROM phone WHERE person_id = ? ORDER BY position"));
+    connection->selectByKey = connection->prepared(
+        QStringLiteral("SELECT id FROM person WHERE import_key = ? ORDER BY id LIMIT 1"));
+    m_connection = std::move(connection);
+}
+
+AddressBook::~AddressBook() = default;
+
+bool AddressBook::isOpen() const { return m_connection != nullptr; }
+
+bool AddressBook::fail(const QString &error)
+{
+    m_error = error;
+    return false;
+}
+
+std::optional<Person> AddressBook::personWithRecordID(int recordID) const
+{
+    if (!m_connection)
+        return std::nullopt;
+    QSqlQuery &query = m_connection->selectPerson;
+    query.addBindValue(recordID);
+    if (!query.exec() || !query.next()) {
+        query.finish();
+        return std::nullopt;
+    }
+    Person person = personFrom(query);
+    query.finish();
+
+    QSqlQuery &phones = m_connection->selectPhones;
+    phones.addBindValue(recordID);
+    if (phones.exec()) {
+        QList<PhoneEntry> entries;
+        while (phones.next())
+            entries.append(PhoneEntry{phones.value(0).toInt(), textAt(phones, 1), phones.value(2).toString()});
+        if (!entries.isEmpty())
+            person.phones = std::move(entries);
+    }
+    phones.finish();
+    return person;
+}
+
+QList<Person> AddressBook::allPeople() const
+{
+    QList<Person> people;
+    if (!m_connection)
+        return people;
+    QSqlQuery query = m_connection->prepared(
+        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person"));
+    QHash<int, qsizetype> positions;
+    if (query.exec()) {
+        while (query.next()) {
+            positions.insert(query.value(0).toInt(), people.size());
+            people.append(personFrom(query));
+        }
+    }
+    QSqlQuery phones = m_connection->prepared(QStringLiteral(
+        "SELECT person_id, identifier, label, value FROM phone ORDER BY person_id, position"));
+    if (phones.exec()) {
+        while (phones.next()) {
+            const auto at = positions.constFind(phones.value(0).toInt());
+            if (at == positions.constEnd())
+                continue;
+            auto &list = people[*at].phones;
+            if (!list)
+                list.emplace();
+            list->append(PhoneEntry{phones.value(1).toInt(), textAt(phones, 2), phones.value(3).toString()});
+        }
+    }
+    std::sort(people.begin(), people.end(), browserLess);
+    return people;
+}
+
+bool AddressBook::removePerson(int recordID)
+{
+    if (!m_connection)
+        return fail(m_error);
+    if (!personWithRecordID(recordID))
+        return fail(QStringLiteral("no person %1").arg(recordID));
+    if (!beginTransaction())
+        return false;
+    QSqlQuery query(m_connection->db);
+    for (const auto *statement : {"DELETE FROM phone WHERE person_id = ?", "DELETE FROM person WHERE id = ?"}) {
+        query.prepare(QLatin1String(statement));
+        query.addBindValue(recordID);
+        if (!query.exec()) {
+            m_error = query.lastError().text();
+            rollbackTransaction();
+            return false;
+        }
+    }
+    return commitTransaction();
+}
+
+bool AddressBook::beginTransaction()
+{
+    if (!m_connection)
+        return fail(m_error);
+    return m_connection->db.transaction() || fail(m_connection->db.lastError().text());
+}
+
+bool AddressBook::commitTransaction()
+{
+    if (!m_connection)
+        return fail(m_error);
+    if (m_connection->db.commit())
+        return true;
+    m_error = m_connection->db.lastError().text();
+    m_connection->db.rollback();
+    return false;
+}
+
+void AddressBook::rollbackTransaction()
+{
+    if (m_connection)
+        m_connection->db.rollback();
+}
+
+std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) const
+{
+    if (!m_connection)
+        return std::nullopt;
+    QSqlQuery &query = m_connection->selectByKey;
+    query.addBindValue(importKey);
+    std::optional<int> found;
+    if (query.exec() && query.next())
+        found = query.value(0).toInt();
+    query.finish();
+    return found;
+}
+
+std::optional<int> AddressBook::addPerson(const QString &importKey, const PersonDraft &draft)
+{
+    if (!m_connection) {
+        fail(m_error);
+        return std::nullopt;
+    }
+    QSqlQuery query(m_connection->db);
+    if (!query.exec(QStringLiteral("SAVEPOINT add_person"))) {
+        fail(query.lastError().text());
+        return std::nullopt;
+    }
+    query.prepare(QStringLiteral("INSERT INTO person (first_name, middle_name, last_name, organization,"
+                                 " import_key) VALUES (?, ?, ?, ?, ?)"));
+    for (const auto &text : {draft.firstName, draft.middleName, draft.lastName, draft.organization})
+        query.addBindValue(textOrNull(text));
+    query.addBindValue(importKey);
+    std::optional<int> recordID;
+    if (!query.exec()) {
+        m_error = query.lastError().text();
+    } else {
+        // Taken at once: SQLite's last insert id is the connection's, and the phones follow.
+        const int inserted = query.lastInsertId().toInt();
+        if (storePhones(inserted, draft.phones))
+            recordID = inserted;
+    }
+    query.exec(recordID ? QStringLiteral("RELEASE add_person")
+                        : QStringLiteral("ROLLBACK TO add_person"));
+    if (!recordID)
+        query.exec(QStringLiteral("RELEASE add_person"));
+    return recordID;
+}
+
+bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
+{
+    if (!m_connection)
+        return fail(m_error);
+    QSqlQuery query(m_connection->db);
+    if (!query.exec(QStringLiteral("SAVEPOINT update_person")))
+        return fail(query.lastError().text());
+    query.prepare(QStringLiteral("UPDATE person SET first_name = ?, middle_name = ?, last_name = ?,"
+                                 " organization = ? WHERE id = ?"));
+    for (const auto &text : {draft.firstName, draft.middleName, draft.lastName, draft.organization})
+        query.addBindValue(textOrNull(text));
+    query.addBindValue(recordID);
+    bool done = query.exec() && query.numRowsAffected() == 1;
+    if (!done)
+        m_error = query.lastError().isValid() ? query.lastError().text()
+                                              : QStringLiteral("no person %1").arg(recordID);
+    if (done) {
+        query.prepare(QStringLiteral("DELETE FROM phone WHERE person_id = ?"));
+        query.addBindValue(recordID);
+        done = query.exec() || fail(query.lastError().text());
+    }
+    done = done && storePhones(recordID, draft.phones);
+    if (!done)
+        query.exec(QStringLiteral("ROLLBACK TO update_person"));
+    query.exec(QStringLiteral("RELEASE update_person"));
+    return done;
+}
+
+// Writes the phone list in its order, numbering new entries from the person's counter, which
+// only ever grows so that an identifier once handed out is never handed out again.
+bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
+{
+    QSqlQuery query(m_connection->db);
+    query.prepare(QStringLiteral("SELECT next_phone_identifier FROM person WHERE id = ?"));
+    query.addBindValue(recordID);
+    if (!query.exec() || !query.next())
+        return fail(query.lastError().text());
+    qint64 next = query.value(0).toLongLong();
+    query.finish();
+
+    query.prepare(QStringLiteral(
+        "INSERT INTO phone (person_id, identifier, position, label, value) VALUES (?, ?, ?, ?, ?)"));
+    for (qsizetype position = 0; position < phones.size(); ++position) {
+        const PhoneDraft &phone = phones[position];
+        qint64 identifier = phone.identifier.value_or(-1);
+        if (!phone.identifier)
+            identifier = next++;
+        if (identifier > std::numeric_limits<int>::max())
+            return fail(QStringLiteral("person %1 has used up its phone entry identifiers").arg(recordID));
+        query.addBindValue(recordID);
+        query.addBindValue(identifier);
+        query.addBindValue(position);
+        query.addBindValue(textOrNull(phone.label));
+        query.addBindValue(nonNull(phone.value));
+        if (!query.exec())
+            return fail(query.lastError().text());
+        next = std::max(next, identifier + 1);
+    }
+    query.prepare(QStringLiteral("UPDATE person SET next_phone_identifier = ? WHERE id = ?"));
+    query.addBindValue(next);
+    query.addBindValue(recordID);
+    return query.exec() || fail(query.lastError().text());
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/Person.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// A phone entry as an import hands it over: the identifier of the entry it keeps, or none for
+// a new entry, which the address book numbers.
+struct PhoneDraft
+{
+    std::optional<int> identifier;
+    std::optional<QString> label;
+    QString value;
+
+    friend bool operator==(const PhoneDraft &, const PhoneDraft &) = default;
+};
+
+// A person as an import hands it over.
+struct PersonDraft
+{
+    std::optional<QString> firstName;
+    std::optional<QString> middleName;
+    std::optional<QString> lastName;
+    std::optional<QString> organization;
+    QList<PhoneDraft> phones;
+};
+
+// The handset's address book: persons with names and phone lists, kept in an SQLite database
+// (home/"AddressBook.sqlite"). Record ids and phone entry identifiers are stable and never
+// reused. A file that cannot be opened (damaged, or from a newer program) is left untouched and
+// the address book stays closed: it then knows no persons and refuses every change.
+class AddressBook
+{
+public:
+    static const QString fileName; // "AddressBook.sqlite"
+
+    explicit AddressBook(const QString &path);
+    ~AddressBook();
+    AddressBook(const AddressBook &) = delete;
+    AddressBook &operator=(const AddressBook &) = delete;
+
+    bool isOpen() const;
+    // Why the address book is closed, or why the last change failed.
+    const QString &errorText() const { return m_error; }
+
+    std::optional<Person> personWithRecordID(int recordID) const;
+    // Every person, in the browser's order: last name, then first name, then organisation,
+    // ignoring case; persons with none of the three come last, by their first number.
+    QList<Person> allPeople() const;
+    // False when there is no such person or it could not be removed.
+    bool removePerson(int recordID);
+
+    // Changes made between these go to the file together, or not at all.
+    bool beginTransaction();
+    bool commitTransaction();
+    void rollbackTransaction();
+
+    // The person an earlier import made from the same card, if any.
+    std::optional<int> recordIDForImportKey(const QString &importKey) const;
+    // A new person; none when it could not be stored (ids exhausted, write error).
+    std::optional<int> addPerson(const QString &importKey, const PersonDraft &draft);
+    // Replaces names and phone list; entries without identifier get new ones.
+    bool updatePerson(int recordID, const PersonDraft &draft);
+
+private:
+    struct Connection;
+    bool storePhones(int recordID, const QList<PhoneDraft> &phones);
+    bool fail(const QString &error);
+
+    std::unique_ptr<Connection> m_connection;
+    QString m_error;
+};

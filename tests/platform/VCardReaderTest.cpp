@@ -1,0 +1,132 @@
+#include "platform/VCardReader.h"
+
+#include <QStringDecoder>
+#include <gtest/gtest.h>
+
+namespace {
+// The value of the first property `name` of the only card in `text`.
+QString valueOf(const QByteArray &text, const char *name)
+{
+    const VCardFile file = VCardReader::read(text);
+    if (file.cards.size() != 1)
+        return QStringLiteral("<%1 cards>").arg(file.cards.size());
+    for (const VCardProperty &property : file.cards.first().properties) {
+        if (property.name == name)
+            return property.value;
+    }
+    return QStringLiteral("<none>");
+}
+
+TEST(VCardReaderTest, UnfoldsAndDecodesValues)
+{
+    struct Case
+    {
+        const char *name;
+        QByteArray text;
+        QString expected; // of the first FN, else of the first TEL
+    };
+    const Case cases[] = {
+        {"LF", "BEGIN:VCARD\nTEL:1 2\nEND:VCARD\n", QStringLiteral("1 2")},
+        {"CR LF", "BEGIN:VCARD\r\nTEL:1 2\r\nEND:VCARD\r\n", QStringLiteral("1 2")},
+        {"CR CR LF", "BEGIN:VCARD\r\r\nTEL:1 2\r\r\nEND:VCARD\r\r\n", QStringLiteral("1 2")},
+        {"lone CR", "BEGIN:VCARD\rTEL:1 2\rEND:VCARD", QStringLiteral("1 2")},
+        {"no line end after END", "BEGIN:VCARD\nTEL:12\nEND:VCARD", QStringLiteral("12")},
+        {"folded with a blank", "BEGIN:VCARD\r\nTEL:905-666\r\n -1234\r\nEND:VCARD\r\n", QStringLiteral("905-666-1234")},
+        {"folded with a tab, second blank kept", "BEGIN:VCARD\nFN:Anna\n\t  Berg\nEND:VCARD\n", QStringLiteral("Anna  Berg")},
+        {"fold inside a UTF-8 character", "BEGIN:VCARD\nFN:\xCE\r\n \xB1\xCE\xB2\nEND:VCARD\n", QStringLiteral("αβ")},
+        {"quoted-printable with soft breaks", "BEGIN:VCARD\nFN;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:=C3=91=\n=20=C3=91\nEND:VCARD\n",
+         QStringLiteral("Ñ Ñ")},
+        {"bare 2.1 encoding, lower case", "BEGIN:VCARD\nFN;quoted-printable:a=3Db=\r\n\r\nEND:VCARD\n", QStringLiteral("a=b")},
+        {"soft break before END stops", "BEGIN:VCARD\nFN;ENCODING=QUOTED-PRINTABLE:Anna=\nEND:VCARD\n", QStringLiteral("Anna")},
+        {"base64 padding is not a soft break", "BEGIN:VCARD\nPHOTO;ENCODING=b:AAA=\nFN:x\nEND:VCARD\n", QStringLiteral("x")},
+        {"Latin-1 bytes without CHARSET", "BEGIN:VCARD\nFN:T\xF6\x63ken\nEND:VCARD\n", QStringLiteral("Töcken")},
+        {"Windows-1250 named", "BEGIN:VCARD\nFN;CHARSET=windows-1250:Krak\xF3w ma\xB3opolskie\nEND:VCARD\n",
+         QStringLiteral("Kraków małopolskie")},
+        {"UTF-8 BOM", "\xEF\xBB\xBF" "BEGIN:VCARD\nFN:Zoë\nEND:VCARD\n", QStringLiteral("Zoë")},
+        {"escapes are kept for the caller", "BEGIN:VCARD\nFN:Richter\\,James\\n\nEND:VCARD\n", QStringLiteral("Richter\\,James\\n")},
+        {"colon inside a quoted parameter", "BEGIN:VCARD\nTEL;X-A=\"a:b\";TYPE=CELL:12:34\nEND:VCARD\n", QStringLiteral("12:34")},
+        {"lines outside cards are ignored", "junk\nEND:VCARD\nBEGIN:VCARD\nTEL:5\nEND:VCARD\ntrailing junk", QStringLiteral("5")},
+        {"lower-case delimiters and names", "begin:vcard\ntel:7\nend:vcard\n", QStringLiteral("7")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(valueOf(c.text, c.text.contains("FN") ? "FN" : "TEL"), c.expected);
+    }
+}
+
+TEST(VCardReaderTest, ReadsUtf16WithAByteOrderMark)
+{
+    const QString text = QStringLiteral("BEGIN:VCARD\r\nFN:Łucja\r\nEND:VCARD\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    EXPECT_EQ(valueOf(bytes, "FN"), u"Łucja");
+}
+
+TEST(VCardReaderTest, ReadsGroupsParametersAndTypesInAnyCase)
+{
+    const VCardFile file = VCardReader::read("BEGIN:VCARD\n"
+                                             "item2.tel;type=CELL;Type=voice,Pref:1\n"
+                                             "TEL;TYPE=\"HOME,VOICE\";X-UUID=\"x;y\":2\n"
+                                             "TEL;WORK;VOICE;ENCODING=QUOTED-PRINTABLE;CHARSET=utf-8:3\n"
+                                             "ITEM2.X-ABLABEL:_$!<Mobile>!$_\n"
+                                             "END:VCARD\n");
+    ASSERT_EQ(file.cards.size(), 1);
+    const QList<VCardProperty> &properties = file.cards.first().properties;
+    ASSERT_EQ(properties.size(), 4);
+    EXPECT_EQ(properties[0].group, "ITEM2");
+    EXPECT_EQ(properties[0].name, "TEL");
+    EXPECT_EQ(properties[0].types(), (QList<QByteArray>{"CELL", "VOICE", "PREF"}));
+    EXPECT_EQ(properties[1].types(), (QList<QByteArray>{"HOME", "VOICE"}));
+    EXPECT_EQ(properties[2].types(), (QList<QByteArray>{"WORK", "VOICE"}));
+    EXPECT_EQ(properties[3].group, "ITEM2");
+    EXPECT_EQ(properties[3].line, 5);
+}
+
+TEST(VCardReaderTest, CardsWithoutEndAreReportedAtTheirBeginAndTheOthersKept)
+{
+    const VCardFile file = VCardReader::read("BEGIN:VCARD\nFN:A\nEND:VCARD\n"
+                                             "BEGIN:VCARD\nFN:B\n"      // line 4: no END
+                                             "BEGIN:VCARD\nFN:C\nEND:VCARD\n"
+                                             "BEGIN:VCARD\nFN:D\n");    // line 9: truncated
+    ASSERT_EQ(file.cards.size(), 2);
+    EXPECT_EQ(file.cards[0].properties.first().value, u"A");
+    EXPECT_EQ(file.cards[1].properties.first().value, u"C");
+    EXPECT_EQ(file.cards[1].line, 6);
+    ASSERT_EQ(file.problems.size(), 2);
+    EXPECT_EQ(file.problems[0].line, 4);
+    EXPECT_EQ(file.problems[1].line, 9);
+}
+
+TEST(VCardReaderTest, MarksBinaryDataAndBrokenQuotesAndPassesOverLinesThatAreNotProperties)
+{
+    static const char text[] = "BEGIN:VCARD\n"
+                               "FN:An\x01na\n"
+                               "TEL;TYPE=\"CELL:1\n"
+                               "just words\n"
+                               "\x89PNG:\x00\x01\n"
+                               "NOTE:fine\n"
+                               "END:VCARD\n";
+    const VCardFile file = VCardReader::read(QByteArray(text, sizeof(text) - 1));
+    ASSERT_EQ(file.cards.size(), 1);
+    const QList<VCardProperty> &properties = file.cards.first().properties;
+    ASSERT_EQ(properties.size(), 3);
+    EXPECT_TRUE(properties[0].defect);
+    EXPECT_EQ(properties[1].name, "TEL");
+    EXPECT_TRUE(properties[1].defect);
+    EXPECT_EQ(properties[2].name, "NOTE");
+    EXPECT_FALSE(properties[2].defect);
+}
+
+TEST(VCardReaderTest, SurvivesEnormousLinesAndManyCards)
+{
+    QByteArray huge = "BEGIN:VCARD\nNOTE:" + QByteArray(8 * 1024 * 1024, 'x') + "\nFN:After\nEND:VCARD\n";
+    EXPECT_EQ(valueOf(huge, "FN"), u"After");
+
+    QByteArray many;
+    for (int i = 0; i < 5000; ++i)
+        many += "BEGIN:VCARD\nFN:P" + QByteArray::number(i) + "\nTEL:" + QByteArray::number(i) + "\nEND:VCARD\n";
+    const VCardFile file = VCardReader::read(many);
+    ASSERT_EQ(file.cards.size(), 5000);
+    EXPECT_EQ(file.cards.last().properties.last().value, u"4999");
+}
+} // namespace
