@@ -1,0 +1,49 @@
+#include "core/TCCManager.h"
+
+#include "access/DataFileLines.h"
+
+const QString TCCManager::fileName = QStringLiteral("MCCFile.txt");
+
+TCCManager::TCCManager(QString mccFilePath)
+    : m_path(std::move(mccFilePath))
+{
+    loadTCCInfo();
+}
+
+void TCCManager::loadTCCInfo()
+{
+    if (m_path.isEmpty())
+        return;
+    if (const auto file = DataFileLines::read(m_path))
+        appendRows(file->lines());
+}
+
+void TCCManager::appendRows(std::span<const QStringView> lines)
+{
+    for (const QStringView line : lines) {
+        const qsizetype first = line.indexOf(u' ');
+        if (first < 0)
+            continue;
+        const qsizetype second = line.indexOf(u' ', first + 1);
+        m_mccArray.append(line.first(first).toString());
+        m_tccArray.append(line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1)
+                              .toString());
+    }
+}
+
+bool TCCManager::abroadNumber(const QString &number,
+                              const std::optional<QString> &simCountryKey) const
+{
+    if (number.size() < 6)
+        return false;
+    const QString international =
+        number.startsWith(u"00") ? u'+' + number.sliced(2) : number;
+    if (!international.startsWith(u'+'))
+        return false; // a national number is never a call abroad
+    for (qsizetype row = 0; row < m_mccArray.size(); ++row) {
+        if (simCountryKey && m_mccArray[row] == *simCountryKey
+            && international.indexOf(m_tccArray[row]) == 1)
+            return false; // a domestic number written in international form
+    }
+    return true;
+}
