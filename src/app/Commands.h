@@ -17,6 +17,7 @@ struct Command
 std::span<const Command> commands();
 
 // The command groups.
+std::span<const Command> accessCommands(); // the SIM country and its access numbers
 
 // The exit status of bad usage, after one line on standard error.
 int usageError(const QString &message);
