@@ -20,22 +20,22 @@ void require(bool condition)
 void parseBoth(const DataFileLines &file)
 {
     // Ask for the first line's key, so that numbers are found as well as skipped.
-    const QStringView first = file.lines().front();
-    const qsizetype space = first.indexOf(u' ');
-    const QStringView key = space < 0 ? first : first.first(space);
+    const QLatin1StringView first = *file.begin();
+    const qsizetype space = first.indexOf(QLatin1Char(' '));
+    const QString key = (space < 0 ? first : first.first(space)).toString();
 
-    const LANFileParser::Result lan = LANFileParser::parse(file.lines(), key);
+    const LANFileParser::Result lan = LANFileParser::parse(file, key);
     for (const QString &number : lan.numbers)
         require(!number.contains(u' '));
     require(QSet<QString>(lan.keys.begin(), lan.keys.end()).size() == lan.keys.size());
-    require(lan.numbers.size() <= qsizetype(file.lines().size()));
+    require(lan.numbers.size() <= std::distance(file.begin(), file.end()));
 
     TCCManager table;
-    table.appendRows(file.lines());
+    table.appendRows(file);
     require(table.mccArray().size() == table.tccArray().size());
     for (const QString &code : table.tccArray())
         require(!code.contains(u' '));
-    table.abroadNumber(QStringLiteral("0048221234567"), key.toString());
+    table.abroadNumber(QStringLiteral("0048221234567"), key);
 }
 } // namespace
 
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto readBack = DataFileLines::fromFileBytes(*sealed);
     require(readBack.has_value());
     if (size > 0)
-        require(readBack->text() == QString::fromLatin1(bytes));
+        require(readBack->text() == QLatin1StringView(bytes));
     else
         require(readBack->text().size() == DataFileEnvelope::chainingBlockSize);
     parseBoth(*readBack);

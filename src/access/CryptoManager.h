@@ -25,6 +25,10 @@ public:
     // `decrypt` for operation Decrypt, and the same with encipherment for Encrypt.
     static std::optional<QByteArray> doCipher(const QByteArray &input, const QByteArray &key,
                                               Operation operation, quint32 options);
+    // `decrypt` in place: `data` becomes its decipherment (vector from its own first block), or
+    // is emptied and false returned when the final step fails. Spares a second buffer the size
+    // of a whole data file.
+    static bool decryptInPlace(QByteArray &data, const QByteArray &key, quint32 options);
     // `input` enciphered under `key` with an explicit 16-byte chaining vector; none when the
     // key or the vector has the wrong size or the cipher fails.
     static std::optional<QByteArray> encrypt(const QByteArray &input, const QByteArray &key,

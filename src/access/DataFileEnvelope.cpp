@@ -6,9 +6,11 @@
 
 QByteArray DataFileEnvelope::key() { return CryptoManager::md5(QByteArrayLiteral("QMBKey")); }
 
-std::optional<QByteArray> DataFileEnvelope::decipher(const QByteArray &file)
+std::optional<QByteArray> DataFileEnvelope::decipher(QByteArray file)
 {
-    return CryptoManager::decrypt(file, key(), CryptoManager::PKCS7Padding);
+    if (!CryptoManager::decryptInPlace(file, key(), CryptoManager::PKCS7Padding))
+        return std::nullopt;
+    return file;
 }
 
 std::optional<QByteArray> DataFileEnvelope::seal(const QByteArray &plainText,

@@ -2,7 +2,8 @@
 
 #include <QStringList>
 #include <QStringView>
-#include <span>
+
+class DataFileLines;
 
 // The lines of an access number file: "KEY NUMBER", the key running from the start of the line
 // to its first space, the number possibly holding spaces of its own.
@@ -21,5 +22,5 @@ public:
     // `key` when "key " occurs anywhere in it (not only at its start): the number is the line
     // with every occurrence of "key " removed and then every space removed. An empty key names
     // no country and gives no numbers.
-    static Result parse(std::span<const QStringView> lines, QStringView key);
+    static Result parse(const DataFileLines &file, QStringView key);
 };

@@ -41,7 +41,7 @@ QStringList LANManger::readNumbers(const QString &key)
     const auto file = DataFileLines::read(m_path);
     if (!file)
         return {};
-    LANFileParser::Result parsed = LANFileParser::parse(file->lines(), key);
+    LANFileParser::Result parsed = LANFileParser::parse(*file, key);
 
     QStringList countries = countriesArray();
     const qsizetype known = countries.size();

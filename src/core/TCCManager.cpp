@@ -15,16 +15,16 @@ void TCCManager::loadTCCInfo()
     if (m_path.isEmpty())
         return;
     if (const auto file = DataFileLines::read(m_path))
-        appendRows(file->lines());
+        appendRows(*file);
 }
 
-void TCCManager::appendRows(std::span<const QStringView> lines)
+void TCCManager::appendRows(const DataFileLines &file)
 {
-    for (const QStringView line : lines) {
-        const qsizetype first = line.indexOf(u' ');
+    for (const QLatin1StringView line : file) {
+        const qsizetype first = line.indexOf(QLatin1Char(' '));
         if (first < 0)
             continue;
-        const qsizetype second = line.indexOf(u' ', first + 1);
+        const qsizetype second = line.indexOf(QLatin1Char(' '), first + 1);
         m_mccArray.append(line.first(first).toString());
         m_tccArray.append(line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1)
                               .toString());

@@ -2,9 +2,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 #include <optional>
-#include <span>
+
+class DataFileLines;
 
 // The country dialling table: for each country key the international dialling code(s) of that
 // country, read once from the enciphered "MCCFile.txt", and the test whether a destination
@@ -29,7 +29,7 @@ public:
     // Appends one row per line of at least two space-separated fields: the first field is the
     // key, the second the code, anything after a second space is ignored. Shorter lines are
     // skipped, so the two columns never shift against each other.
-    void appendRows(std::span<const QStringView> lines);
+    void appendRows(const DataFileLines &file);
 
     // Whether `number` (normalised: digits, "," and "00" for "+"; a leading "+" is accepted too)
     // is a call abroad for the SIM country `simCountryKey`: true for numbers of at least six

@@ -42,20 +42,20 @@ TEST(CountryListTest, TheBundleDataFilesAgreeWithTheCountryList)
 
     const auto lanFile = DataFileLines::fromFileBytes(*bundle.contentsOfResource("LANFile", "txt", "/"));
     ASSERT_TRUE(lanFile);
-    const QStringList lanKeys = LANFileParser::parse(lanFile->lines(), u"234").keys;
+    const QStringList lanKeys = LANFileParser::parse(*lanFile, u"234").keys;
     EXPECT_GT(lanKeys.size(), 10);
     for (const QString &key : lanKeys) {
         EXPECT_TRUE(keys.contains(key)) << key.toStdString();
         // The search for "KEY " must find only the country's own lines.
-        EXPECT_EQ(LANFileParser::parse(lanFile->lines(), key).numbers.size(),
-                  std::count_if(lanFile->lines().begin(), lanFile->lines().end(),
-                                [&](QStringView line) { return line.startsWith(key + u' '); }));
+        EXPECT_EQ(LANFileParser::parse(*lanFile, key).numbers.size(),
+                  std::count_if(lanFile->begin(), lanFile->end(),
+                                [&](QLatin1StringView line) { return line.startsWith(key + u' '); }));
     }
 
     const auto mccFile = DataFileLines::fromFileBytes(*bundle.contentsOfResource("MCCFile", "txt", "/"));
     ASSERT_TRUE(mccFile);
     TCCManager table;
-    table.appendRows(mccFile->lines());
+    table.appendRows(*mccFile);
     EXPECT_EQ(QSet<QString>(table.mccArray().begin(), table.mccArray().end()), keys);
     for (const QString &code : table.tccArray())
         EXPECT_TRUE(!code.isEmpty() && code.toULongLong() > 0) << code.toStdString();

@@ -10,7 +10,7 @@ namespace {
 QStringList linesOf(const DataFileLines &file)
 {
     QStringList lines;
-    for (const QStringView line : file.lines())
+    for (const QLatin1StringView line : file)
         lines.append(line.toString());
     return lines;
 }

@@ -1,3 +1,4 @@
+#include "access/DataFileLines.h"
 #include "access/LANFileParser.h"
 #include "access/LANManger.h"
 #include "support/DataFiles.h"
@@ -9,12 +10,9 @@
 #include <thread>
 
 namespace {
-LANFileParser::Result parse(const QString &text, const QString &key)
+LANFileParser::Result parse(const QByteArray &text, const QString &key)
 {
-    std::vector<QStringView> lines;
-    for (const QStringView line : QStringView(text).split(u"\r\n"))
-        lines.push_back(line);
-    return LANFileParser::parse(lines, key);
+    return LANFileParser::parse(DataFileLines(text, 0), key);
 }
 
 TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
@@ -22,7 +20,7 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
     struct Case
     {
         const char *name;
-        QString text;
+        QByteArray text;
         QString key;
         QStringList numbers;
         QStringList keys;
@@ -40,6 +38,8 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
         {"empty key names no country", "204 1\r\n 2", "", {}, {"204", ""}},
         {"spaces only", "   \r\n ", "", {}, {""}},
         {"odd characters", "a+b.c 1*\r\n(?) 2", "(?)", {"2"}, {"a+b.c", "(?)"}},
+        {"bytes above 127", "\xe9t\xe9 0\x80 1\r\n", "\u00e9t\u00e9", {"0\u00801"}, {"\u00e9t\u00e9"}},
+        {"a key no byte stands for", "\xe9 1", "\u0117", {}, {"\u00e9"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -76,7 +76,7 @@ TEST_F(FarlineDataTest, EncryptJoinsTheLinesWithCrLfAndDecryptPrintsThem)
             const auto lines = DataFileLines::read(path("LANFile.txt"));
             ASSERT_TRUE(lines);
             QStringList read;
-            for (const QStringView line : lines->lines())
+            for (const QLatin1StringView line : *lines)
                 read.append(line.toString());
             EXPECT_EQ(read, c.tableLines);
         }
