@@ -5,63 +5,32 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <memory>
 
 namespace {
-struct ContextFree
-{
-    void operator()(EVP_CIPHER_CTX *context) const { EVP_CIPHER_CTX_free(context); }
-};
-
 // EVP counts in int: larger inputs are fed in pieces of whole blocks.
 constexpr qsizetype piece = (INT_MAX / CryptoManager::blockSize - 1) * CryptoManager::blockSize;
-
-// Ciphers `size` bytes from `in` to `out` (the same place, or disjoint), which has room for
-// `size` + 2 blocks; the length written, or none when a step fails.
-std::optional<qsizetype> cipher(const unsigned char *in, qsizetype size, unsigned char *out,
-                                const QByteArray &key, const unsigned char *vector,
-                                CryptoManager::Operation operation, quint32 options)
-{
-    if (key.size() != CryptoManager::keySize)
-        return std::nullopt;
-    const std::unique_ptr<EVP_CIPHER_CTX, ContextFree> context(EVP_CIPHER_CTX_new());
-    if (!context)
-        return std::nullopt;
-    const bool ecb = options & CryptoManager::ECBMode;
-    if (EVP_CipherInit_ex(context.get(), ecb ? EVP_aes_128_ecb() : EVP_aes_128_cbc(), nullptr,
-                          reinterpret_cast<const unsigned char *>(key.constData()),
-                          ecb ? nullptr : vector, operation == CryptoManager::Encrypt ? 1 : 0)
-        != 1)
-        return std::nullopt;
-    EVP_CIPHER_CTX_set_padding(context.get(), (options & CryptoManager::PKCS7Padding) ? 1 : 0);
-
-    qsizetype moved = 0;
-    for (qsizetype offset = 0; offset < size; offset += piece) {
-        int written = 0;
-        if (EVP_CipherUpdate(context.get(), out + moved, &written, in + offset,
-                             int(std::min(piece, size - offset)))
-            != 1)
-            return std::nullopt;
-        moved += written;
-    }
-    int finalWritten = 0;
-    if (EVP_CipherFinal_ex(context.get(), out + moved, &finalWritten) != 1)
-        return std::nullopt;
-    return moved + finalWritten;
-}
 
 std::optional<QByteArray> cipherCopy(const QByteArray &input, const QByteArray &key,
                                      const unsigned char *vector, CryptoManager::Operation operation,
                                      quint32 options)
 {
+    CryptoManager::Stream stream(key, vector, operation, options);
+    if (!stream.isValid())
+        return std::nullopt;
     // The update step may hold back one block and the final step adds at most one.
     QByteArray output(input.size() + 2 * CryptoManager::blockSize, Qt::Uninitialized);
-    const auto length = cipher(reinterpret_cast<const unsigned char *>(input.constData()), input.size(),
-                               reinterpret_cast<unsigned char *>(output.data()), key, vector,
-                               operation, options);
-    if (!length)
+    qsizetype moved = 0;
+    for (qsizetype offset = 0; offset < input.size(); offset += piece) {
+        const qsizetype written = stream.update(input.constData() + offset,
+                                                std::min(piece, input.size() - offset), output.data() + moved);
+        if (written < 0)
+            return std::nullopt;
+        moved += written;
+    }
+    const qsizetype last = stream.finish(output.data() + moved);
+    if (last < 0)
         return std::nullopt;
-    output.truncate(*length);
+    output.truncate(moved + last);
     return output;
 }
 
@@ -75,6 +44,47 @@ std::array<unsigned char, CryptoManager::blockSize> vectorOf(const QByteArray &i
 }
 } // namespace
 
+CryptoManager::Stream::Stream(const QByteArray &key, const unsigned char *vector, Operation operation,
+                              quint32 options)
+{
+    if (key.size() != keySize)
+        return;
+    EVP_CIPHER_CTX *context = EVP_CIPHER_CTX_new();
+    if (!context)
+        return;
+    const bool ecb = options & ECBMode;
+    if (EVP_CipherInit_ex(context, ecb ? EVP_aes_128_ecb() : EVP_aes_128_cbc(), nullptr,
+                          reinterpret_cast<const unsigned char *>(key.constData()),
+                          ecb ? nullptr : vector, operation == Encrypt ? 1 : 0)
+        != 1) {
+        EVP_CIPHER_CTX_free(context);
+        return;
+    }
+    EVP_CIPHER_CTX_set_padding(context, (options & PKCS7Padding) ? 1 : 0);
+    m_context = context;
+}
+
+CryptoManager::Stream::~Stream() { EVP_CIPHER_CTX_free(m_context); }
+
+qsizetype CryptoManager::Stream::update(const char *in, qsizetype size, char *out)
+{
+    int written = 0;
+    if (!m_context || size > piece
+        || EVP_CipherUpdate(m_context, reinterpret_cast<unsigned char *>(out), &written,
+                            reinterpret_cast<const unsigned char *>(in), int(size))
+            != 1)
+        return -1;
+    return written;
+}
+
+qsizetype CryptoManager::Stream::finish(char *out)
+{
+    int written = 0;
+    if (!m_context || EVP_CipherFinal_ex(m_context, reinterpret_cast<unsigned char *>(out), &written) != 1)
+        return -1;
+    return written;
+}
+
 std::optional<QByteArray> CryptoManager::decrypt(const QByteArray &input, const QByteArray &key,
                                                  quint32 options)
 {
@@ -85,25 +95,6 @@ std::optional<QByteArray> CryptoManager::doCipher(const QByteArray &input, const
                                                   Operation operation, quint32 options)
 {
     return cipherCopy(input, key, vectorOf(input).data(), operation, options);
-}
-
-bool CryptoManager::decryptInPlace(QByteArray &data, const QByteArray &key, quint32 options)
-{
-    const auto vector = vectorOf(data);
-    const qsizetype size = data.size();
-    if (size > piece) {
-        // Past one piece the output would trail the input by a held-back block, and EVP allows
-        // only the very same place or disjoint buffers.
-        auto deciphered = cipherCopy(data, key, vector.data(), Decrypt, options);
-        data = deciphered.value_or(QByteArray());
-        return deciphered.has_value();
-    }
-    // Deciphering never lengthens the data; the room of two blocks is what EVP may touch.
-    data.resize(size + 2 * blockSize);
-    auto *bytes = reinterpret_cast<unsigned char *>(data.data());
-    const auto length = cipher(bytes, size, bytes, key, vector.data(), Decrypt, options);
-    data.truncate(length.value_or(0));
-    return length.has_value();
 }
 
 std::optional<QByteArray> CryptoManager::encrypt(const QByteArray &input, const QByteArray &key,

@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <optional>
 
+struct evp_cipher_ctx_st; // OpenSSL's EVP_CIPHER_CTX
+
 // AES-128 and MD5 over OpenSSL's EVP interface. Stateless: class operations only.
 class CryptoManager
 {
@@ -25,10 +27,28 @@ public:
     // `decrypt` for operation Decrypt, and the same with encipherment for Encrypt.
     static std::optional<QByteArray> doCipher(const QByteArray &input, const QByteArray &key,
                                               Operation operation, quint32 options);
-    // `decrypt` in place: `data` becomes its decipherment (vector from its own first block), or
-    // is emptied and false returned when the final step fails. Spares a second buffer the size
-    // of a whole data file.
-    static bool decryptInPlace(QByteArray &data, const QByteArray &key, quint32 options);
+
+    // A cipher fed piece by piece, for data too large to hold twice.
+    class Stream
+    {
+    public:
+        // Invalid when the key is not 16 bytes or the cipher cannot be set up.
+        Stream(const QByteArray &key, const unsigned char *vector, Operation operation, quint32 options);
+        ~Stream();
+        Stream(const Stream &) = delete;
+        Stream &operator=(const Stream &) = delete;
+
+        bool isValid() const { return m_context != nullptr; }
+        // Ciphers `size` bytes of `in` into `out`, which has room for `size` + 16 bytes; the
+        // number of bytes written, or -1 when the step fails.
+        qsizetype update(const char *in, qsizetype size, char *out);
+        // The held-back rest into `out` (room for 16 bytes); its length, or -1 when the final
+        // step fails (bad padding, not a whole number of blocks).
+        qsizetype finish(char *out);
+
+    private:
+        evp_cipher_ctx_st *m_context = nullptr;
+    };
     // `input` enciphered under `key` with an explicit 16-byte chaining vector; none when the
     // key or the vector has the wrong size or the cipher fails.
     static std::optional<QByteArray> encrypt(const QByteArray &input, const QByteArray &key,

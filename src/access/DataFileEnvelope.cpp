@@ -6,11 +6,9 @@
 
 QByteArray DataFileEnvelope::key() { return CryptoManager::md5(QByteArrayLiteral("QMBKey")); }
 
-std::optional<QByteArray> DataFileEnvelope::decipher(QByteArray file)
+std::optional<QByteArray> DataFileEnvelope::decipher(const QByteArray &file)
 {
-    if (!CryptoManager::decryptInPlace(file, key(), CryptoManager::PKCS7Padding))
-        return std::nullopt;
-    return file;
+    return CryptoManager::decrypt(file, key(), CryptoManager::PKCS7Padding);
 }
 
 std::optional<QByteArray> DataFileEnvelope::seal(const QByteArray &plainText,

@@ -18,8 +18,9 @@ public:
 
     // The whole file deciphered with its first 16 bytes as vector, those 16 bytes included:
     // the first 16 deciphered bytes are the meaningless image of the chaining block. None when
-    // the file does not decipher (wrong length, bad padding, wrong key).
-    static std::optional<QByteArray> decipher(QByteArray file);
+    // the file does not decipher (wrong length, bad padding, wrong key). The tables read through
+    // DataFileReader, which does the same piece by piece.
+    static std::optional<QByteArray> decipher(const QByteArray &file);
 
     // A file holding `plainText` behind `chainingBlock` (16 bytes); none when the block has
     // another size.

@@ -1,9 +1,5 @@
 #include "access/DataFileLines.h"
 
-#include "access/CryptoManager.h"
-#include "access/DataFileEnvelope.h"
-
-#include <QFile>
 #include <cstring>
 
 namespace {
@@ -22,10 +18,10 @@ const char *lineEnd(const char *from, const char *end)
 }
 }
 
-DataFileLines::const_iterator::const_iterator(const char *start, const char *textEnd)
-    : m_start(start ? start : "")
-    , m_end(start ? lineEnd(start, textEnd) : m_start)
-    , m_textEnd(start ? textEnd : m_start)
+DataFileLines::const_iterator::const_iterator(QLatin1StringView text)
+    : m_start(text.data() ? text.data() : "")
+    , m_end(lineEnd(m_start, m_start + text.size()))
+    , m_textEnd(m_start + text.size())
 {
 }
 
@@ -38,39 +34,4 @@ DataFileLines::const_iterator &DataFileLines::const_iterator::operator++()
         m_end = lineEnd(m_start, m_textEnd);
     }
     return *this;
-}
-
-std::optional<DataFileLines> DataFileLines::fromFileBytes(QByteArray file)
-{
-    auto deciphered = DataFileEnvelope::decipher(std::move(file));
-    if (!deciphered)
-        return std::nullopt;
-    // A text of 16 characters or fewer is kept whole.
-    const qsizetype offset =
-        deciphered->size() > DataFileEnvelope::chainingBlockSize ? DataFileEnvelope::chainingBlockSize : 0;
-    return DataFileLines(std::move(*deciphered), offset);
-}
-
-std::optional<DataFileLines> DataFileLines::read(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Read into a buffer with the room that deciphering in place needs, so that a large file is
-    // neither copied nor held twice.
-    const qint64 size = file.size();
-    QByteArray bytes;
-    bytes.reserve(size + 2 * CryptoManager::blockSize);
-    bytes.resize(size);
-    const qint64 got = file.read(bytes.data(), size);
-    if (got < 0 || !file.atEnd())
-        return std::nullopt;
-    bytes.truncate(got);
-    return fromFileBytes(std::move(bytes));
-}
-
-DataFileLines::DataFileLines(QByteArray bytes, qsizetype offset)
-    : m_bytes(std::move(bytes))
-    , m_text(QByteArrayView(m_bytes).sliced(offset))
-{
 }

@@ -3,10 +3,6 @@
 #include "access/DataFileLines.h"
 
 #include <cstring>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <unordered_set>
 
 namespace {
 // "key " as Latin-1 bytes; none when the key holds a character that no byte stands for, since
@@ -40,20 +36,6 @@ QString numberFrom(std::string_view line, std::string_view prefix)
     return QString::fromLatin1(number.data(), qsizetype(number.size()));
 }
 
-// FNV-1a: keys are a few bytes long, where it beats the general-purpose hashes.
-struct KeyHash
-{
-    size_t operator()(std::string_view key) const noexcept
-    {
-        quint64 hash = 14695981039346656037ull;
-        for (const unsigned char c : key) {
-            hash ^= c;
-            hash *= 1099511628211ull;
-        }
-        return size_t(hash ^ (hash >> 32));
-    }
-};
-
 // The first occurrence of `needle` in [from, end), or null.
 const char *findIn(const char *from, const char *end, std::string_view needle)
 {
@@ -61,32 +43,39 @@ const char *findIn(const char *from, const char *end, std::string_view needle)
 }
 } // namespace
 
-LANFileParser::Result LANFileParser::parse(const DataFileLines &file, QStringView key)
+LANFileParser::LANFileParser(QStringView key, KeySet known)
+    : m_prefix(key.isEmpty() ? std::nullopt : prefixOf(key))
+    , m_seen(std::move(known))
 {
-    Result result;
-    const std::optional<std::string> prefix = key.isEmpty() ? std::nullopt : prefixOf(key);
-    const char *const textEnd = file.text().data() + file.text().size();
-    // The prefix is searched through the whole text, not line by line; `hit` is the first
+}
+
+void LANFileParser::addLines(const DataFileLines &lines)
+{
+    const char *const textEnd = lines.text().data() + lines.text().size();
+    // The prefix is searched through the whole run, not line by line; `hit` is its first
     // occurrence not before the current line.
-    const char *hit = prefix ? findIn(file.text().data(), textEnd, *prefix) : nullptr;
-    // Views into the text: a key is copied only when it is met for the first time.
-    std::unordered_set<std::string_view, KeyHash> seen;
-    seen.reserve(1024);
-    for (const QLatin1StringView latin1 : file) {
+    const char *hit = m_prefix ? findIn(lines.text().data(), textEnd, *m_prefix) : nullptr;
+    for (const QLatin1StringView latin1 : lines) {
         const std::string_view line(latin1.data(), size_t(latin1.size()));
         const auto *space = static_cast<const char *>(std::memchr(line.data(), ' ', line.size()));
         if (!space)
             continue;
         const std::string_view lineKey(line.data(), size_t(space - line.data()));
-        if (seen.insert(lineKey).second)
-            result.keys.append(QString::fromLatin1(lineKey.data(), qsizetype(lineKey.size())));
+        if (m_seen.insert(lineKey))
+            m_result.keys.append(QString::fromLatin1(lineKey.data(), qsizetype(lineKey.size())));
         if (!hit)
             continue;
         if (hit < line.data()) // an occurrence across a line end, or in a skipped line
-            hit = findIn(line.data(), textEnd, *prefix);
+            hit = findIn(line.data(), textEnd, *m_prefix);
         // The line holds the prefix when its first occurrence from here lies inside the line.
-        if (hit && hit + prefix->size() <= line.data() + line.size())
-            result.numbers.append(numberFrom(line, *prefix));
+        if (hit && hit + m_prefix->size() <= line.data() + line.size())
+            m_result.numbers.append(numberFrom(line, *m_prefix));
     }
-    return result;
+}
+
+LANFileParser::Result LANFileParser::parse(const DataFileLines &lines, QStringView key)
+{
+    LANFileParser parser(key);
+    parser.addLines(lines);
+    return parser.takeResult();
 }

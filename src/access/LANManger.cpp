@@ -1,6 +1,6 @@
 #include "access/LANManger.h"
 
-#include "access/DataFileLines.h"
+#include "access/DataFileReader.h"
 #include "access/LANFileParser.h"
 
 const QString LANManger::fileName = QStringLiteral("LANFile.txt");
@@ -38,20 +38,13 @@ QStringList LANManger::devryptLANFile(const QString &key)
 
 QStringList LANManger::readNumbers(const QString &key)
 {
-    const auto file = DataFileLines::read(m_path);
-    if (!file)
-        return {};
-    LANFileParser::Result parsed = LANFileParser::parse(*file, key);
-
-    QStringList countries = countriesArray();
-    const qsizetype known = countries.size();
-    for (QString &fileKey : parsed.keys) {
-        if (!m_knownKeys.contains(fileKey)) {
-            m_knownKeys.insert(fileKey);
-            countries.append(std::move(fileKey));
-        }
-    }
-    if (countries.size() != known) {
+    LANFileParser parser(key, m_knownKeys);
+    if (!DataFileReader::read(m_path, [&](const DataFileLines &lines) { parser.addLines(lines); }))
+        return {}; // what a file that does not decipher gave so far is dropped
+    LANFileParser::Result parsed = parser.takeResult();
+    m_knownKeys = parser.takeKnownKeys();
+    if (!parsed.keys.isEmpty()) {
+        QStringList countries = countriesArray() + parsed.keys;
         const std::lock_guard lock(m_swap);
         m_countriesArray.swap(countries);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSet>
+#include "access/KeySet.h"
+
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -42,7 +43,7 @@ private:
     std::atomic<int> m_currentLANpos = 0;
 
     std::mutex m_loading; // one load at a time
-    QSet<QString> m_knownKeys; // guarded by m_loading
+    KeySet m_knownKeys; // the keys of countriesArray; guarded by m_loading
 
     mutable std::mutex m_swap; // guards the two lists below
     QStringList m_lanNumbers;

@@ -1,6 +1,7 @@
 #include "core/TCCManager.h"
 
 #include "access/DataFileLines.h"
+#include "access/DataFileReader.h"
 
 const QString TCCManager::fileName = QStringLiteral("MCCFile.txt");
 
@@ -14,8 +15,12 @@ void TCCManager::loadTCCInfo()
 {
     if (m_path.isEmpty())
         return;
-    if (const auto file = DataFileLines::read(m_path))
-        appendRows(*file);
+    // Rows are kept aside until the whole file has deciphered.
+    TCCManager read;
+    if (!DataFileReader::read(m_path, [&](const DataFileLines &lines) { read.appendRows(lines); }))
+        return;
+    m_mccArray += read.m_mccArray;
+    m_tccArray += read.m_tccArray;
 }
 
 void TCCManager::appendRows(const DataFileLines &file)

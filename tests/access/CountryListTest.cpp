@@ -1,8 +1,10 @@
 #include "access/CountryList.h"
 #include "access/DataFileLines.h"
+#include "access/DataFileReader.h"
 #include "access/LANFileParser.h"
 #include "core/TCCManager.h"
 #include "platform/Bundle.h"
+#include "support/DataFiles.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -40,22 +42,23 @@ TEST(CountryListTest, TheBundleDataFilesAgreeWithTheCountryList)
         keys.insert(entry.key);
     }
 
-    const auto lanFile = DataFileLines::fromFileBytes(*bundle.contentsOfResource("LANFile", "txt", "/"));
-    ASSERT_TRUE(lanFile);
-    const QStringList lanKeys = LANFileParser::parse(*lanFile, u"234").keys;
+    const auto lanLines = dataFileLines(*bundle.contentsOfResource("LANFile", "txt", "/"));
+    ASSERT_TRUE(lanLines);
+    const QByteArray lanText = lanLines->join(QStringLiteral("\r\n")).toLatin1();
+    const DataFileLines lanFile{QLatin1StringView(lanText)};
+    const QStringList lanKeys = LANFileParser::parse(lanFile, u"234").keys;
     EXPECT_GT(lanKeys.size(), 10);
     for (const QString &key : lanKeys) {
         EXPECT_TRUE(keys.contains(key)) << key.toStdString();
         // The search for "KEY " must find only the country's own lines.
-        EXPECT_EQ(LANFileParser::parse(*lanFile, key).numbers.size(),
-                  std::count_if(lanFile->begin(), lanFile->end(),
-                                [&](QLatin1StringView line) { return line.startsWith(key + u' '); }));
+        EXPECT_EQ(LANFileParser::parse(lanFile, key).numbers.size(),
+                  std::count_if(lanLines->begin(), lanLines->end(),
+                                [&](const QString &line) { return line.startsWith(key + u' '); }));
     }
 
-    const auto mccFile = DataFileLines::fromFileBytes(*bundle.contentsOfResource("MCCFile", "txt", "/"));
-    ASSERT_TRUE(mccFile);
     TCCManager table;
-    table.appendRows(*mccFile);
+    ASSERT_TRUE(DataFileReader::readBytes(*bundle.contentsOfResource("MCCFile", "txt", "/"),
+                                          [&](const DataFileLines &lines) { table.appendRows(lines); }));
     EXPECT_EQ(QSet<QString>(table.mccArray().begin(), table.mccArray().end()), keys);
     for (const QString &code : table.tccArray())
         EXPECT_TRUE(!code.isEmpty() && code.toULongLong() > 0) << code.toStdString();

@@ -12,7 +12,7 @@
 namespace {
 LANFileParser::Result parse(const QByteArray &text, const QString &key)
 {
-    return LANFileParser::parse(DataFileLines(text, 0), key);
+    return LANFileParser::parse(DataFileLines(QLatin1StringView(text)), key);
 }
 
 TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
@@ -83,7 +83,24 @@ TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
     EXPECT_EQ(table.lanNumbers(), QStringList{"0900"});
     EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
 
-    // A damaged or missing file empties the list and leaves the countries.
+    // A damaged or missing file empties the list and leaves the countries, even when the damage
+    // shows only at the end of a file long enough to be read in several pieces.
+    QByteArray longFile;
+    while (longFile.size() < 3 * 64 * 1024)
+        longFile += "999 1\r\n310 0900\r\n";
+    writeFile(longFile);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() - 1);
+        const char last = file.read(1)[0];
+        file.seek(file.size() - 1);
+        file.write(QByteArray(1, char(last ^ 0x01)));
+    }
+    table.loadLANArray(QStringLiteral("310"));
+    EXPECT_TRUE(table.lanNumbers().isEmpty());
+    EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
+
     for (const QByteArray &damage : {QByteArray("garbage"), QByteArray()}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -1,6 +1,8 @@
 #include "support/DataFiles.h"
 
 #include "access/DataFileEnvelope.h"
+#include "access/DataFileLines.h"
+#include "access/DataFileReader.h"
 
 #include <QtGlobal>
 
@@ -10,4 +12,14 @@ QByteArray sealedDataFile(const QByteArray &plainText, const QByteArray &chainin
     if (!sealed)
         qFatal("cannot seal a test data file");
     return *sealed;
+}
+
+std::optional<QStringList> dataFileLines(const QByteArray &file)
+{
+    QStringList lines;
+    const bool read = DataFileReader::readBytes(file, [&](const DataFileLines &run) {
+        for (const QLatin1StringView line : run)
+            lines.append(line.toString());
+    });
+    return read ? std::optional(lines) : std::nullopt;
 }

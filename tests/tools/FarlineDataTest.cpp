@@ -1,5 +1,5 @@
 #include "access/DataFileEnvelope.h"
-#include "access/DataFileLines.h"
+#include "support/DataFiles.h"
 #include "access/LANManger.h"
 #include "core/TCCManager.h"
 
@@ -73,12 +73,7 @@ TEST_F(FarlineDataTest, EncryptJoinsTheLinesWithCrLfAndDecryptPrintsThem)
         write("plain", c.input);
         ASSERT_EQ(farlineData({"encrypt", path("plain"), path("LANFile.txt")}).exitCode, 0);
         if (!c.input.isEmpty()) {
-            const auto lines = DataFileLines::read(path("LANFile.txt"));
-            ASSERT_TRUE(lines);
-            QStringList read;
-            for (const QLatin1StringView line : *lines)
-                read.append(line.toString());
-            EXPECT_EQ(read, c.tableLines);
+            EXPECT_EQ(dataFileLines(read("LANFile.txt")), c.tableLines);
         }
         const ProcessRun decrypted = farlineData({"decrypt", path("LANFile.txt")});
         EXPECT_EQ(decrypted.exitCode, 0);
