@@ -1,3 +1,4 @@
+#include "access/LANManger.h"
 #include "core/AppSettings.h"
 #include "platform/KeyedArchive.h"
 #include "support/FileSizeLimit.h"
@@ -35,7 +36,7 @@ TEST(AppSettingsTest, SaveThenLoadGivesBackTheSevenFieldsAndResetsTheUpdateField
     saved.keypadPhoneNumber = QStringLiteral("+48,123");
     saved.selectedTabIndex = 3;
     saved.currentMCC = QStringLiteral("260");
-    saved.lanNumberPos = 2;
+    test.app().lanManager().setCurrentLANpos(2); // saved as the record's position
     saved.currentVersionNumber = -7;
     saved.lastUpdate = testEpoch().addDays(-40);
     saved.useFarlineFor = 0;

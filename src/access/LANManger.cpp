@@ -1,0 +1,52 @@
+#include "access/LANManger.h"
+
+#include "access/DataFileReader.h"
+#include "access/LANFileParser.h"
+
+const QString LANManger::fileName = QStringLiteral("LANFile.txt");
+
+LANManger::LANManger(QString lanFilePath)
+    : m_path(std::move(lanFilePath))
+{
+}
+
+QStringList LANManger::lanNumbers() const
+{
+    const std::lock_guard lock(m_swap);
+    return m_lanNumbers; // implicitly shared: the copy is the list as it is now
+}
+
+QStringList LANManger::countriesArray() const
+{
+    const std::lock_guard lock(m_swap);
+    return m_countriesArray;
+}
+
+void LANManger::loadLANArray(const QString &key)
+{
+    const std::lock_guard loading(m_loading);
+    QStringList numbers = readNumbers(key);
+    const std::lock_guard lock(m_swap);
+    m_lanNumbers.swap(numbers);
+}
+
+QStringList LANManger::devryptLANFile(const QString &key)
+{
+    const std::lock_guard loading(m_loading);
+    return readNumbers(key);
+}
+
+QStringList LANManger::readNumbers(const QString &key)
+{
+    LANFileParser parser(key, m_knownKeys);
+    if (!DataFileReader::read(m_path, [&](const DataFileLines &lines) { parser.addLines(lines); }))
+        return {}; // what a file that does not decipher gave so far is dropped
+    LANFileParser::Result parsed = parser.takeResult();
+    m_knownKeys = parser.takeKnownKeys();
+    if (!parsed.keys.isEmpty()) {
+        QStringList countries = countriesArray() + parsed.keys;
+        const std::lock_guard lock(m_swap);
+        m_countriesArray.swap(countries);
+    }
+    return parsed.numbers;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "access/KeySet.h"
+
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <mutex>
+
+// The access number table: the access numbers of the SIM country, the position of the one in
+// use, and every country key met in the access number file during the run.
+//
+// Loads may run on the update thread while the main thread reads: a new list is built aside
+// and swapped in whole, so a reader sees the old list or the new one, never a part of either.
+class LANManger
+{
+public:
+    static const QString fileName; // "LANFile.txt"
+
+    // A table read from the enciphered access number file at `lanFilePath`; empty until loaded.
+    explicit LANManger(QString lanFilePath);
+
+    // Snapshots: the list as it stands when asked, untouched by later loads.
+    QStringList lanNumbers() const;
+    QStringList countriesArray() const;
+
+    int currentLANpos() const { return m_currentLANpos.load(); }
+    // Stored as given, without checking it against the list.
+    void setCurrentLANpos(int position) { m_currentLANpos.store(position); }
+
+    // Replaces the list by the numbers of `key` read from the file; an unreadable file gives an
+    // empty list. The position and the countries met before are left as they are.
+    void loadLANArray(const QString &key);
+    // Reads the file: adds its keys not met before to `countriesArray` and returns the numbers
+    // of `key`, in file order (none when the file is missing or does not decipher).
+    QStringList devryptLANFile(const QString &key);
+
+private:
+    // The body of devryptLANFile; the caller holds m_loading.
+    QStringList readNumbers(const QString &key);
+
+    const QString m_path;
+    std::atomic<int> m_currentLANpos = 0;
+
+    std::mutex m_loading; // one load at a time
+    KeySet m_knownKeys; // the keys of countriesArray; guarded by m_loading
+
+    mutable std::mutex m_swap; // guards the two lists below
+    QStringList m_lanNumbers;
+    QStringList m_countriesArray;
+};

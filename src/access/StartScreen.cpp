@@ -1,0 +1,98 @@
+#include "access/StartScreen.h"
+
+#include "access/CountryList.h"
+#include "access/LANManger.h"
+#include "core/AppSettings.h"
+#include "core/CommonOperations.h"
+#include "core/FarlineAppDelegate.h"
+
+StartScreen::StartScreen(FarlineAppDelegate &app, QObject *parent)
+    : QObject(parent)
+    , m_app(app)
+{
+    prepareCountriesArray(CountriesWithAccessNumbers);
+}
+
+QString StartScreen::titleForRow(int row) const
+{
+    if (row == 0)
+        return QStringLiteral("Select SIM country");
+    if (row < 0 || row > m_countryArray.size())
+        return {};
+    return m_countryArray[row - 1];
+}
+
+void StartScreen::prepareCountriesArray(int countrySet)
+{
+    m_mccArray.clear();
+    m_countryArray.clear();
+    const QStringList withNumbers = m_app.lanManager().countriesArray();
+    for (const CountryList::Entry &entry : CountryList::fromBundle(m_app.bundle())) {
+        if (countrySet == AllCountries || withNumbers.contains(entry.key)) {
+            m_mccArray.append(entry.key);
+            m_countryArray.append(entry.name);
+        }
+    }
+    Q_EMIT countriesChanged();
+}
+
+void StartScreen::didSelectRow(int row)
+{
+    if (row < 0 || row >= numberOfRows())
+        return;
+    setSelectedRow(row);
+    setStartEnabled(row != 0);
+    setSelectedIndex(row - 1);
+}
+
+void StartScreen::moreCountries()
+{
+    std::optional<QString> chosen;
+    if (m_selectedRow >= 1)
+        chosen = m_mccArray[m_selectedRow - 1];
+    prepareCountriesArray(AllCountries);
+    if (chosen)
+        setSelectedIndex(int(m_mccArray.indexOf(*chosen)));
+    // The wheel shows the chosen country again, or the prompt; "Start" is left as it was.
+    setSelectedRow(m_selectedIndex + 1);
+}
+
+void StartScreen::startApplication()
+{
+    // "Start" is enabled only on a country row; a stray call with no country chosen does nothing.
+    if (m_selectedIndex < 0 || m_selectedIndex >= m_mccArray.size())
+        return;
+    const QString key = m_mccArray[m_selectedIndex];
+    m_app.appSettings().currentMCC = key;
+    LANManger &table = m_app.lanManager();
+    table.loadLANArray(key);
+    m_app.saveAppSettings();
+    if (!table.countriesArray().contains(key))
+        CommonOperations::CountryNotInLanFileWarning(m_app.alerts(), m_countryArray[m_selectedIndex]);
+    Q_EMIT started();
+    m_app.startMainApplication();
+}
+
+void StartScreen::setSelectedRow(int row)
+{
+    if (m_selectedRow == row)
+        return;
+    m_selectedRow = row;
+    Q_EMIT selectedRowChanged();
+}
+
+void StartScreen::setSelectedIndex(int index)
+{
+    if (m_selectedIndex == index)
+        return;
+    m_selectedIndex = index;
+    Q_EMIT selectedIndexChanged();
+}
+
+void StartScreen::setStartEnabled(bool enabled)
+{
+    if (m_startEnabled == enabled)
+        return;
+    m_startEnabled = enabled;
+    Q_EMIT startEnabledChanged();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class FarlineAppDelegate;
+
+// The first-start country picker: a wheel whose row 0 is a prompt and whose other rows are the
+// countries with access numbers (widened to the whole country list on request), and a "Start"
+// button, enabled while a country row is selected, that stores the choice and starts the main
+// application. The view binds to the properties and calls the invokable operations.
+class StartScreen : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString title READ title CONSTANT)
+    Q_PROPERTY(QStringList countryArray READ countryArray NOTIFY countriesChanged)
+    Q_PROPERTY(QStringList mccArray READ mccArray NOTIFY countriesChanged)
+    Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
+    Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)
+    Q_PROPERTY(bool startEnabled READ startEnabled NOTIFY startEnabledChanged)
+
+public:
+    enum CountrySet { CountriesWithAccessNumbers = 0, AllCountries = 1 };
+    Q_ENUM(CountrySet)
+
+    explicit StartScreen(FarlineAppDelegate &app, QObject *parent = nullptr);
+
+    QString title() const { return QStringLiteral("Farline"); }
+    const QStringList &countryArray() const { return m_countryArray; }
+    const QStringList &mccArray() const { return m_mccArray; }
+    // The wheel's selected row: 0 the prompt, r >= 1 the country r - 1.
+    int selectedRow() const { return m_selectedRow; }
+    // The chosen country's index in the lists; -1 while none is chosen.
+    int selectedIndex() const { return m_selectedIndex; }
+    bool startEnabled() const { return m_startEnabled; }
+
+    // The wheel: the prompt, then the display names.
+    Q_INVOKABLE int numberOfRows() const { return int(m_countryArray.size()) + 1; }
+    Q_INVOKABLE QString titleForRow(int row) const;
+
+    // Rebuilds the lists from the country list: all countries for AllCountries (1), otherwise
+    // only those whose key the access number file holds.
+    Q_INVOKABLE void prepareCountriesArray(int countrySet);
+    // The wheel came to rest on `row`.
+    Q_INVOKABLE void didSelectRow(int row);
+    // Widens the wheel to every country, keeping the chosen country selected.
+    Q_INVOKABLE void moreCountries();
+    // Stores the chosen country, loads its access numbers, saves the settings (warning when the
+    // access number file has no numbers for it) and hands over to the main application.
+    Q_INVOKABLE void startApplication();
+
+Q_SIGNALS:
+    void countriesChanged();
+    void selectedRowChanged();
+    void selectedIndexChanged();
+    void startEnabledChanged();
+    // The choice is stored and the main application has been started; the view goes away.
+    void started();
+
+private:
+    void setSelectedRow(int row);
+    void setSelectedIndex(int index);
+    void setStartEnabled(bool enabled);
+
+    FarlineAppDelegate &m_app;
+    QStringList m_countryArray;
+    QStringList m_mccArray;
+    int m_selectedRow = 0;
+    int m_selectedIndex = -1;
+    bool m_startEnabled = false;
+};

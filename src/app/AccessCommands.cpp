@@ -1,0 +1,116 @@
+// The SIM country and its access numbers on the command line, done through the same screen
+// controllers as in the window.
+
+#include "access/CountryList.h"
+#include "access/LANManger.h"
+#include "access/SelectCountryViewController.h"
+#include "access/StartScreen.h"
+#include "app/ApplicationRun.h"
+#include "app/Commands.h"
+#include "core/AppSettings.h"
+#include "core/FarlineAppDelegate.h"
+#include "platform/Bundle.h"
+#include "platform/Console.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+QString lineOf(const QString &key, QString name)
+{
+    if (name.endsWith(u' '))
+        name.chop(1); // every display name ends with the space after its last word
+    return key + u'\t' + name;
+}
+
+int printSimCountry(FarlineAppDelegate &app)
+{
+    // The country as the SIM country screen shows it: the checked row.
+    SelectCountryViewController screen(app);
+    screen.loadView();
+    const QString key = app.appSettings().currentMCC.value_or(QString());
+    const int row = screen.selectedIndex();
+    const bool listed = row < screen.mccArray().size() && screen.mccArray()[row] == key;
+    Console::out(lineOf(key, listed ? screen.countryArray()[row] : QString()));
+    return 0;
+}
+
+// On a first start the user picks the country on the start screen (widening its list when the
+// country has no access numbers) and presses "Start"; later on the SIM country screen, taps the
+// country's row and presses Done.
+int chooseSimCountry(FarlineAppDelegate &app, const QString &key)
+{
+    if (app.appSettings().currentMCC == u"-1") {
+        StartScreen screen(app);
+        qsizetype index = screen.mccArray().indexOf(key);
+        if (index < 0) {
+            screen.moreCountries();
+            index = screen.mccArray().indexOf(key);
+        }
+        screen.didSelectRow(int(index) + 1);
+        screen.startApplication();
+    } else {
+        SelectCountryViewController screen(app);
+        screen.loadView();
+        screen.didSelectRow(int(screen.mccArray().indexOf(key)));
+        screen.DoneAction();
+    }
+    return 0;
+}
+
+int runCountry(const GlobalOptions &options, const QStringList &arguments)
+{
+    if (arguments.size() > 1)
+        return usageError(QStringLiteral("country takes at most one KEY"));
+    if (arguments.isEmpty())
+        return runWithApplication(options, printSimCountry);
+
+    const QString key = arguments.first();
+    // Checked before the application starts, so that a wrong key changes nothing.
+    const auto countries = CountryList::fromBundle(Bundle::resolve(options.bundle));
+    if (std::none_of(countries.begin(), countries.end(),
+                     [&](const CountryList::Entry &entry) { return entry.key == key; }))
+        return usageError(QStringLiteral("'%1' is not the key of a country in the country list").arg(key));
+    return runWithApplication(options, [&](FarlineAppDelegate &app) { return chooseSimCountry(app, key); });
+}
+
+int runCountries(const GlobalOptions &options, const QStringList &arguments)
+{
+    if (!arguments.isEmpty())
+        return usageError(QStringLiteral("countries takes no arguments"));
+    return runWithApplication(options, [](FarlineAppDelegate &app) {
+        SelectCountryViewController screen(app);
+        screen.loadView();
+        for (qsizetype row = 0; row < screen.mccArray().size(); ++row)
+            Console::out(lineOf(screen.mccArray()[row], screen.countryArray()[row]));
+        return 0;
+    });
+}
+
+int runAccess(const GlobalOptions &options, const QStringList &arguments)
+{
+    if (!arguments.isEmpty())
+        return usageError(QStringLiteral("access takes no arguments"));
+    return runWithApplication(options, [](FarlineAppDelegate &app) {
+        const QStringList numbers = app.lanManager().lanNumbers();
+        if (numbers.isEmpty()) {
+            Console::out(QStringLiteral("No access number available"));
+            return 0;
+        }
+        const int position = app.lanManager().currentLANpos();
+        for (qsizetype i = 0; i < numbers.size(); ++i)
+            Console::out((i == position ? QStringLiteral("* ") : QStringLiteral("  ")) + numbers[i]);
+        return 0;
+    });
+}
+
+constexpr std::array commandList = {
+    Command{"country", "[KEY]", "print the SIM country, or choose the one with country key KEY",
+            runCountry},
+    Command{"countries", "", "list the countries (KEY, tab, name), the SIM country first", runCountries},
+    Command{"access", "", "list the SIM country's access numbers, the one in use marked '*'",
+            runAccess},
+};
+} // namespace
+
+std::span<const Command> accessCommands() { return commandList; }

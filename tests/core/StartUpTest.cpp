@@ -1,0 +1,98 @@
+#include "access/LANManger.h"
+#include "core/AppSettings.h"
+#include "core/TCCManager.h"
+#include "support/DataFiles.h"
+#include "support/TestApp.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+const QString lanFile = QStringLiteral("LANFile.txt");
+const QString mccFile = QStringLiteral("MCCFile.txt");
+
+QByteArray bundled(const QString &name)
+{
+    QFile file(QStringLiteral(":/bundle/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(StartUpTest, AFirstRunCopiesTheDataFilesAndLoadsTheTables)
+{
+    TestApp test;
+    test.app().applicationDidFinishLaunching();
+    EXPECT_EQ(test.readDocument(lanFile), bundled(lanFile));
+    EXPECT_EQ(test.readDocument(mccFile), bundled(mccFile));
+    EXPECT_FALSE(bundled(lanFile).isEmpty());
+
+    EXPECT_EQ(test.app().appSettings().currentMCC, u"-1");
+    EXPECT_TRUE(test.app().lanManager().lanNumbers().isEmpty());
+    EXPECT_TRUE(test.app().lanManager().countriesArray().contains(u"234"));
+    EXPECT_GT(test.app().tccManager().mccArray().size(), 200);
+}
+
+TEST(StartUpTest, DataFilesInTheDocumentsFolderAreNeverReplaced)
+{
+    TestApp test;
+    const QByteArray updated = sealedDataFile("234 +44 1\r\n");
+    test.writeDocument(lanFile, updated);
+    test.writeDocument(mccFile, "damaged");
+    test.app().appSettings().currentMCC = QStringLiteral("234");
+    test.app().saveAppSettings();
+    test.app().applicationDidFinishLaunching();
+    EXPECT_EQ(test.readDocument(lanFile), updated);
+    EXPECT_EQ(test.readDocument(mccFile), "damaged");
+    EXPECT_EQ(test.app().lanManager().lanNumbers(), QStringList{"+441"});
+    EXPECT_TRUE(test.app().tccManager().mccArray().isEmpty()); // a damaged file is an empty table
+}
+
+TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)
+{
+    struct Case
+    {
+        int archived;
+        int expected;
+    };
+    for (const Case c : {Case{0, 0}, Case{2, 2}, Case{3, 0}, Case{-1, 0}, Case{1000, 0}}) {
+        SCOPED_TRACE(c.archived);
+        TestApp test;
+        test.writeDocument(lanFile, sealedDataFile("234 1\r\n234 2\r\n260 9\r\n234 3"));
+        test.app().appSettings().currentMCC = QStringLiteral("234");
+        test.app().lanManager().setCurrentLANpos(c.archived);
+        ASSERT_TRUE(test.app().saveAppSettings());
+        test.restart();
+        test.app().applicationDidFinishLaunching();
+        EXPECT_EQ(test.app().lanManager().lanNumbers(), (QStringList{"1", "2", "3"}));
+        EXPECT_EQ(test.app().lanManager().currentLANpos(), c.expected);
+    }
+}
+
+TEST(StartUpTest, SavingStoresTheTablesPositionAndLoadingRestoresIt)
+{
+    TestApp test;
+    test.app().lanManager().setCurrentLANpos(2);
+    test.app().appSettings().lanNumberPos = 5; // the table's position wins
+    ASSERT_TRUE(test.app().saveAppSettings());
+    EXPECT_EQ(test.app().appSettings().lanNumberPos, 2);
+
+    test.restart();
+    test.app().lanManager().setCurrentLANpos(4);
+    test.app().loadAppSettings();
+    EXPECT_EQ(test.app().lanManager().currentLANpos(), 2);
+
+    // Without an archive the position is left as it is.
+    TestApp fresh;
+    fresh.app().lanManager().setCurrentLANpos(4);
+    fresh.app().loadAppSettings();
+    EXPECT_EQ(fresh.app().lanManager().currentLANpos(), 4);
+}
+
+TEST(StartUpTest, TheEndOfTheFirstStartStartsTheReminderPeriod)
+{
+    TestApp test;
+    test.app().applicationDidFinishLaunching();
+    test.clock().advance(3600);
+    test.app().startMainApplication();
+    EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(3600));
+}
+} // namespace

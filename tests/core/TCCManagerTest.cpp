@@ -1,0 +1,72 @@
+#include "core/TCCManager.h"
+#include "support/DataFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+TCCManager tableOf(const QByteArray &plain)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("MCCFile.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(plain.isNull() ? QByteArray() : sealedDataFile(plain));
+    file.close();
+    return TCCManager(path);
+}
+
+TEST(TCCManagerTest, ReadsTwoParallelColumnsSkippingLinesOfOneField)
+{
+    const TCCManager table = tableOf("260 48\r\n\r\n340 590 extra\r\nlonely\r\n340 596\r\n260  49\r\n");
+    EXPECT_EQ(table.mccArray(), (QStringList{"260", "340", "340", "260"}));
+    EXPECT_EQ(table.tccArray(), (QStringList{"48", "590", "596", ""}));
+
+    for (const QByteArray &damaged : {QByteArray(), QByteArray("garbage")}) {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("MCCFile.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+        file.close();
+        EXPECT_TRUE(TCCManager(file.fileName()).mccArray().isEmpty());
+    }
+    EXPECT_TRUE(TCCManager(QStringLiteral("/nonexistent/MCCFile.txt")).tccArray().isEmpty());
+}
+
+TEST(TCCManagerTest, ANumberIsAbroadWhenInInternationalFormWithAnotherCountrysCode)
+{
+    const TCCManager table = tableOf("310 1\r\n260 48\r\n262 49\r\n340 590\r\n340 596\r\n");
+    struct Case
+    {
+        const char *number;
+        std::optional<QString> sim;
+        bool abroad;
+    };
+    const Case cases[] = {
+        {"0048221234567", "260", false},
+        {"+48221234567", "260", false},
+        {"0049301234567", "260", true},
+        {"004948123456", "260", true}, // 48 occurs, but not directly after the "+"
+        {"0221234567", "260", false},  // national form
+        {"00123", "260", false},       // fewer than six characters
+        {"0049,1", "260", true},       // the pause counts as a character
+        {"00491", "260", false},
+        {"0048,1", "260", false},
+        {"0012125550100", "310", false},
+        {"0044123456789", "310", true}, // holds a 1 further on
+        {"00590590123456", "340", false}, // either of the country's codes
+        {"00596596123456", "340", false},
+        {"00594594123456", "340", true},
+        {"0048221234567", "-1", true},   // no SIM country chosen yet
+        {"0048221234567", std::nullopt, true},
+        {"0048221234567", "999", true},  // a country without a row
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(table.abroadNumber(QLatin1String(c.number), c.sim), c.abroad)
+            << c.number << " from " << c.sim.value_or("none").toStdString();
+
+    EXPECT_TRUE(TCCManager().abroadNumber(QStringLiteral("0048221234567"), QStringLiteral("260")));
+}
+} // namespace

@@ -1,0 +1,172 @@
+#include "access/DataFileEnvelope.h"
+#include "support/DataFiles.h"
+#include "access/LANManger.h"
+#include "core/TCCManager.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct ProcessRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProcessRun run(const QString &program, const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    ProcessRun result;
+    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+ProcessRun farlineData(const QStringList &arguments) { return run(QStringLiteral(FARLINE_DATA_BIN), arguments); }
+
+class FarlineDataTest : public ::testing::Test
+{
+protected:
+    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    void write(const char *name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read(const char *name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(FarlineDataTest, EncryptJoinsTheLinesWithCrLfAndDecryptPrintsThem)
+{
+    struct Case
+    {
+        QByteArray input;
+        QStringList tableLines; // as the tables read them
+        QByteArray printed;     // as decrypt prints them
+    };
+    const Case cases[] = {
+        {"234 1\n260 2\n", {"234 1", "260 2"}, "234 1\n260 2\n"},
+        {"234 1\r\n260 2", {"234 1", "260 2"}, "234 1\n260 2\n"},
+        {"a\r\n\nb\r\r\n", {"a", "", "b\r"}, "a\n\nb\r\n"},
+        {"\xe9\x01 x\n", {QString::fromLatin1("\xe9\x01 x")}, "\xe9\x01 x\n"},
+        {"", {QString()}, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.input.toStdString());
+        write("plain", c.input);
+        ASSERT_EQ(farlineData({"encrypt", path("plain"), path("LANFile.txt")}).exitCode, 0);
+        if (!c.input.isEmpty()) {
+            EXPECT_EQ(dataFileLines(read("LANFile.txt")), c.tableLines);
+        }
+        const ProcessRun decrypted = farlineData({"decrypt", path("LANFile.txt")});
+        EXPECT_EQ(decrypted.exitCode, 0);
+        EXPECT_EQ(decrypted.out, c.printed);
+        EXPECT_TRUE(decrypted.err.isEmpty());
+    }
+}
+
+TEST_F(FarlineDataTest, TheChainingBlockIsRandomUnlessGiven)
+{
+    write("plain", "234 1\n");
+    const char *iv = "00112233445566778899AABBCCDDEEFF";
+    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("a"), "--iv", iv}).exitCode, 0);
+    ASSERT_EQ(farlineData({"encrypt", "--iv=00112233445566778899aabbccddeeff", path("plain"), path("b")}).exitCode, 0);
+    EXPECT_EQ(read("a").left(16), QByteArray::fromHex(iv));
+    EXPECT_EQ(read("a"), read("b")); // reproducible
+    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("c")}).exitCode, 0);
+    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("d")}).exitCode, 0);
+    EXPECT_NE(read("c").left(16), read("d").left(16));
+    EXPECT_EQ(read("c").size(), 32);
+}
+
+TEST_F(FarlineDataTest, BadUsageAndUndecipherableFilesAreOneLineOnStandardError)
+{
+    write("plain", "234 1\n");
+    write("garbage", QByteArray(48, 'x'));
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"encrypt", path("plain"), path("out"), "--iv", "0011"}, 2},
+        {{"encrypt", path("plain"), path("out"), "--iv", "zz112233445566778899aabbccddeeff"}, 2},
+        {{"encrypt", path("plain"), path("out"), "--iv"}, 2},
+        {{"encrypt", path("plain")}, 2},
+        {{"encrypt", path("plain"), path("out"), "--colour"}, 2},
+        {{"encrypt", path("missing"), path("out")}, 1},
+        {{"encrypt", path("plain"), path("missing/out")}, 1},
+        {{"decrypt"}, 2},
+        {{"decrypt", path("missing")}, 1},
+        {{"decrypt", path("garbage")}, 1},
+        {{"decrypt", path("plain")}, 1},
+        {{"publish-everything"}, 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const ProcessRun result = farlineData(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.err.count('\n'), 1);
+        EXPECT_TRUE(result.err.startsWith("farline-data: "));
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(path("out")));
+}
+
+TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
+{
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    if (openssl.isEmpty())
+        GTEST_SKIP() << "openssl is not installed";
+    // The key, from Qt's own MD5 rather than the program's.
+    const QByteArray keyBytes = QCryptographicHash::hash("QMBKey", QCryptographicHash::Md5);
+    ASSERT_EQ(DataFileEnvelope::key(), keyBytes);
+    const QString key = QString::fromLatin1(keyBytes.toHex());
+    const QByteArray plain = "234 +44 20 7946 0120\r\n234 +44 20 7946 0345\r\n260 +48 22 500 00 00";
+
+    // What encrypt writes, less its chaining block, deciphers with openssl under that block.
+    write("plain", plain + "\r\n");
+    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("ours")}).exitCode, 0);
+    const QByteArray ours = read("ours");
+    const ProcessRun deciphered = run(openssl, {"enc", "-d", "-aes-128-cbc", "-K", key, "-iv",
+                                         QString::fromLatin1(ours.left(16).toHex())},
+                               ours.mid(16));
+    EXPECT_EQ(deciphered.exitCode, 0) << deciphered.err.toStdString();
+    EXPECT_EQ(deciphered.out, plain);
+
+    // 16 bytes followed by what openssl writes with them as vector is read by decrypt and the tables.
+    const QByteArray block = QByteArray::fromHex("f0e1d2c3b4a5968778695a4b3c2d1e0f");
+    const ProcessRun enciphered = run(openssl, {"enc", "-aes-128-cbc", "-K", key, "-iv",
+                                         QString::fromLatin1(block.toHex())},
+                               plain + "\r\n260 11\r\n");
+    ASSERT_EQ(enciphered.exitCode, 0) << enciphered.err.toStdString();
+    write("theirs", block + enciphered.out);
+    const ProcessRun printed = farlineData({"decrypt", path("theirs")});
+    EXPECT_EQ(printed.exitCode, 0);
+    EXPECT_EQ(printed.out, "234 +44 20 7946 0120\n234 +44 20 7946 0345\n260 +48 22 500 00 00\n260 11\n");
+
+    LANManger table(path("theirs"));
+    table.loadLANArray(QStringLiteral("234"));
+    EXPECT_EQ(table.lanNumbers(), (QStringList{"+442079460120", "+442079460345"}));
+    EXPECT_EQ(table.countriesArray(), (QStringList{"234", "260"}));
+    const TCCManager codes(path("theirs"));
+    EXPECT_EQ(codes.mccArray(), (QStringList{"234", "234", "260", "260"}));
+}
+} // namespace

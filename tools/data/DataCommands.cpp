@@ -1,0 +1,27 @@
+#include "data/DataCommand.h"
+
+#include "platform/Console.h"
+
+#include <array>
+
+std::span<const DataCommand> dataCommands()
+{
+    static constexpr std::array commands = {
+        DataCommand{"encrypt", "PLAIN OUT [--iv HEX32]",
+                    "encipher the text file PLAIN into the data file OUT", runEncrypt},
+        DataCommand{"decrypt", "FILE", "print the lines of the data file FILE", runDecrypt},
+    };
+    return commands;
+}
+
+int usageError(const QString &message)
+{
+    Console::err(QStringLiteral("farline-data: ") + message);
+    return 2;
+}
+
+int failure(const QString &message)
+{
+    Console::err(QStringLiteral("farline-data: ") + message);
+    return 1;
+}
