@@ -11,6 +11,8 @@
 #include "core/FarlineAppDelegate.h"
 #include "platform/Bundle.h"
 #include "platform/Console.h"
+#include "screens/LanSwitcher.h"
+#include "screens/MainViewController.h"
 
 #include <algorithm>
 #include <array>
@@ -40,8 +42,8 @@ int printSimCountry(FarlineAppDelegate &app)
 // country's row and presses Done.
 int chooseSimCountry(FarlineAppDelegate &app, const QString &key)
 {
-    if (app.appSettings().currentMCC == u"-1") {
-        StartScreen screen(app);
+    if (StartScreen *startScreen = app.startScreen()) {
+        StartScreen &screen = *startScreen;
         qsizetype index = screen.mccArray().indexOf(key);
         if (index < 0) {
             screen.moreCountries();
@@ -51,6 +53,7 @@ int chooseSimCountry(FarlineAppDelegate &app, const QString &key)
         screen.startApplication();
     } else {
         SelectCountryViewController screen(app);
+        screen.setDelegate(&app.mainViewController());
         screen.loadView();
         screen.didSelectRow(int(screen.mccArray().indexOf(key)));
         screen.DoneAction();
@@ -89,9 +92,14 @@ int runCountries(const GlobalOptions &options, const QStringList &arguments)
 
 int runAccess(const GlobalOptions &options, const QStringList &arguments)
 {
-    if (!arguments.isEmpty())
-        return usageError(QStringLiteral("access takes no arguments"));
-    return runWithApplication(options, [](FarlineAppDelegate &app) {
+    const QString step = arguments.value(0);
+    if (arguments.size() > 1 || (arguments.size() == 1 && step != u"next" && step != u"prev"))
+        return usageError(QStringLiteral("access: expected nothing, 'next' or 'prev'"));
+    return runWithApplication(options, [&](FarlineAppDelegate &app) {
+        // A tap on the settings screen's switcher; at either end it does nothing.
+        if (!step.isEmpty())
+            app.mainViewController().lanSwitcherAction(step == u"next" ? LanSwitcher::forwardSegment
+                                                                       : LanSwitcher::backSegment);
         const QStringList numbers = app.lanManager().lanNumbers();
         if (numbers.isEmpty()) {
             Console::out(QStringLiteral("No access number available"));
@@ -108,8 +116,8 @@ constexpr std::array commandList = {
     Command{"country", "[KEY]", "print the SIM country, or choose the one with country key KEY",
             runCountry},
     Command{"countries", "", "list the countries (KEY, tab, name), the SIM country first", runCountries},
-    Command{"access", "", "list the SIM country's access numbers, the one in use marked '*'",
-            runAccess},
+    Command{"access", "[next | prev]",
+            "list the SIM country's access numbers, the one in use marked '*'; or step to another", runAccess},
 };
 } // namespace
 

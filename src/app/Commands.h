@@ -18,6 +18,7 @@ std::span<const Command> commands();
 
 // The command groups.
 std::span<const Command> accessCommands(); // the SIM country and its access numbers
+std::span<const Command> callCommands();   // call, mode
 std::span<const Command> contactsCommands(); // contacts import, list, remove
 std::span<const Command> listsCommands();    // recents, favorites
 

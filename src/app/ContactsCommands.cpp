@@ -1,6 +1,8 @@
 #include "app/ApplicationRun.h"
 #include "app/Commands.h"
-#include "app/ListsSession.h"
+#include "app/CommandSupport.h"
+#include "core/FarlineAppDelegate.h"
+#include "lists/MyContactsViewController.h"
 #include "core/CommonOperations.h"
 #include "lists/FavoriteRecord.h"
 #include "platform/AddressBook.h"
@@ -68,8 +70,7 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
     if (!files)
         return 2;
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
-        ListsSession session(app);
-        AddressBook &addressBook = session.addressBook();
+        AddressBook &addressBook = app.addressBook();
         if (openFailed(addressBook))
             return 1;
         VCardImporter importer(addressBook, [](const QString &line) { Console::err(line); });
@@ -99,10 +100,9 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
 int listContacts(const GlobalOptions &options)
 {
     return runWithApplication(options, [](FarlineAppDelegate &app) {
-        ListsSession session(app);
-        if (openFailed(session.addressBook()))
+        if (openFailed(app.addressBook()))
             return 1;
-        for (const Person &person : session.addressBook().allPeople()) {
+        for (const Person &person : app.addressBook().allPeople()) {
             QString line = QString::number(person.recordID) + u'\t'
                            + outputField(CommonOperations::getName(person, true).value_or(QString()));
             for (const PhoneEntry &phone : person.phones.value_or(QList<PhoneEntry>())) {
@@ -122,8 +122,7 @@ int removeContact(const GlobalOptions &options, const QString &argument)
     if (!isNumber || recordID <= 0)
         return usageError(QStringLiteral("contacts remove: not a person id: %1").arg(argument));
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
-        ListsSession session(app);
-        AddressBook &addressBook = session.addressBook();
+        AddressBook &addressBook = app.addressBook();
         if (openFailed(addressBook))
             return 1;
         if (!addressBook.personWithRecordID(recordID))
@@ -136,6 +135,25 @@ int removeContact(const GlobalOptions &options, const QString &argument)
     });
 }
 
+// A tap on one of a person's numbers in the contacts browser.
+int callContact(const GlobalOptions &options, const QStringList &arguments)
+{
+    const auto recordID = numberArgument(arguments.value(0));
+    const auto identifier = numberArgument(arguments.value(1));
+    if (!recordID || !identifier)
+        return usageError(QStringLiteral("contacts call: expected PERSON_ID IDENTIFIER"));
+    return runWithApplication(options, [&](FarlineAppDelegate &app) {
+        MyContactsViewController &contacts = app.myContactsViewController();
+        if (!contacts.selectPerson(*recordID))
+            return usageError(QStringLiteral("contacts call: no person with id %1").arg(*recordID));
+        bool found = false;
+        const int status = placedCallStatus(app, [&] { found = contacts.selectPhoneEntry(*recordID, *identifier); });
+        if (!found)
+            return usageError(QStringLiteral("contacts call: person %1 has no phone entry %2").arg(*recordID).arg(*identifier));
+        return status;
+    });
+}
+
 int runContacts(const GlobalOptions &options, const QStringList &arguments)
 {
     const QString action = arguments.value(0);
@@ -145,12 +163,15 @@ int runContacts(const GlobalOptions &options, const QStringList &arguments)
         return listContacts(options);
     if (action == u"remove" && arguments.size() == 2)
         return removeContact(options, arguments[1]);
-    return usageError(QStringLiteral("contacts: expected 'import PATH...', 'list' or 'remove ID'"));
+    if (action == u"call" && arguments.size() == 3)
+        return callContact(options, arguments.mid(1));
+    return usageError(QStringLiteral(
+        "contacts: expected 'import PATH...', 'list', 'remove ID' or 'call PERSON_ID IDENTIFIER'"));
 }
 
 const Command contacts[] = {
-    {"contacts", "import PATH... | list | remove ID",
-     "import .vcf files or folders into the address book, list its persons, remove one", runContacts},
+    {"contacts", "import PATH... | list | remove ID | call ID IDENTIFIER",
+     "import .vcf files or folders into the address book, list or remove persons, call a number", runContacts},
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "app/ApplicationRun.h"
+#include "app/CommandSupport.h"
 #include "app/Commands.h"
-#include "app/ListsSession.h"
+#include "core/FarlineAppDelegate.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
 #include "platform/Console.h"
@@ -13,30 +14,41 @@ QString rowLine(const QString &first, const FavoriteRecord &record)
         .join(u'\t');
 }
 
-std::optional<int> numberArgument(const QString &text)
+// The row INDEX of `count` rows, or none after one line on standard error.
+std::optional<int> rowArgument(const QString &command, const QString &text, qsizetype count)
 {
-    bool isNumber = false;
-    const int number = text.toInt(&isNumber);
-    return isNumber ? std::optional(number) : std::nullopt;
+    const auto index = numberArgument(text);
+    if (index && *index >= 0 && *index < count)
+        return index;
+    usageError(QStringLiteral("%1: no row at index %2").arg(command, text));
+    return std::nullopt;
+}
+
+int listRecents(RecentViewController &recents)
+{
+    for (const FavoriteRecordPtr &record : recents.recentArray())
+        Console::out(rowLine(CallRecordModel::dateText(record->startTime).replace(u'\n', u' '), *record));
+    return 0;
 }
 
 int runRecents(const GlobalOptions &options, const QStringList &arguments)
 {
-    const bool clear = arguments == QStringList{QStringLiteral("clear")};
-    if (!arguments.isEmpty() && !clear)
-        return usageError(QStringLiteral("recents: expected nothing or 'clear'"));
+    const QString action = arguments.value(0);
+    const bool valid = arguments.isEmpty() || (action == u"clear" && arguments.size() == 1)
+                       || (action == u"call" && arguments.size() == 2);
+    if (!valid)
+        return usageError(QStringLiteral("recents: expected nothing, 'clear' or 'call INDEX'"));
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
-        ListsSession session(app);
-        RecentViewController &recents = session.recents();
-        if (clear) {
+        RecentViewController &recents = app.recentViewController();
+        if (action == u"clear") {
             recents.clearAllRecents();
-        } else {
-            recents.loadView();
-            for (const FavoriteRecordPtr &record : recents.recentArray())
-                Console::out(rowLine(CallRecordModel::dateText(record->startTime).replace(u'\n', u' '), *record));
+            return 0;
         }
-        session.end();
-        return 0;
+        recents.loadView();
+        if (arguments.isEmpty())
+            return listRecents(recents);
+        const auto row = rowArgument(QStringLiteral("recents call"), arguments[1], recents.recentArray().size());
+        return row ? placedCallStatus(app, [&] { recents.selectRow(*row); }) : 2;
     });
 }
 
@@ -69,29 +81,39 @@ int removeFavorite(FavoritesViewController &favorites, const QString &argument)
     return 0;
 }
 
+int callFavorite(FarlineAppDelegate &app, const QString &argument)
+{
+    FavoritesViewController &favorites = app.favoritesViewController();
+    const auto row = rowArgument(QStringLiteral("favorites call"), argument, favorites.favoritesArray().size());
+    return row ? placedCallStatus(app, [&] { favorites.selectRow(*row); }) : 2;
+}
+
 int runFavorites(const GlobalOptions &options, const QStringList &arguments)
 {
     const QString action = arguments.value(0);
     const bool valid = arguments.isEmpty() || (action == u"add" && arguments.size() == 3)
-                       || (action == u"remove" && arguments.size() == 2);
+                       || ((action == u"remove" || action == u"call") && arguments.size() == 2);
     if (!valid)
-        return usageError(QStringLiteral("favorites: expected nothing, 'add PERSON_ID IDENTIFIER' or 'remove INDEX'"));
+        return usageError(QStringLiteral(
+            "favorites: expected nothing, 'add PERSON_ID IDENTIFIER', 'remove INDEX' or 'call INDEX'"));
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
-        ListsSession session(app);
-        FavoritesViewController &favorites = session.favorites();
+        FavoritesViewController &favorites = app.favoritesViewController();
         favorites.loadView();
-        const int status = arguments.isEmpty() ? listFavorites(favorites)
-                           : action == u"add"  ? addFavorite(favorites, arguments.mid(1))
-                                               : removeFavorite(favorites, arguments[1]);
-        if (status == 0)
-            session.end();
-        return status;
+        if (arguments.isEmpty())
+            return listFavorites(favorites);
+        if (action == u"add")
+            return addFavorite(favorites, arguments.mid(1));
+        if (action == u"remove")
+            return removeFavorite(favorites, arguments[1]);
+        return callFavorite(app, arguments[1]);
     });
 }
 
 const Command lists[] = {
-    {"recents", "[clear]", "print the recent calls, newest first, or clear them", runRecents},
-    {"favorites", "[add PERSON_ID IDENTIFIER | remove INDEX]", "print, add or remove favourites", runFavorites},
+    {"recents", "[clear | call INDEX]", "print the recent calls, newest first, clear them, or call one again",
+     runRecents},
+    {"favorites", "[add PERSON_ID IDENTIFIER | remove INDEX | call INDEX]", "print, add, remove or call favourites",
+     runFavorites},
 };
 } // namespace
 

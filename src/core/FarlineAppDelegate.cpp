@@ -1,9 +1,16 @@
 #include "core/FarlineAppDelegate.h"
 
 #include "access/LANManger.h"
+#include "access/StartScreen.h"
 #include "core/AppSettings.h"
 #include "core/TCCManager.h"
+#include "lists/FavoritesViewController.h"
+#include "lists/MyContactsViewController.h"
+#include "lists/RecentViewController.h"
+#include "platform/AddressBook.h"
 #include "platform/KeyedArchive.h"
+#include "screens/KeypadViewController.h"
+#include "screens/MainViewController.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -21,7 +28,7 @@ FarlineAppDelegate::~FarlineAppDelegate() = default;
 
 void FarlineAppDelegate::applicationDidFinishLaunching()
 {
-    // The telephony probe comes first, once call placement exists.
+    deviceSupportCalls();
     provisionDataFiles();
     m_appSettings = std::make_unique<AppSettings>(clock().now());
     m_lanManager = std::make_unique<LANManger>(home().documentPath(LANManger::fileName));
@@ -33,20 +40,57 @@ void FarlineAppDelegate::applicationDidFinishLaunching()
     const int position = m_lanManager->currentLANpos();
     if (position < 0 || position >= m_lanManager->lanNumbers().size())
         m_lanManager->setCurrentLANpos(0);
-    // The tab shell, the first-start picker and the 30-day reminder follow here once the window
-    // exists.
+    makeScreens();
+    // A first start asks for the SIM country before anything else; the reminder waits for a
+    // normal start.
+    if (m_appSettings->currentMCC == u"-1")
+        m_startScreen = std::make_unique<StartScreen>(*this);
+    else
+        remindOfUpdateWhenDue();
 }
 
 void FarlineAppDelegate::applicationWillTerminate()
 {
-    // The favourites list writes its archive first, once it exists.
+    if (m_favorites)
+        m_favorites->saveDataToDisk();
     saveAppSettings();
 }
 
 void FarlineAppDelegate::startMainApplication()
 {
     m_appSettings->lastUpdate = clock().now();
-    // The window then removes the start screen and shows the contacts tab.
+    // Called from the start screen's own "Start": it is let go with the application object.
+    m_finishedStartScreen = std::move(m_startScreen);
+    Q_EMIT mainApplicationStarted();
+}
+
+void FarlineAppDelegate::makeScreens()
+{
+    m_addressBook = std::make_unique<AddressBook>(home().dir() + u'/' + AddressBook::fileName);
+    m_keypad = std::make_unique<KeypadViewController>(*this);
+    m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts());
+    m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this);
+    m_contacts = std::make_unique<MyContactsViewController>(*m_addressBook, *this);
+    m_settingsScreen = std::make_unique<MainViewController>(*this);
+}
+
+void FarlineAppDelegate::remindOfUpdateWhenDue()
+{
+    std::optional<QDateTime> &lastUpdate = m_appSettings->lastUpdate;
+    if (!lastUpdate)
+        return; // nothing to count from: an age of no days
+    const QDateTime now = clock().now();
+    // The age in whole days, truncated toward zero; negative for a reminder in the past.
+    const qint64 days = now.msecsTo(*lastUpdate) / (86400 * qint64(1000));
+    if (days > -30)
+        return;
+    lastUpdate = now; // before the answer: "Cancel" also postpones the next reminder
+    alerts().show(QStringLiteral("Farline"),
+                  QStringLiteral("You may try to update Farline access numbers. Would you like to perform update?"),
+                  {QStringLiteral("Cancel"), QStringLiteral("Update")}, [this](int button) {
+                      if (button == 1)
+                          Q_EMIT updateDialogRequested();
+                  });
 }
 
 bool FarlineAppDelegate::saveAppSettings()

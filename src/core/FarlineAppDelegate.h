@@ -1,18 +1,27 @@
 #pragma once
 
+#include "core/CallInitiator.h"
 #include "platform/PlatformServices.h"
 
 #include <QObject>
 #include <memory>
 
 struct AppSettings;
+class AddressBook;
+class FavoritesViewController;
+class KeypadViewController;
 class LANManger;
+class MainViewController;
+class MyContactsViewController;
+class RecentViewController;
+class StartScreen;
 class TCCManager;
 
 // The application object: exists once per run and owns the settings record, the access number
-// table, the country dialling table and the platform services; every screen reaches the shared
-// objects through it.
-class FarlineAppDelegate : public QObject
+// table, the country dialling table, the address book, the screens' controllers and the
+// platform services; every screen reaches the shared objects through it. It is also the home
+// of call placement.
+class FarlineAppDelegate : public QObject, public CallInitiator
 {
     Q_OBJECT
 
@@ -28,12 +37,26 @@ public:
     const Bundle &bundle() const { return m_services.bundle; }
     Clock &clock() { return *m_services.clock; }
     Alerts &alerts() { return *m_services.alerts; }
+    Telephone &telephone() { return *m_services.telephone; }
 
-    // Start-up: provisions the data files, creates the settings record and the two tables,
-    // restores the record from its archive and loads the SIM country's access numbers. Runs
-    // once, before any screen or command uses the application.
+    // Made by start-up, in tab order, and kept for the whole run.
+    AddressBook &addressBook() { return *m_addressBook; }
+    KeypadViewController &keypadViewController() { return *m_keypad; }
+    RecentViewController &recentViewController() { return *m_recents; }
+    FavoritesViewController &favoritesViewController() { return *m_favorites; }
+    MyContactsViewController &myContactsViewController() { return *m_contacts; }
+    MainViewController &mainViewController() { return *m_settingsScreen; }
+    // The first-start country picker while a first start is pending; null otherwise.
+    StartScreen *startScreen() const { return m_startScreen.get(); }
+
+    // 0 when this handset can place calls, 1 when it cannot; fixed at start-up.
+    int callSupport() const { return m_callSupport; }
+
+    // Start-up, in this order: the telephony probe, the data files, the settings record and the
+    // two tables, the settings archive, the SIM country's access numbers, the screens'
+    // controllers, then the first-start picker or the 30-day update reminder.
     void applicationDidFinishLaunching();
-    // End of the application: writes what must survive the run.
+    // End of the application: the favourites archive, then the settings archive.
     void applicationWillTerminate();
 
     // Ends the first start once the start screen has stored the SIM country: the 30-day update
@@ -48,13 +71,42 @@ public:
     // access number table's position from it; a missing or damaged archive leaves both.
     void loadAppSettings();
 
+    // Asks the telephone once whether this handset can place calls.
+    void deviceSupportCalls();
+    // Places a call for `record`: through the SIM country's access number when the call is to be
+    // routed and has six digits or more, directly otherwise, or not at all with a warning.
+    void InitateCall(const FavoriteRecordPtr &record) override;
+    // Opens "tel:" + `dialString`; when the telephone accepts it and there is a record, the very
+    // same record goes on top of the recent calls, which are written at once.
+    void dialNumber(const QString &dialString, const FavoriteRecordPtr &record);
+
+Q_SIGNALS:
+    // Every address handed to the telephone, with its answer.
+    void dialled(const QString &address, bool accepted);
+    // The first start has ended: the window removes the start screen and shows the contacts tab.
+    void mainApplicationStarted();
+    // The 30-day reminder was answered "Update": the window shows the settings tab and opens the
+    // update dialog over it.
+    void updateDialogRequested();
+
 private:
     // Copies each data file missing from the documents folder from the bundle; an existing
     // file, perhaps a downloaded update, is never replaced.
     void provisionDataFiles();
+    void makeScreens();
+    void remindOfUpdateWhenDue();
 
     PlatformServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;
     std::unique_ptr<LANManger> m_lanManager;
     std::unique_ptr<TCCManager> m_tccManager;
+    std::unique_ptr<AddressBook> m_addressBook;
+    std::unique_ptr<KeypadViewController> m_keypad;
+    std::unique_ptr<RecentViewController> m_recents;
+    std::unique_ptr<FavoritesViewController> m_favorites;
+    std::unique_ptr<MyContactsViewController> m_contacts;
+    std::unique_ptr<MainViewController> m_settingsScreen;
+    std::unique_ptr<StartScreen> m_startScreen;
+    std::unique_ptr<StartScreen> m_finishedStartScreen;
+    int m_callSupport = 0;
 };

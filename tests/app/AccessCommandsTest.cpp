@@ -9,20 +9,11 @@ namespace {
 class AccessCommandsTest : public ::testing::Test
 {
 protected:
-    FarlineRun farline(QStringList arguments) const
-    {
-        arguments.prepend(home);
-        arguments.prepend(QStringLiteral("--home"));
-        return runFarline(arguments);
-    }
-    QByteArray settingsArchive() const
-    {
-        QFile file(home + QStringLiteral("/Documents/settings.archive"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    FarlineRun farline(const QStringList &arguments) const { return m_home.run(arguments); }
+    QByteArray settingsArchive() const { return m_home.document(QStringLiteral("settings.archive")); }
 
-    QTemporaryDir dir;
-    QString home = dir.filePath(QStringLiteral("home"));
+    FarlineHome m_home;
+    const QString &home = m_home.home();
 };
 
 TEST_F(AccessCommandsTest, AFreshHomeHasNoCountryAndNoAccessNumber)

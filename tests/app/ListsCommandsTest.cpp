@@ -14,28 +14,11 @@ const QByteArray acmeCard = "BEGIN:VCARD\nVERSION:2.1\nORG:Acme;Sales\nTEL;WORK;
 class ListsCommandsTest : public ::testing::Test
 {
 protected:
-    FarlineRun farline(QStringList arguments)
-    {
-        arguments.prepend(m_dir.path() + QStringLiteral("/home"));
-        arguments.prepend(QStringLiteral("--home"));
-        return runFarline(arguments, {QStringLiteral("TZ=UTC")});
-    }
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.path() + u'/' + name;
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-    QByteArray document(const QString &name) const
-    {
-        QFile file(m_dir.path() + QStringLiteral("/home/Documents/") + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    FarlineRun farline(const QStringList &arguments) const { return m_home.run(arguments, {QStringLiteral("TZ=UTC")}); }
+    QString write(const QString &name, const QByteArray &bytes) const { return m_home.write(name, bytes); }
+    QByteArray document(const QString &name) const { return m_home.document(name); }
 
-    QTemporaryDir m_dir;
+    FarlineHome m_home;
 };
 
 TEST_F(ListsCommandsTest, ImportingTwiceChangesNothingAndAnEditedNumberKeepsItsIdentifier)
@@ -74,10 +57,10 @@ TEST_F(ListsCommandsTest, FoldersAreReadForTheirCardsAndUnreadableCardsNamed)
     write(QStringLiteral("in/a.vcf"), annaCard);
     write(QStringLiteral("in/b.VCF"), "BEGIN:VCARD\nFN:Cut off\nTEL:1\n" + acmeCard);
     write(QStringLiteral("in/notes.txt"), "BEGIN:VCARD\nFN:Not a vcf\nEND:VCARD\n");
-    const FarlineRun run = farline({QStringLiteral("contacts"), QStringLiteral("import"), m_dir.path() + QStringLiteral("/in")});
+    const FarlineRun run = farline({QStringLiteral("contacts"), QStringLiteral("import"), m_home.path(QStringLiteral("in"))});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.outLines(), QStringList{QStringLiteral("imported 2, updated 0, skipped 1")});
-    EXPECT_EQ(run.errLines(), QStringList{m_dir.path() + QStringLiteral("/in/b.VCF:1: card has no END:VCARD; skipped")});
+    EXPECT_EQ(run.errLines(), QStringList{m_home.path(QStringLiteral("in/b.VCF:1: card has no END:VCARD; skipped"))});
 }
 
 TEST_F(ListsCommandsTest, BadArgumentsChangeNothing)
@@ -89,7 +72,7 @@ TEST_F(ListsCommandsTest, BadArgumentsChangeNothing)
     const QStringList contacts = farline({QStringLiteral("contacts"), QStringLiteral("list")}).outLines();
 
     const QStringList bad[] = {
-        {QStringLiteral("contacts"), QStringLiteral("import"), cards, m_dir.path() + QStringLiteral("/missing.vcf")},
+        {QStringLiteral("contacts"), QStringLiteral("import"), cards, m_home.path(QStringLiteral("missing.vcf"))},
         {QStringLiteral("contacts"), QStringLiteral("import")},
         {QStringLiteral("contacts"), QStringLiteral("remove"), QStringLiteral("7")},
         {QStringLiteral("contacts"), QStringLiteral("remove"), QStringLiteral("one")},
@@ -145,7 +128,7 @@ TEST_F(ListsCommandsTest, RecentsArePrintedAfterTheRefreshAndCleared)
         record->startTime = time;
         return record;
     };
-    const QString archive = m_dir.path() + QStringLiteral("/home/Documents/recent.archive");
+    const QString archive = m_home.path(QStringLiteral("home/Documents/recent.archive"));
     ASSERT_TRUE(CallRecordArchive::write(
         archive, QStringLiteral("ReecentCollection"),
         {made("+46 70 111 22 33", "x", 1, 0, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC)),

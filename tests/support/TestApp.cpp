@@ -1,5 +1,8 @@
 #include "support/TestApp.h"
 
+#include "core/AppSettings.h"
+#include "support/DataFiles.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -39,4 +42,15 @@ QByteArray TestApp::readDocument(const QString &name) const
 {
     QFile file(documentPath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestApp::launch(const QByteArray &lanPlain, const QByteArray &mccPlain, const QString &simCountry,
+                     int useFarlineFor)
+{
+    writeDocument(QStringLiteral("LANFile.txt"), sealedDataFile(lanPlain));
+    writeDocument(QStringLiteral("MCCFile.txt"), sealedDataFile(mccPlain));
+    m_app->appSettings().currentMCC = simCountry;
+    m_app->appSettings().useFarlineFor = useFarlineFor;
+    m_app->saveAppSettings();
+    m_app->applicationDidFinishLaunching();
 }

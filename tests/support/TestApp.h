@@ -27,6 +27,11 @@ public:
     // A new application object over the same home, as at the next start of the program.
     void restart();
 
+    // A normal start: the data files hold `lanPlain` and `mccPlain` (plain lines, sealed here),
+    // the settings archive the SIM country `simCountry` and the usage mode `useFarlineFor`.
+    void launch(const QByteArray &lanPlain, const QByteArray &mccPlain, const QString &simCountry,
+                int useFarlineFor = 1);
+
 private:
     QTemporaryDir m_dir;
     QString m_homeDir;

@@ -1,5 +1,8 @@
 #include "app/support/Farline.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -34,4 +37,32 @@ FarlineRun runFarline(const QStringList &arguments, const QStringList &environme
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+FarlineRun FarlineHome::run(QStringList arguments, const QStringList &environment) const
+{
+    arguments.prepend(m_home);
+    arguments.prepend(QStringLiteral("--home"));
+    return runFarline(arguments, environment);
+}
+
+QString FarlineHome::write(const QString &name, const QByteArray &bytes) const
+{
+    const QString path = m_dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QByteArray FarlineHome::document(const QString &name) const
+{
+    QFile file(m_home + QStringLiteral("/Documents/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void FarlineHome::writeDocument(const QString &name, const QByteArray &bytes) const
+{
+    write(QStringLiteral("home/Documents/") + name, bytes);
 }

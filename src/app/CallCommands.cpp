@@ -1,0 +1,97 @@
+// The keypad and the usage mode on the command line, done through the same screen controllers as
+// in the window.
+
+#include "app/ApplicationRun.h"
+#include "app/CommandSupport.h"
+#include "app/Commands.h"
+#include "core/AppSettings.h"
+#include "core/FarlineAppDelegate.h"
+#include "platform/Console.h"
+#include "screens/KeypadViewController.h"
+#include "screens/MainViewController.h"
+#include "screens/UseFarlineFor.h"
+
+#include <array>
+
+namespace {
+using Key = KeypadViewController::Key;
+
+// The keys that type `number`: digits, "," (pause) and "+" (a long press of "0"). Blanks and the
+// usual separators of a written number are passed over; none when another character stands in it.
+std::optional<QList<QChar>> keysFor(const QString &number)
+{
+    static const QString separators = QStringLiteral(" -./()");
+    QList<QChar> keys;
+    for (const QChar c : number) {
+        if (c.isDigit() && c.unicode() < 128)
+            keys.append(c);
+        else if (c == u',' || c == u'+')
+            keys.append(c);
+        else if (!separators.contains(c))
+            return std::nullopt;
+    }
+    return keys;
+}
+
+void type(KeypadViewController &keypad, const QList<QChar> &keys)
+{
+    // The display starts with the number kept from the last run: cleared first, key by key.
+    while (!keypad.display().isEmpty()) {
+        keypad.changeGreeting(Key::ButtonBackspace);
+        keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
+    }
+    for (const QChar c : keys) {
+        if (c == u'+') {
+            keypad.changeGreeting(Key::Button0);
+            keypad.myMethod(); // held long enough for the plus timer
+            keypad.touchButton0Up(Key::Button0);
+        } else {
+            const int key = c == u',' ? int(Key::ButtonP) : c.digitValue();
+            keypad.changeGreeting(key);
+            if (key == Key::Button0)
+                keypad.touchButton0Up(key);
+        }
+    }
+}
+
+int runCall(const GlobalOptions &options, const QStringList &arguments)
+{
+    if (arguments.size() != 1)
+        return usageError(QStringLiteral("call takes one NUMBER"));
+    const auto keys = keysFor(arguments[0]);
+    if (!keys || keys->isEmpty())
+        return usageError(QStringLiteral("call: '%1' is not a number the keypad can type").arg(arguments[0]));
+    return runWithApplication(options, [&](FarlineAppDelegate &app) {
+        KeypadViewController &keypad = app.keypadViewController();
+        keypad.loadView();
+        type(keypad, *keys);
+        // The window disables the call key on a handset that cannot call; here call placement
+        // says so itself.
+        return placedCallStatus(app, [&] { keypad.initiateCall(); });
+    });
+}
+
+int runMode(const GlobalOptions &options, const QStringList &arguments)
+{
+    static const QStringList rowNames = {QStringLiteral("international"), QStringLiteral("always")};
+    if (arguments.size() > 1 || (arguments.size() == 1 && !rowNames.contains(arguments[0])))
+        return usageError(QStringLiteral("mode: expected nothing, 'always' or 'international'"));
+    return runWithApplication(options, [&](FarlineAppDelegate &app) {
+        if (!arguments.isEmpty()) {
+            UseFarlineFor chooser(app);
+            chooser.setDelegate(&app.mainViewController());
+            chooser.didSelectRow(int(rowNames.indexOf(arguments[0])));
+        }
+        Console::out(app.mainViewController().modeText());
+        return 0;
+    });
+}
+
+constexpr std::array commandList = {
+    Command{"call", "NUMBER", "call NUMBER as the keypad does (through the access number when due)", runCall},
+    Command{"mode", "[always | international]", "print or choose when calls go through the access number",
+            runMode},
+};
+} // namespace
+
+std::span<const Command> callCommands() { return commandList; }

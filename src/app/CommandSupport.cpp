@@ -1,0 +1,29 @@
+#include "app/CommandSupport.h"
+
+#include "core/FarlineAppDelegate.h"
+
+QString outputField(QString text)
+{
+    for (QChar &c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            c = u' ';
+    }
+    return text;
+}
+
+std::optional<int> numberArgument(const QString &text)
+{
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    return isNumber ? std::optional(number) : std::nullopt;
+}
+
+int placedCallStatus(FarlineAppDelegate &app, const std::function<void()> &place)
+{
+    bool accepted = false;
+    const QMetaObject::Connection connection =
+        QObject::connect(&app, &FarlineAppDelegate::dialled, [&accepted](const QString &, bool yes) { accepted = yes; });
+    place();
+    QObject::disconnect(connection);
+    return accepted ? 0 : 1;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class FarlineAppDelegate;
+
+// A text as one field of a command's output line: tabs and line breaks become blanks.
+QString outputField(QString text);
+
+// A whole decimal number, or none.
+std::optional<int> numberArgument(const QString &text);
+
+// Runs `place`, which hands a call to call placement as a screen does, and gives the command's
+// exit status: 0 when the telephone accepted the call, 1 when no call was placed.
+int placedCallStatus(FarlineAppDelegate &app, const std::function<void()> &place);

@@ -1,0 +1,122 @@
+#include "screens/KeypadViewController.h"
+
+#include "core/AppSettings.h"
+#include "core/FarlineAppDelegate.h"
+#include "screens/KeypadText.h"
+
+#include <QTimer>
+
+KeypadViewController::KeypadViewController(FarlineAppDelegate &app, QObject *parent)
+    : KeypadViewController(app, Intervals(), parent)
+{
+}
+
+KeypadViewController::KeypadViewController(FarlineAppDelegate &app, Intervals intervals, QObject *parent)
+    : QObject(parent)
+    , m_app(app)
+    , m_intervals(intervals)
+{
+}
+
+KeypadViewController::~KeypadViewController() = default;
+
+void KeypadViewController::loadView()
+{
+    setDisplay(m_app.appSettings().keypadPhoneNumber);
+    const bool enabled = m_app.callSupport() != 1;
+    if (enabled != m_callEnabled) {
+        m_callEnabled = enabled;
+        Q_EMIT callEnabledChanged();
+    }
+}
+
+void KeypadViewController::changeGreeting(int key)
+{
+    if (key >= Button0 && key <= Button9)
+        setDisplay(KeypadText::append(m_display, QChar(char16_t(u'0' + key))));
+    else if (key == ButtonP)
+        setDisplay(KeypadText::append(m_display, u','));
+
+    if (key == Button0)
+        startTimer(m_intervals.plusMs, &KeypadViewController::myMethod);
+    else if (key == ButtonBackspace)
+        startTimer(m_intervals.backspaceHoldMs, &KeypadViewController::detectLongBackspacePressing);
+
+    // Deletions and the "+" reach the stored number only here, at the next touch down.
+    m_app.appSettings().keypadPhoneNumber = m_display;
+}
+
+void KeypadViewController::touchButton0Up(int key)
+{
+    if (key == Button0)
+        stopTime();
+}
+
+void KeypadViewController::touchButtonBackspaceUpInside(int key)
+{
+    if (key != ButtonBackspace)
+        return;
+    stopTime();
+    backSpaceTimerMethod();
+}
+
+void KeypadViewController::touchButtonBackspaceUpOutside(int key)
+{
+    if (key == ButtonBackspace)
+        stopTime();
+}
+
+void KeypadViewController::initiateCall()
+{
+    if (m_display.isEmpty())
+        return;
+    auto record = std::make_shared<FavoriteRecord>();
+    record->displayName = m_display;
+    record->phoneNumber = m_display;
+    record->phoneType = QStringLiteral("unknown");
+    record->contactID = -1;
+    m_app.appSettings().keypadPhoneNumber.clear();
+    m_app.saveAppSettings();
+    m_app.InitateCall(record);
+}
+
+void KeypadViewController::viewWillDisappear() { stopTime(); }
+
+void KeypadViewController::setDisplay(const QString &text)
+{
+    if (text == m_display)
+        return;
+    m_display = text;
+    Q_EMIT displayChanged();
+}
+
+void KeypadViewController::startTimer(int milliseconds, void (KeypadViewController::*method)())
+{
+    stopTime();
+    m_timer = new QTimer(this);
+    m_timer->setInterval(milliseconds);
+    connect(m_timer, &QTimer::timeout, this, method);
+    m_timer->start();
+}
+
+void KeypadViewController::stopTime()
+{
+    if (!m_timer)
+        return;
+    m_timer->stop();
+    m_timer->deleteLater(); // it may be the sender of the slot that stops it
+    m_timer = nullptr;
+}
+
+void KeypadViewController::myMethod()
+{
+    stopTime();
+    setDisplay(KeypadText::replaceLastByPlus(m_display));
+}
+
+void KeypadViewController::detectLongBackspacePressing()
+{
+    startTimer(m_intervals.backspaceRepeatMs, &KeypadViewController::backSpaceTimerMethod);
+}
+
+void KeypadViewController::backSpaceTimerMethod() { setDisplay(KeypadText::dropLast(m_display)); }

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class FarlineAppDelegate;
+class QTimer;
+
+// The dialling tab: a display line with the number typed so far, twelve keys and the call key.
+// The view routes touches here; key timers run on the event loop, at most one at a time.
+class KeypadViewController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString display READ display NOTIFY displayChanged)
+    Q_PROPERTY(bool callEnabled READ callEnabled NOTIFY callEnabledChanged)
+    Q_PROPERTY(QString title READ title CONSTANT)
+
+public:
+    // The twelve keys, in the order the key handler compares them.
+    enum Key { Button0, Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8, Button9,
+               ButtonP, ButtonBackspace };
+    Q_ENUM(Key)
+
+    // Key timer intervals; tests shorten them to drive the timers through the event loop quickly.
+    struct Intervals
+    {
+        int plusMs = 1200;
+        int backspaceHoldMs = 700;
+        int backspaceRepeatMs = 90;
+    };
+
+    explicit KeypadViewController(FarlineAppDelegate &app, QObject *parent = nullptr);
+    KeypadViewController(FarlineAppDelegate &app, Intervals intervals, QObject *parent = nullptr);
+    ~KeypadViewController() override;
+
+    QString display() const { return m_display; }
+    bool callEnabled() const { return m_callEnabled; }
+    QString title() const { return QStringLiteral("Farline"); }
+    // The one running key timer, or null when idle.
+    QTimer *timer() const { return m_timer; }
+
+    // The view is (re)made: the display shows the stored number; the call key is disabled on a
+    // handset that cannot call.
+    Q_INVOKABLE void loadView();
+    Q_INVOKABLE void changeGreeting(int key);          // touch down on any of the twelve keys
+    Q_INVOKABLE void touchButton0Up(int key);          // release of "0", inside or outside
+    Q_INVOKABLE void touchButtonBackspaceUpInside(int key);
+    Q_INVOKABLE void touchButtonBackspaceUpOutside(int key);
+    Q_INVOKABLE void initiateCall();                   // the call key
+    Q_INVOKABLE void viewWillDisappear();
+    // The plus timer's action: a long press of "0" turns the last character into "+".
+    void myMethod();
+
+Q_SIGNALS:
+    void displayChanged();
+    void callEnabledChanged();
+
+private:
+    void setDisplay(const QString &text);
+    void startTimer(int milliseconds, void (KeypadViewController::*method)());
+    void stopTime();
+    void detectLongBackspacePressing();
+    void backSpaceTimerMethod();
+
+    FarlineAppDelegate &m_app;
+    Intervals m_intervals;
+    QString m_display;
+    bool m_callEnabled = true;
+    QTimer *m_timer = nullptr;
+};

@@ -1,0 +1,117 @@
+#include "access/StartScreen.h"
+#include "core/AppSettings.h"
+#include "lists/FavoritesViewController.h"
+#include "support/DocumentWrites.h"
+#include "support/TestApp.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+const QString reminderText =
+    QStringLiteral("You may try to update Farline access numbers. Would you like to perform update?");
+
+// A run whose settings archive holds `lastUpdate` and `simCountry`, started at the test epoch.
+void startWithReminderFrom(TestApp &test, const std::optional<QDateTime> &lastUpdate,
+                           const QString &simCountry = QStringLiteral("234"))
+{
+    test.app().appSettings().currentMCC = simCountry;
+    test.app().appSettings().lastUpdate = lastUpdate;
+    test.app().saveAppSettings();
+    test.restart();
+    test.app().applicationDidFinishLaunching();
+}
+
+TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassed)
+{
+    struct Case
+    {
+        const char *name;
+        std::optional<QDateTime> lastUpdate;
+        bool shown;
+    };
+    const QDateTime now = testEpoch();
+    const Case cases[] = {
+        {"29 days and 23 hours ago", now.addSecs(-(29 * 86400 + 23 * 3600)), false},
+        {"30 days ago", now.addDays(-30), true},
+        {"one second short of 30 days", now.addSecs(-30 * 86400 + 1), false},
+        {"a year ago", now.addDays(-365), true},
+        {"in the future", now.addDays(40), false},
+        {"never", std::nullopt, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestApp test;
+        startWithReminderFrom(test, c.lastUpdate);
+        if (!c.shown) {
+            EXPECT_TRUE(test.alerts().shown().empty());
+            EXPECT_EQ(test.app().appSettings().lastUpdate, c.lastUpdate);
+            continue;
+        }
+        ASSERT_EQ(test.alerts().shown().size(), 1u);
+        const auto &alert = test.alerts().shown()[0];
+        EXPECT_EQ(alert.title, u"Farline");
+        EXPECT_EQ(alert.message, reminderText);
+        EXPECT_EQ(alert.buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Update")}));
+        // Moved before the answer: the next reminder is 30 days away whatever the user says.
+        EXPECT_EQ(test.app().appSettings().lastUpdate, now);
+    }
+}
+
+TEST(LifecycleTest, TheReminderAnswers)
+{
+    for (const int button : {0, 1}) {
+        SCOPED_TRACE(button);
+        TestApp test;
+        startWithReminderFrom(test, testEpoch().addDays(-31));
+        QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogRequested);
+        ASSERT_TRUE(test.alerts().tap(button));
+        EXPECT_EQ(update.count(), button == 1 ? 1 : 0);
+
+        test.app().applicationWillTerminate();
+        test.restart();
+        test.app().applicationDidFinishLaunching();
+        EXPECT_TRUE(test.alerts().shown().empty()); // postponed by 30 days either way
+    }
+}
+
+TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminder)
+{
+    for (const QString country : {QStringLiteral("-1"), QStringLiteral("234")}) {
+        SCOPED_TRACE(country.toStdString());
+        TestApp test;
+        startWithReminderFrom(test, testEpoch().addDays(-100), country);
+        const bool firstStart = country == u"-1";
+        EXPECT_EQ(test.app().startScreen() != nullptr, firstStart);
+        EXPECT_EQ(test.alerts().shown().size(), firstStart ? 0u : 1u);
+    }
+}
+
+TEST(LifecycleTest, StartingFromTheStartScreenEndsTheFirstStart)
+{
+    TestApp test;
+    test.app().applicationDidFinishLaunching();
+    StartScreen *screen = test.app().startScreen();
+    ASSERT_TRUE(screen);
+    QSignalSpy started(&test.app(), &FarlineAppDelegate::mainApplicationStarted);
+    screen->moreCountries();
+    screen->didSelectRow(int(screen->mccArray().indexOf(QStringLiteral("234"))) + 1);
+    test.clock().advance(10);
+    screen->startApplication();
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_EQ(test.app().startScreen(), nullptr);
+    EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
+    EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
+}
+
+TEST(LifecycleTest, TheEndWritesTheFavouritesThenTheSettings)
+{
+    TestApp test;
+    test.app().applicationDidFinishLaunching();
+    test.app().applicationWillTerminate(); // the second time, both files are replaced
+    DocumentWrites writes(test.app().home().documents());
+    test.app().applicationWillTerminate();
+    const QStringList inOrder = {QStringLiteral("favorites.archive"), QStringLiteral("settings.archive")};
+    EXPECT_EQ(writes.take(QStringLiteral(".archive")), inOrder);
+}
+} // namespace
