@@ -21,12 +21,13 @@ bool hasRealWindowSystem()
 
 // xdg-open runs a generic desktop's handler in the foreground. One that outlives the wait is
 // left running, never killed with its QProcess: the object is kept here until it ends.
+// (Never destroyed, so that the objects stay held through the program's exit.)
 void letRunOn(QProcess *opener)
 {
-    static QList<QProcess *> running;
-    running.append(opener);
+    static auto *running = new QList<QProcess *>;
+    running->append(opener);
     QObject::connect(opener, &QProcess::finished, opener, [opener] {
-        running.removeOne(opener);
+        running->removeOne(opener);
         opener->deleteLater();
     });
 }
