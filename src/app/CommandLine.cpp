@@ -12,7 +12,7 @@ QString usage()
     QString text = QStringLiteral(
         "Usage: farline [OPTIONS] [COMMAND [ARGS...]]\n"
         "Farline dials calls abroad through a local access number of the SIM country.\n"
-        "Without a command it opens the dialer window; with one it does the same work headless.\n"
+        "Each command does the work of one of the dialer's screens; without one, this text.\n"
         "\n"
         "Options:\n"
         "  --home DIR        application home (default: $FARLINE_HOME, else the per-user data folder)\n"
@@ -24,9 +24,9 @@ QString usage()
     if (!commands().empty()) {
         text += QStringLiteral("\nCommands:\n");
         for (const Command &command : commands()) {
-            const QString head = QStringLiteral("  %1 %2").arg(QLatin1String(command.name),
-                                                              QLatin1String(command.synopsis));
-            text += head.leftJustified(34) + u' ' + QLatin1String(command.description) + u'\n';
+            text += QStringLiteral("  %1 %2\n      %3\n")
+                        .arg(QLatin1String(command.name), QLatin1String(command.synopsis),
+                             QLatin1String(command.description));
         }
     }
     return text;
