@@ -6,6 +6,7 @@ PlatformServices servicesFrom(const GlobalOptions &options)
 {
     PlatformServices services{Home::resolve(options.home), Bundle::resolve(options.bundle)};
     services.telephone = Telephone::create(options.telephone);
+    services.updateServer = UpdateServer::resolve(options.server);
     return services;
 }
 
