@@ -98,7 +98,7 @@ TEST_F(UpdateCommandsTest, APublishedTreeUpdatesOnceThenHasNothingNewer)
     EXPECT_EQ(archivedVersion(), 5);
     EXPECT_EQ(farline({"access"}).outLines(), (QStringList{"* +442079460999", "  +442079460998"}));
 
-    const FarlineRun second = farline({"update"}, {"FARLINE_UPDATE_SERVER=" + web.address()});
+    const FarlineRun second = farline({"--server", web.address(), "update"}, {"FARLINE_UPDATE_SERVER=http://x.invalid"});
     EXPECT_EQ(second.exitCode, 1);
     EXPECT_EQ(second.outLines(), nothingNewer);
 
@@ -113,26 +113,17 @@ TEST_F(UpdateCommandsTest, FailuresExitWith2AndKeepTheInstalledFile)
     QFile::remove(tree + "/files/LANFile-5.txt");
     QStringList downloadFailed = failed;
     downloadFailed.insert(1, "Updating Farline access numbers");
-    struct Case
-    {
-        QStringList arguments;
-        QStringList environment;
-        QStringList out;
-        QStringList err;
+    const std::tuple<QString, QStringList, QStringList> cases[] = {
+        {FaultServer::refusedAddress(), failed, alert},
+        {web.address(), downloadFailed, alert}, // the announced file is missing
+        {"update.example", {"No internet connection", "Please check your connection"}, {}},
     };
-    const Case cases[] = {
-        {{"--server", FaultServer::refusedAddress(), "update"}, {}, failed, alert},
-        {{"--server", web.address() + "/elsewhere", "update"}, {}, failed, alert},
-        {{"--server", web.address(), "update"}, {}, downloadFailed, alert}, // the announced file is missing
-        {{"update"}, {"FARLINE_UPDATE_SERVER=" + FaultServer::refusedAddress()}, failed, alert},
-        {{"--server", "update.example", "update"}, {}, {"No internet connection", "Please check your connection"}, {}},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const FarlineRun run = farline(c.arguments, c.environment);
+    for (const auto &[server, out, err] : cases) {
+        SCOPED_TRACE(server.toStdString());
+        const FarlineRun run = farline({"update"}, {"FARLINE_UPDATE_SERVER=" + server});
         EXPECT_EQ(run.exitCode, 2);
-        EXPECT_EQ(run.outLines(), c.out);
-        EXPECT_EQ(run.errLines(), c.err);
+        EXPECT_EQ(run.outLines(), out);
+        EXPECT_EQ(run.errLines(), err);
         EXPECT_EQ(lanFile(), installed);
         EXPECT_EQ(archivedVersion(), 0);
     }

@@ -15,7 +15,7 @@ public:
         , m_socket(socket)
     {
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); // each piece its own segment
-        connect(socket, &QTcpSocket::readyRead, this, [this] { readHead(); });
+        connect(socket, &QTcpSocket::readyRead, this, &Connection::readHead);
         connect(socket, &QTcpSocket::disconnected, this, [this] {
             const QMutexLocker lock(&m_server.m_mutex);
             --m_server.m_open;
@@ -27,73 +27,65 @@ private:
     void readHead()
     {
         m_head += m_socket->readAll();
-        if (m_answering || !m_head.contains("\r\n\r\n"))
+        if (m_answered || !m_head.contains("\r\n\r\n"))
             return;
-        m_answering = true;
+        m_answered = true;
         const QByteArray target = m_head.split(' ').value(1);
-        const QString path = QString::fromLatin1(target.split('?').first());
         FaultResponse response{404, "no such path"};
         {
             const QMutexLocker lock(&m_server.m_mutex);
             m_server.m_requests.append(QString::fromLatin1(target));
-            response = m_server.m_responses.value(path, response);
+            response = m_server.m_responses.value(QString::fromLatin1(target.split('?').first()), response);
         }
-        m_stall = response.stallAfterCut;
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\nConnection: close\r\n";
+        m_response = response;
+        m_rest = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\nConnection: close\r\n";
         if (response.announceLength)
-            head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-        const QByteArray body = response.cutAfter >= 0 ? response.body.first(std::min(response.cutAfter, response.body.size()))
-                                                       : response.body;
-        m_rest = head + "\r\n" + body;
-        m_segmentSize = response.segmentSize > 0 ? response.segmentSize : int(m_rest.size());
-        m_pauseMs = response.pauseMs;
-        QTimer::singleShot(response.delayMs, this, [this] { sendPiece(); });
+            m_rest += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+        m_rest += "\r\n" + (response.cutAfter < 0 ? response.body : response.body.first(response.cutAfter));
+        QTimer::singleShot(response.delayMs, this, &Connection::sendPiece);
     }
 
     void sendPiece()
     {
-        m_socket->write(m_rest.first(std::min<qsizetype>(m_segmentSize, m_rest.size())));
-        m_rest.remove(0, std::min<qsizetype>(m_segmentSize, m_rest.size()));
+        const qsizetype size = m_response.segmentSize > 0 ? std::min<qsizetype>(m_response.segmentSize, m_rest.size())
+                                                          : m_rest.size();
+        m_socket->write(m_rest.first(size));
         m_socket->flush();
+        m_rest.remove(0, size);
         if (!m_rest.isEmpty())
-            QTimer::singleShot(m_pauseMs, this, [this] { sendPiece(); });
-        else if (!m_stall)
+            QTimer::singleShot(m_response.pauseMs, this, &Connection::sendPiece);
+        else if (!m_response.stallAfterCut)
             m_socket->disconnectFromHost();
     }
 
     FaultServer &m_server;
     QTcpSocket *m_socket;
-    QByteArray m_head;
-    QByteArray m_rest;
-    bool m_answering = false;
-    bool m_stall = false;
-    int m_segmentSize = 0;
-    int m_pauseMs = 0;
+    QByteArray m_head, m_rest;
+    FaultResponse m_response;
+    bool m_answered = false;
 };
 
 FaultServer::FaultServer()
     : m_thread(new QThread)
 {
     m_thread->start();
-    QObject *context = new QObject;
+    auto *context = new QObject; // carries the set-up to the thread, and ends there
     context->moveToThread(m_thread);
     QMetaObject::invokeMethod(
         context,
         [this, context] {
+            context->deleteLater();
             m_server = new QTcpServer;
             if (!m_server->listen(QHostAddress::LocalHost))
                 qFatal("the test server cannot listen");
             m_port = m_server->serverPort();
             QObject::connect(m_server, &QTcpServer::newConnection, m_server, [this] {
                 while (QTcpSocket *socket = m_server->nextPendingConnection()) {
-                    {
-                        const QMutexLocker lock(&m_mutex);
-                        ++m_open;
-                    }
+                    const QMutexLocker lock(&m_mutex);
+                    ++m_open;
                     new Connection(*this, socket);
                 }
             });
-            delete context;
         },
         Qt::BlockingQueuedConnection);
 }

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QMutex>
 #include <QStringList>
-#include <memory>
 
 class QThread;
 class QTcpServer;
@@ -21,22 +20,16 @@ struct FaultResponse
     bool stallAfterCut = false; // ...then the connection closes, or stays open in silence
     bool announceLength = true; // Content-Length, else the body ends when the connection closes
 
-    FaultResponse delayed(int ms) const { return with([&](FaultResponse &r) { r.delayMs = ms; }); }
-    FaultResponse inPieces(int size, int pause) const
-    {
-        return with([&](FaultResponse &r) { r.segmentSize = size, r.pauseMs = pause; });
-    }
-    FaultResponse cut(qint64 bytes, bool stall = false) const
-    {
-        return with([&](FaultResponse &r) { r.cutAfter = bytes, r.stallAfterCut = stall; });
-    }
-    FaultResponse withoutLength() const { return with([](FaultResponse &r) { r.announceLength = false; }); }
+    FaultResponse delayed(int ms) const { return with(&FaultResponse::delayMs, ms); }
+    FaultResponse inPieces(int size, int pause) const { return with(&FaultResponse::segmentSize, size).with(&FaultResponse::pauseMs, pause); }
+    FaultResponse cut(qint64 bytes, bool stall = false) const { return with(&FaultResponse::cutAfter, bytes).with(&FaultResponse::stallAfterCut, stall); }
+    FaultResponse withoutLength() const { return with(&FaultResponse::announceLength, false); }
 
 private:
-    template<typename Change> FaultResponse with(Change change) const
+    template<typename T> FaultResponse with(T FaultResponse::*field, T value) const
     {
         FaultResponse changed = *this;
-        change(changed);
+        changed.*field = value;
         return changed;
     }
 };

@@ -218,28 +218,15 @@ TEST_F(FarlineDataTest, PublishRefusesWhatNoStaticServerCouldServe)
 {
     write("plain", "234 1\n");
     const QString tree = path("tree");
-    const QString plain = path("plain");
-    const QStringList cases[] = {
-        {"publish", plain, "--version", "1", "--url", "ftp://h/LANFile.txt", "--out", tree},
-        {"publish", plain, "--version", "1", "--url", "LANFile.txt", "--out", tree},
-        {"publish", plain, "--version", "1", "--url", "http://h/", "--out", tree},
-        {"publish", plain, "--version", "1", "--url", "http://h/server.php", "--out", tree},
-        {"publish", plain, "--version", "1", "--url", "http://h/a/../../etc/x", "--out", tree},
-        {"publish", plain, "--version", "1", "--url", "http://h/a/%2E%2E/x", "--out", tree},
-        {"publish", plain, "--version", "one", "--url", "http://h/x", "--out", tree},
-        {"publish", plain, "--url", "http://h/x", "--out", tree},
-        {"publish", plain, "--version", "1", "--url", "http://h/x"},
-        {"publish", plain, "--version", "1", "--url", "http://h/x", "--out", tree, "--force"},
-    };
-    for (const QStringList &arguments : cases) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        const ProcessRun result = farlineData(arguments);
-        EXPECT_EQ(result.exitCode, 2);
+    for (const char *url : {"ftp://h/LANFile.txt", "LANFile.txt", "http://h/", "http://h/server.php",
+                            "http://h/a/../../etc/x", "http://h/a/%2E%2E/x"}) {
+        const ProcessRun result = farlineData({"publish", path("plain"), "--version", "1", "--url", url, "--out", tree});
+        EXPECT_EQ(result.exitCode, 2) << url;
         EXPECT_EQ(result.err.count('\n'), 1);
-        EXPECT_FALSE(QFile::exists(tree));
     }
-    const ProcessRun missing = farlineData({"publish", path("missing"), "--version", "1", "--url", "http://h/x", "--out", tree});
-    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(farlineData({"publish", path("plain"), "--version", "one", "--url", "http://h/x", "--out", tree}).exitCode, 2);
+    EXPECT_EQ(farlineData({"publish", path("plain"), "--url", "http://h/x", "--out", tree}).exitCode, 2);
+    EXPECT_EQ(farlineData({"publish", path("missing"), "--version", "1", "--url", "http://h/x", "--out", tree}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(tree));
 }
 } // namespace
