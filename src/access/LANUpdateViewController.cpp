@@ -33,7 +33,7 @@ LANUpdateViewController::~LANUpdateViewController()
         wakeWorker();
     }
     // The worker may be waiting for a call posted to this object: answer those until it ends.
-    while (!m_worker->wait(QDeadlineTimer(20)))
+    while (!m_worker->wait(QDeadlineTimer(5)))
         QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
@@ -178,8 +178,10 @@ void LANUpdateViewController::endAttempt()
     });
     m_http.reset(); // stops a transfer still in flight
     m_network.reset();
+    // The worker's last call: nothing waits for it, so a screen being destroyed meanwhile does
+    // not have to answer it.
     if (settings.dialogDismissed)
-        onMainThread([this] { dismiss(); });
+        QMetaObject::invokeMethod(this, [this] { dismiss(); }, Qt::QueuedConnection);
     QThread::currentThread()->quit();
 }
 

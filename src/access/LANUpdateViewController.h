@@ -18,7 +18,8 @@ class QThread;
 // Threads: the attempt (startLANFileUpdate and what follows) runs on a QThread whose event loop
 // carries the HTTP exchange and sleeps while the server is silent. It reaches this object only
 // through the settings record's atomic mailbox flags and calls posted to the main thread, which
-// it waits for; a cancel posts a call back that wakes it at once. Destroying the screen cancels
+// it waits for (all but the alert and the final dismissal); a cancel posts a call back that
+// wakes it at once. Destroying the screen cancels
 // a running attempt and waits for the worker, answering its posted calls meanwhile, so the two
 // threads never wait on each other.
 class LANUpdateViewController : public QObject
