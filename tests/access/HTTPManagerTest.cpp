@@ -54,6 +54,8 @@ TEST(HTTPManagerTest, OutcomesOfTheExchange)
         {"the descriptor in many segments", announcing(8), plain.inPieces(7, 1), file, 2},
         {"a descriptor without a length", announcing(8), plain.withoutLength(), file, 2},
         {"a file address with a query", announcing(8, "true", "/LANFile-8.txt?a=1&b=2"), plain, file, 2},
+        {"a version across lines with tabs",
+         [](const QString &s) { return descriptor(s + "/LANFile-8.txt", 8).replace(">8<", ">\n\t\t8\n\t<"); }, plain, file, 2},
         {"the server refuses", announcing(8, "false"), plain, file, 1},
         {"the same version", announcing(3), plain, file, 1},
         {"an older version", announcing(2), plain, file, 1},
