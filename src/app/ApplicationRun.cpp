@@ -5,20 +5,27 @@
 
 #include <QCoreApplication>
 
+namespace {
+int terminationSignal = 0;
+}
+
 PlatformServices servicesFrom(const GlobalOptions &options)
 {
     PlatformServices services{Home::resolve(options.home), Bundle::resolve(options.bundle)};
     services.telephone = Telephone::create(options.telephone);
+    services.updateServer = UpdateServer::resolve(options.server);
     return services;
 }
 
 int runWithApplication(const GlobalOptions &options,
                        const std::function<int(FarlineAppDelegate &)> &operation)
 {
-    // Closed by the shell (SIGTERM, SIGINT, SIGHUP): every waiting event loop ends, the operation
-    // comes to its end and the application saves as at any end.
+    // Closed by the shell: the application saves as at any end.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, [] { QCoreApplication::exit(); });
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, [](int signalNumber) {
+        terminationSignal = signalNumber;
+        QCoreApplication::exit();
+    });
 
     FarlineAppDelegate app(servicesFrom(options));
     app.applicationDidFinishLaunching();
@@ -26,3 +33,5 @@ int runWithApplication(const GlobalOptions &options,
     app.applicationWillTerminate();
     return status;
 }
+
+int receivedTerminationSignal() { return terminationSignal; }

@@ -11,6 +11,11 @@ struct PlatformServices;
 PlatformServices servicesFrom(const GlobalOptions &options);
 
 // Runs `operation` as a command does: the application's start-up, the operation, then the
-// end-of-application saving. Returns the operation's exit status.
+// end-of-application saving. Returns the operation's exit status. SIGTERM, SIGINT and SIGHUP
+// end every waiting event loop, so that the operation comes to its end and the state is saved.
+
 int runWithApplication(const GlobalOptions &options,
                        const std::function<int(FarlineAppDelegate &)> &operation);
+
+// The termination signal received during the run, 0 for none.
+int receivedTerminationSignal();

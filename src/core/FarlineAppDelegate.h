@@ -38,6 +38,7 @@ public:
     Clock &clock() { return *m_services.clock; }
     Alerts &alerts() { return *m_services.alerts; }
     Telephone &telephone() { return *m_services.telephone; }
+    const QString &updateServer() const { return m_services.updateServer; }
 
     // Made by start-up, in tab order, and kept for the whole run.
     AddressBook &addressBook() { return *m_addressBook; }
@@ -86,7 +87,7 @@ Q_SIGNALS:
     // The first start has ended: the window removes the start screen and shows the contacts tab.
     void mainApplicationStarted();
     // The 30-day reminder was answered "Update": the window shows the settings tab and opens the
-    // update dialog over it.
+    // update dialog (LANUpdateViewController with updateServer(), no delegate) over it.
     void updateDialogRequested();
 
 private:

@@ -5,11 +5,12 @@
 #include "platform/Clock.h"
 #include "platform/Home.h"
 #include "platform/Telephone.h"
+#include "platform/UpdateServer.h"
 
 #include <memory>
 
 // What the platform gives the application object for a run: where its files live, the
-// resources it ships with, the clock, the alerts and the telephone.
+// resources it ships with, the clock, the alerts, the telephone and the update server.
 struct PlatformServices
 {
     Home home;
@@ -17,4 +18,5 @@ struct PlatformServices
     std::unique_ptr<Clock> clock = std::make_unique<Clock>();
     std::unique_ptr<Alerts> alerts = std::make_unique<CommandLineAlerts>();
     std::unique_ptr<Telephone> telephone = Telephone::create(Telephone::defaultName);
+    QString updateServer = UpdateServer::resolve(std::nullopt);
 };

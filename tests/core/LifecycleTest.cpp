@@ -77,7 +77,7 @@ TEST(LifecycleTest, TheReminderAnswers)
 
 TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminder)
 {
-    for (const QString country : {QStringLiteral("-1"), QStringLiteral("234")}) {
+    for (const QString &country : {QStringLiteral("-1"), QStringLiteral("234")}) {
         SCOPED_TRACE(country.toStdString());
         TestApp test;
         startWithReminderFrom(test, testEpoch().addDays(-100), country);

@@ -1,9 +1,13 @@
 #include "access/DataFileEnvelope.h"
 #include "support/DataFiles.h"
+#include "access/LANFileNameparser.h"
 #include "access/LANManger.h"
+#include "core/AppSettings.h"
 #include "core/TCCManager.h"
+#include "support/TestApp.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -168,5 +172,61 @@ TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
     EXPECT_EQ(table.countriesArray(), (QStringList{"234", "260"}));
     const TCCManager codes(path("theirs"));
     EXPECT_EQ(codes.mccArray(), (QStringList{"234", "234", "260", "260"}));
+}
+TEST_F(FarlineDataTest, PublishWritesTheDescriptorAndTheFileWhereItsAddressPoints)
+{
+    write("plain", "234 +44 20 7946 0999\n260 +48 22 000\n");
+    struct Case
+    {
+        QStringList options;
+        const char *url;
+        const char *place; // inside the tree
+        int errorOccured;  // as the program reads the descriptor with version 3 installed
+    };
+    const Case cases[] = {
+        {{"--version", "4"}, "http://updates.example/LANFile.txt", "LANFile.txt", 2},
+        {{"--version", "3"}, "https://updates.example:8443/v/3/LAN%20File.txt?a=1&b=2", "v/3/LAN File.txt", 1},
+        {{"--refuse", "--version", "9"}, "http://127.0.0.1/files/LANFile-9.txt", "files/LANFile-9.txt", 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.url);
+        const QString tree = path("tree");
+        QDir(tree).removeRecursively();
+        const ProcessRun published =
+            farlineData(QStringList{"publish", path("plain"), "--url", c.url, "--out", tree} + c.options);
+        ASSERT_EQ(published.exitCode, 0) << published.err.toStdString();
+
+        QFile descriptor(tree + "/server.php");
+        ASSERT_TRUE(descriptor.open(QIODevice::ReadOnly));
+        TestApp test;
+        AppSettings &settings = test.app().appSettings();
+        settings.currentVersionNumber = 3;
+        settings.errorOccured = 2;
+        int announced = 0;
+        EXPECT_TRUE(LANFileNameparser(settings, [&](int version) { announced = version; }).parse(descriptor.readAll()));
+        EXPECT_EQ(settings.currentLANFileURL, QString::fromLatin1(c.url));
+        EXPECT_EQ(settings.errorOccured, c.errorOccured);
+        EXPECT_EQ(announced, c.options.last().toInt() > 3 ? c.options.last().toInt() : 0);
+
+        QFile file(tree + u'/' + QString::fromUtf8(c.place));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(dataFileLines(file.readAll()), (QStringList{"234 +44 20 7946 0999", "260 +48 22 000"}));
+    }
+}
+
+TEST_F(FarlineDataTest, PublishRefusesWhatNoStaticServerCouldServe)
+{
+    write("plain", "234 1\n");
+    const QString tree = path("tree");
+    for (const char *url : {"ftp://h/LANFile.txt", "LANFile.txt", "http://h/", "http://h/server.php",
+                            "http://h/a/../../etc/x", "http://h/a/%2E%2E/x"}) {
+        const ProcessRun result = farlineData({"publish", path("plain"), "--version", "1", "--url", url, "--out", tree});
+        EXPECT_EQ(result.exitCode, 2) << url;
+        EXPECT_EQ(result.err.count('\n'), 1);
+    }
+    EXPECT_EQ(farlineData({"publish", path("plain"), "--version", "one", "--url", "http://h/x", "--out", tree}).exitCode, 2);
+    EXPECT_EQ(farlineData({"publish", path("plain"), "--url", "http://h/x", "--out", tree}).exitCode, 2);
+    EXPECT_EQ(farlineData({"publish", path("missing"), "--version", "1", "--url", "http://h/x", "--out", tree}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(tree));
 }
 } // namespace

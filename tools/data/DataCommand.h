@@ -17,6 +17,11 @@ std::span<const DataCommand> dataCommands();
 
 int runEncrypt(const QStringList &arguments);
 int runDecrypt(const QStringList &arguments);
+int runPublish(const QStringList &arguments);
+
+// The lines of `input`, each ended by "\n" or "\r\n" (the last one perhaps by nothing), joined
+// with "\r\n" as the readers split them: the plain text of a data file.
+QByteArray dataFileText(const QByteArray &input);
 
 // One line "farline-data: MESSAGE" on standard error; the status of bad usage (2) or of a
 // failed operation (1).

@@ -10,6 +10,9 @@ std::span<const DataCommand> dataCommands()
         DataCommand{"encrypt", "PLAIN OUT [--iv HEX32]",
                     "encipher the text file PLAIN into the data file OUT", runEncrypt},
         DataCommand{"decrypt", "FILE", "print the lines of the data file FILE", runDecrypt},
+        DataCommand{"publish", "PLAIN --version N --url URL --out DIR [--refuse]",
+                    "write a static update tree: DIR/server.php and the enciphered file where URL points",
+                    runPublish},
     };
     return commands;
 }

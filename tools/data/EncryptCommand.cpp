@@ -6,9 +6,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-namespace {
-// The lines of `input`, each ended by "\n" or "\r\n" (the last one perhaps by nothing), joined
-// with "\r\n" as the readers split them.
 QByteArray dataFileText(const QByteArray &input)
 {
     QByteArrayList lines = input.split('\n');
@@ -19,7 +16,6 @@ QByteArray dataFileText(const QByteArray &input)
             line.chop(1);
     }
     return lines.join("\r\n");
-}
 }
 
 int runEncrypt(const QStringList &arguments)

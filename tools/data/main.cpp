@@ -9,7 +9,8 @@ QString usage()
 {
     QString text = QStringLiteral(
         "Usage: farline-data COMMAND [ARGS...]\n"
-        "Enciphers and deciphers Farline's data files (\"LANFile.txt\", \"MCCFile.txt\").\n"
+        "Enciphers and deciphers Farline's data files (\"LANFile.txt\", \"MCCFile.txt\")\n"
+        "and writes static update trees that any web server can serve.\n"
         "\n"
         "Commands:\n");
     for (const DataCommand &command : dataCommands()) {

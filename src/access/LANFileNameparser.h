@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <functional>
+#include <optional>
+
+struct AppSettings;
+
+// The delegate of the update descriptor's XML reader: it hears element starts, text and element
+// ends, recognises "process", "file" and "version" by name wherever they stand, and writes its
+// decisions into the settings record's update mailbox:
+//   "process" holding "false" anywhere    refuses the update: errorOccured 1;
+//   "file"                                the file's address, line feeds and tabs removed, in
+//                                         currentLANFileURL;
+//   "version"                             not newer than the installed currentVersionNumber:
+//                                         errorOccured 1; newer: handed to `announceVersion`.
+// The text of an element is gathered across every piece the reader delivers (an entity such as
+// "&amp;" splits it) and judged whole at the element's end.
+class LANFileNameparser
+{
+public:
+    using VersionAnnouncer = std::function<void(int version)>;
+
+    LANFileNameparser(AppSettings &settings, VersionAnnouncer announceVersion);
+
+    // Reads `document` with QXmlStreamReader and reports its events here. True when the document
+    // is well-formed to its end; what was decided before an error stays decided. A document type
+    // declaration counts as an error: a descriptor has none, and its entities could blow up.
+    bool parse(QByteArrayView document);
+
+    void didStartElement(const QString &name);
+    void foundCharacters(QStringView text);
+    // Every end tag but that of "Books" clears the current element and its text.
+    void didEndElement(const QString &name);
+
+    const std::optional<QString> &currentElement() const { return m_currentElement; }
+    const std::optional<QString> &currentElementValue() const { return m_currentElementValue; }
+
+    // A version text read as a signed decimal: leading white space skipped, an optional sign,
+    // the digits up to the first other character (none gives 0), out of range saturated.
+    static int intValue(QStringView text);
+
+private:
+    void decide();
+
+    AppSettings &m_settings;
+    VersionAnnouncer m_announceVersion;
+    std::optional<QString> m_currentElement;
+    std::optional<QString> m_currentElementValue;
+};

@@ -1,0 +1,59 @@
+#include "access/LANFileNameparser.h"
+#include "core/AppSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Decision
+{
+    bool wellFormed = true;
+    int errorOccured = 2; // the neutral value an exchange starts from
+    std::optional<QString> fileURL;
+    std::optional<int> announced;
+    bool operator==(const Decision &) const = default;
+};
+
+// The descriptor read with version 3 installed.
+Decision parse(const QByteArray &document)
+{
+    AppSettings settings{QDateTime()};
+    settings.currentVersionNumber = 3;
+    settings.errorOccured = 2;
+    settings.currentLANFileURL.reset();
+    Decision decision;
+    LANFileNameparser parser(settings, [&](int version) { decision.announced = version; });
+    decision.wellFormed = parser.parse(document);
+    decision.errorOccured = settings.errorOccured;
+    decision.fileURL = settings.currentLANFileURL;
+    return decision;
+}
+
+QByteArray book(const QByteArray &inner) { return "<?xml version=\"1.0\"?>\n<Books>\n\t<Book>" + inner + "</Book>\n</Books>\n"; }
+
+TEST(LANFileNameparserTest, DecidesOnTheWholeTextOfEachElement)
+{
+    const std::tuple<const char *, QByteArray, Decision> cases[] = {
+        {"newer", book("<process>true</process><file>http://h/LAN.txt</file><version>4</version>"), {true, 2, "http://h/LAN.txt", 4}},
+        {"equal is not newer", book("<file>http://h/a</file><version>3</version>"), {true, 1, "http://h/a", {}}},
+        {"refused although newer", book("<process>x false</process><version>9</version>"), {true, 1, {}, 9}},
+        {"refusal is case sensitive", book("<process>FALSE</process><version>9</version>"), {true, 2, {}, 9}},
+        {"across lines with tabs", book("<version>\n\t\t12\n\t</version><file>\n\thttp://h/a b&#13;\n\t</file>"),
+         {true, 2, "http://h/a b\r", 12}},
+        {"entities inside the address", book("<file>http://h/f?a=1&amp;b=2&#38;c=3</file>"), {true, 2, "http://h/f?a=1&b=2&c=3", {}}},
+        {"CDATA and comments split the text", book("<file>h/<![CDATA[x&y]]>.txt</file><version>1<!-- -->0</version>"),
+         {true, 2, "h/x&y.txt", 10}},
+        {"known wherever they stand", "<x><y><version>7</version></y><file>u</file></x>", {true, 2, "u", 7}},
+        {"digits up to the first other character", book("<version> 5 beta</version>"), {true, 2, {}, 5}},
+        {"no digits count as 0", book("<version>new</version>"), {true, 1, {}, {}}},
+        {"out of range saturates", book("<version>99999999999</version>"), {true, 2, {}, 2147483647}},
+        {"negative", book("<version>-2</version>"), {true, 1, {}, {}}},
+        {"text between elements has no effect", book("false 99"), {true, 2, {}, {}}},
+        {"malformed: what came before stays", book("<version>8</version><file>http://h/a</fil>"), {false, 2, {}, 8}},
+        {"not XML", "<html><body>404 Not Found", {false, 2, {}, {}}},
+        {"empty", "", {false, 2, {}, {}}},
+        {"a document type declaration", "<!DOCTYPE B [<!ENTITY a \"aaaa\">]><B><file>&a;</file></B>", {false, 2, {}, {}}},
+    };
+    for (const auto &[name, document, expected] : cases)
+        EXPECT_TRUE(parse(document) == expected) << name;
+}
+} // namespace
