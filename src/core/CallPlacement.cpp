@@ -16,11 +16,18 @@ constexpr int shortestRoutedCall = 6;
 
 void FarlineAppDelegate::deviceSupportCalls() { m_callSupport = telephone().canPlaceCalls() ? 0 : 1; }
 
+int FarlineAppDelegate::callSupport()
+{
+    if (!m_callSupport)
+        deviceSupportCalls();
+    return *m_callSupport;
+}
+
 void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
 {
     if (!record)
         return;
-    if (m_callSupport == 1) {
+    if (callSupport() == 1) {
         CommonOperations::deviceDoesNotSupportsCall(alerts());
         return;
     }

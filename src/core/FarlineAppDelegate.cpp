@@ -28,7 +28,8 @@ FarlineAppDelegate::~FarlineAppDelegate() = default;
 
 void FarlineAppDelegate::applicationDidFinishLaunching()
 {
-    deviceSupportCalls();
+    // The telephony probe waits for the first question about calls: asking the desktop takes tens
+    // of milliseconds that a run placing no call need not pay.
     provisionDataFiles();
     m_appSettings = std::make_unique<AppSettings>(clock().now());
     m_lanManager = std::make_unique<LANManger>(home().documentPath(LANManger::fileName));

@@ -50,11 +50,11 @@ public:
     // The first-start country picker while a first start is pending; null otherwise.
     StartScreen *startScreen() const { return m_startScreen.get(); }
 
-    // 0 when this handset can place calls, 1 when it cannot; fixed at start-up.
-    int callSupport() const { return m_callSupport; }
+    // 0 when this handset can place calls, 1 when it cannot; fixed for the run by the telephony
+    // probe, which runs when the answer is first needed.
+    int callSupport();
 
-    // Start-up, in this order: the telephony probe, the data files, the settings record and the
-    // two tables, the settings archive, the SIM country's access numbers, the screens'
+    // Start-up, in this order: the data files, the settings record and the two tables, the settings archive, the SIM country's access numbers, the screens'
     // controllers, then the first-start picker or the 30-day update reminder.
     void applicationDidFinishLaunching();
     // End of the application: the favourites archive, then the settings archive.
@@ -72,7 +72,7 @@ public:
     // access number table's position from it; a missing or damaged archive leaves both.
     void loadAppSettings();
 
-    // Asks the telephone once whether this handset can place calls.
+    // The telephony probe: asks the telephone whether this handset can place calls.
     void deviceSupportCalls();
     // Places a call for `record`: through the SIM country's access number when the call is to be
     // routed and has six digits or more, directly otherwise, or not at all with a warning.
@@ -109,5 +109,5 @@ private:
     std::unique_ptr<MainViewController> m_settingsScreen;
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<StartScreen> m_finishedStartScreen;
-    int m_callSupport = 0;
+    std::optional<int> m_callSupport;
 };
