@@ -14,8 +14,7 @@ namespace {
 struct ProcessRun
 {
     int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 ProcessRun run(const QString &program, const QStringList &arguments, const QByteArray &input = {})
@@ -24,12 +23,8 @@ ProcessRun run(const QString &program, const QStringList &arguments, const QByte
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    ProcessRun result;
-    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
-        result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 ProcessRun farlineData(const QStringList &arguments) { return run(QStringLiteral(FARLINE_DATA_BIN), arguments); }
@@ -100,12 +95,7 @@ TEST_F(FarlineDataTest, BadUsageAndUndecipherableFilesAreOneLineOnStandardError)
 {
     write("plain", "234 1\n");
     write("garbage", QByteArray(48, 'x'));
-    struct Case
-    {
-        QStringList arguments;
-        int exitCode;
-    };
-    const Case cases[] = {
+    const std::pair<QStringList, int> cases[] = {
         {{"encrypt", path("plain"), path("out"), "--iv", "0011"}, 2},
         {{"encrypt", path("plain"), path("out"), "--iv", "zz112233445566778899aabbccddeeff"}, 2},
         {{"encrypt", path("plain"), path("out"), "--iv"}, 2},
@@ -119,10 +109,10 @@ TEST_F(FarlineDataTest, BadUsageAndUndecipherableFilesAreOneLineOnStandardError)
         {{"decrypt", path("plain")}, 1},
         {{"publish-everything"}, 2},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const ProcessRun result = farlineData(c.arguments);
-        EXPECT_EQ(result.exitCode, c.exitCode);
+    for (const auto &[arguments, exitCode] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const ProcessRun result = farlineData(arguments);
+        EXPECT_EQ(result.exitCode, exitCode);
         EXPECT_EQ(result.err.count('\n'), 1);
         EXPECT_TRUE(result.err.startsWith("farline-data: "));
         EXPECT_TRUE(result.out.isEmpty());
