@@ -12,10 +12,11 @@ namespace {
 using Key = KeypadViewController::Key;
 
 // Delivers the running key timer's next tick at once.
-void fire(KeypadViewController &keypad)
+void fire(KeypadViewController &keypad, int ticks = 1)
 {
     ASSERT_TRUE(keypad.timer());
-    QMetaObject::invokeMethod(keypad.timer(), "timeout");
+    for (int tick = 0; tick < ticks; ++tick)
+        QMetaObject::invokeMethod(keypad.timer(), "timeout");
 }
 
 void type(KeypadViewController &keypad, const QString &keys)
@@ -32,19 +33,19 @@ class KeypadTest : public ::testing::Test
 {
 protected:
     KeypadTest() { keypad.loadView(); }
+    const QString &stored() { return test.app().appSettings().keypadPhoneNumber; }
     TestApp test;
     KeypadViewController keypad{test.app()};
 };
 
 TEST_F(KeypadTest, TypedKeysAppendAndTheStoredNumberFollowsEachTouchDown)
 {
-    const QString keys = QStringLiteral("0123456789,");
     QString expected;
-    for (const QChar c : keys) {
+    for (const QChar c : QStringLiteral("0123456789,")) {
         type(keypad, c);
         expected += c;
         EXPECT_EQ(keypad.display(), expected);
-        EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, expected);
+        EXPECT_EQ(stored(), expected);
     }
 }
 
@@ -60,68 +61,51 @@ TEST_F(KeypadTest, HoldingZeroTurnsItIntoPlusOnce)
     keypad.touchButton0Up(Key::Button0);
     EXPECT_EQ(keypad.display(), u"12+");
     // The stored number catches up at the next touch down only.
-    EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"120");
+    EXPECT_EQ(stored(), u"120");
     type(keypad, QStringLiteral("4"));
-    EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"12+4");
-}
+    EXPECT_EQ(stored(), u"12+4");
 
-TEST_F(KeypadTest, ReleasingZeroEarlyKeepsTheZero)
-{
+    // Released early, the zero stays.
     keypad.changeGreeting(Key::Button0);
     keypad.touchButton0Up(Key::Button0);
     EXPECT_EQ(keypad.timer(), nullptr);
-    EXPECT_EQ(keypad.display(), u"0");
-}
-
-TEST_F(KeypadTest, ThePlusReplacesWhateverWasTypedLastWhileZeroIsHeld)
-{
+    EXPECT_EQ(keypad.display(), u"12+40");
+    // The plus replaces whatever was typed last while zero is held, here with another finger.
     keypad.changeGreeting(Key::Button0);
-    keypad.changeGreeting(Key::Button7); // another finger
+    keypad.changeGreeting(Key::Button7);
     fire(keypad);
-    EXPECT_EQ(keypad.display(), u"0+");
+    EXPECT_EQ(keypad.display(), u"12+400+");
 }
 
-TEST_F(KeypadTest, BackspaceDeletesAtReleaseInsideOnly)
-{
-    type(keypad, QStringLiteral("123"));
-    keypad.changeGreeting(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"123");
-    keypad.touchButtonBackspaceUpOutside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"123");
-    EXPECT_EQ(keypad.timer(), nullptr);
-
-    keypad.changeGreeting(Key::ButtonBackspace);
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"12");
-    EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"123");
-    // Releases of other keys are not backspace releases.
-    keypad.touchButtonBackspaceUpInside(Key::Button1);
-    EXPECT_EQ(keypad.display(), u"12");
-}
-
-TEST_F(KeypadTest, HoldingBackspaceRepeatsAfterTheHoldAndOnceMoreAtRelease)
+TEST_F(KeypadTest, BackspaceDeletesAtReleaseInsideAndRepeatsWhenHeld)
 {
     type(keypad, QStringLiteral("12345678901234567890"));
+    keypad.changeGreeting(Key::ButtonBackspace);
+    EXPECT_EQ(keypad.display().size(), 20);
+    keypad.touchButtonBackspaceUpOutside(Key::ButtonBackspace);
+    EXPECT_EQ(keypad.display().size(), 20);
+    EXPECT_EQ(keypad.timer(), nullptr);
+    keypad.changeGreeting(Key::ButtonBackspace);
+    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
+    EXPECT_EQ(keypad.display(), u"1234567890123456789");
+    EXPECT_EQ(stored().size(), 20);
+    keypad.touchButtonBackspaceUpInside(Key::Button1); // not a backspace release
+    EXPECT_EQ(keypad.display().size(), 19);
+
     keypad.changeGreeting(Key::ButtonBackspace);
     EXPECT_EQ(keypad.timer()->interval(), 700);
     fire(keypad); // the hold is detected: the repeat starts
     EXPECT_EQ(keypad.timer()->interval(), 90);
-    EXPECT_EQ(keypad.display().size(), 20);
-    for (int tick = 0; tick < 3; ++tick)
-        fire(keypad);
-    EXPECT_EQ(keypad.display().size(), 17);
+    EXPECT_EQ(keypad.display().size(), 19);
+    fire(keypad, 3);
+    EXPECT_EQ(keypad.display().size(), 16);
     keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"1234567890123456");
+    EXPECT_EQ(keypad.display(), u"123456789012345");
     EXPECT_EQ(keypad.timer(), nullptr);
-}
 
-TEST_F(KeypadTest, RepeatingOnAnEmptyDisplayIsHarmless)
-{
-    type(keypad, QStringLiteral("1"));
+    // Repeating on an empty display is harmless.
     keypad.changeGreeting(Key::ButtonBackspace);
-    fire(keypad);
-    for (int tick = 0; tick < 5; ++tick)
-        fire(keypad);
+    fire(keypad, 25);
     EXPECT_EQ(keypad.display(), u"");
     keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
     EXPECT_EQ(keypad.display(), u"");
@@ -158,25 +142,24 @@ TEST(KeypadTimersTest, TheTimersRunOnTheEventLoop)
     QTest::qWait(50);
     EXPECT_EQ(keypad.display(), left);
 }
-} // namespace
 
-namespace {
 TEST(KeypadCallTest, TheCallKeyHandsATypedRecordToCallPlacementAndEmptiesTheStoredNumber)
 {
     TestApp test;
+    test.app().appSettings().keypadPhoneNumber = QStringLiteral("2212"); // from the last run
     test.launch("260 +48 22 123 45 67\r\n", "260 48\r\n", QStringLiteral("260"));
     KeypadViewController &keypad = test.app().keypadViewController();
     keypad.loadView();
+    EXPECT_EQ(keypad.display(), u"2212");
     EXPECT_TRUE(keypad.callEnabled());
-    type(keypad, QStringLiteral("221234567"));
+    type(keypad, QStringLiteral("34567"));
     keypad.initiateCall();
 
-    EXPECT_EQ(test.telephone().opened, QStringList{QStringLiteral("tel:+48221234567,221234567")});
+    EXPECT_EQ(test.telephone().opened, QStringList{"tel:+48221234567,221234567"});
     const auto &recents = test.app().recentViewController().recentArray();
     ASSERT_EQ(recents.size(), 1);
-    EXPECT_EQ(recents[0]->phoneNumber, u"221234567");
-    EXPECT_EQ(recents[0]->displayName, u"221234567");
-    EXPECT_EQ(recents[0]->phoneType, u"unknown");
+    EXPECT_EQ(QStringList({recents[0]->phoneNumber, recents[0]->displayName, recents[0]->phoneType}),
+              (QStringList{"221234567", "221234567", "unknown"}));
     EXPECT_EQ(recents[0]->contactID, -1);
     EXPECT_EQ(keypad.display(), u"221234567"); // still shown
     EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"");
@@ -198,15 +181,5 @@ TEST(KeypadCallTest, AnEmptyDisplayCallsNothingAndAHandsetWithoutTelephonyDisabl
     keypad.initiateCall();
     EXPECT_TRUE(test.alerts().shown().empty());
     EXPECT_TRUE(test.telephone().opened.isEmpty());
-}
-
-TEST(KeypadCallTest, TheStoredNumberIsShownWhenTheViewIsMade)
-{
-    TestApp test;
-    test.app().appSettings().keypadPhoneNumber = QStringLiteral("+44,1");
-    test.app().saveAppSettings();
-    test.app().applicationDidFinishLaunching();
-    test.app().keypadViewController().loadView();
-    EXPECT_EQ(test.app().keypadViewController().display(), u"+44,1");
 }
 } // namespace
