@@ -49,7 +49,7 @@ TEST_F(RecentViewControllerTest, DamagedArchivesLoadAsFarAsTheyCanBeRead)
         {R"({"ReecentCollection": [{"$class": "FavoriteRecord", "Phone num)", {}},
         {R"({"ReecentCollection": {"$class": "FavoriteRecord"}})", {}},
         {R"({"RecentCollection": [{"$class": "FavoriteRecord", "Phone number": "1"}]})", {}},
-        {R"({"ReecentCollection": [7, {"$class": "AppSettings"}, {"$class": "FavoriteRecord", "Phone number": 5},
+        {R"({"ReecentCollection": [7, {"$class": "AppSettings"}, {"no class": 1}, {"$class": "FavoriteRecord", "Phone number": 5},
              {"$class": "FavoriteRecord", "Phone number": "kept"}, {"$class": "FavoriteRecord"}]})",
          {"kept", ""}},
     };

@@ -5,50 +5,29 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QUrl dialAddress(QStringLiteral("tel:+48221234567,0049301234567"));
-
-TEST(TelephoneTest, TheTestBackendsAnswerAsNamed)
+TEST(TelephoneTest, TheSystemTelephoneCallsThroughTheRegisteredTelHandler)
 {
+    const QUrl dialAddress(QStringLiteral("tel:+48221234567,0049301234567"));
     struct Case
     {
         const char *name;
-        bool canCall, accepts;
+        bool registered;
+        int exitCode;
+        bool canCall, accepted;
     };
-    for (const Case &c : {Case{"print", true, true}, Case{"unsupported", false, false}, Case{"refuse", true, false}}) {
+    const Case cases[] = {
+        {"registered", true, 0, true, true},
+        {"none registered", false, 0, false, false},
+        {"failing handler", true, 3, true, false},
+    };
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const auto telephone = Telephone::create(QLatin1String(c.name));
-        ASSERT_TRUE(telephone);
+        const TelHandler handler(c.registered, {.exitCode = c.exitCode});
+        const ScopedEnvironment environment(handler.environment());
+        const auto telephone = Telephone::create(QStringLiteral("system"));
         EXPECT_EQ(telephone->canPlaceCalls(), c.canCall);
-        EXPECT_EQ(telephone->open(dialAddress), c.accepts);
+        EXPECT_EQ(telephone->open(dialAddress), c.accepted);
+        EXPECT_EQ(handler.addresses(), c.registered ? QStringList{dialAddress.toString()} : QStringList());
     }
-    for (const char *unknown : {"", "System", "sip", "print "})
-        EXPECT_FALSE(Telephone::create(QLatin1String(unknown))) << unknown;
-}
-
-TEST(TelephoneTest, TheSystemTelephoneCallsThroughTheRegisteredTelHandler)
-{
-    const TelHandler handler;
-    const ScopedEnvironment environment(handler.environment());
-    const auto telephone = Telephone::create(QStringLiteral("system"));
-    EXPECT_TRUE(telephone->canPlaceCalls());
-    EXPECT_TRUE(telephone->open(dialAddress));
-    EXPECT_EQ(handler.addresses(), QStringList{dialAddress.toString()});
-}
-
-TEST(TelephoneTest, WithoutATelHandlerTheSystemCannotCall)
-{
-    const TelHandler none(false);
-    const ScopedEnvironment environment(none.environment());
-    const auto telephone = Telephone::create(QStringLiteral("system"));
-    EXPECT_FALSE(telephone->canPlaceCalls());
-    EXPECT_FALSE(telephone->open(dialAddress));
-}
-
-TEST(TelephoneTest, AHandlerThatFailsRefusesTheCall)
-{
-    const TelHandler failing(true, {.exitCode = 3});
-    const ScopedEnvironment environment(failing.environment());
-    EXPECT_FALSE(Telephone::create(QStringLiteral("system"))->open(dialAddress));
-    EXPECT_EQ(failing.addresses().size(), 1);
 }
 } // namespace

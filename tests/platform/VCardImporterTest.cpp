@@ -48,15 +48,10 @@ TEST(PhoneListMergeTest, IdentifiersFollowSameEntriesThenSameLabels)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const QList<PhoneDraft> merged = mergePhoneList(c.old, c.incoming);
-        ASSERT_EQ(merged.size(), c.incoming.size());
-        QList<std::optional<int>> identifiers;
-        for (qsizetype i = 0; i < merged.size(); ++i) {
-            identifiers.append(merged[i].identifier);
-            EXPECT_EQ(merged[i].value, c.incoming[i].value);
-            EXPECT_EQ(merged[i].label, c.incoming[i].label);
-        }
-        EXPECT_EQ(identifiers, c.identifiers);
+        QList<PhoneDraft> expected = c.incoming;
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            expected[i].identifier = c.identifiers[i];
+        EXPECT_EQ(mergePhoneList(c.old, c.incoming), expected);
     }
 }
 
@@ -77,9 +72,7 @@ protected:
         for (const auto &[name, bytes] : files)
             importer.importFile(name, bytes);
         result.committed = importer.commit();
-        result.imported = importer.imported();
-        result.updated = importer.updated();
-        result.skipped = importer.skipped();
+        std::tie(result.imported, result.updated, result.skipped) = std::tuple(importer.imported(), importer.updated(), importer.skipped());
         return result;
     }
     Result import(const QByteArray &bytes) { return import({{QStringLiteral("cards.vcf"), bytes}}); }
@@ -108,58 +101,31 @@ const QByteArray anna = "BEGIN:VCARD\nVERSION:3.0\nUID:anna-1\nN:Berg;Anna;;;\n"
                         "TEL;TYPE=CELL:+46 70 111 22 33\nTEL;TYPE=HOME:+46 8 123 45\nEND:VCARD\n";
 const QByteArray bob = "BEGIN:VCARD\nVERSION:2.1\nN:Stone;Bob\nORG:Acme\nTEL;WORK:555-1000\nEND:VCARD\n";
 
-TEST_F(VCardImporterTest, ImportingTheSameCardsAgainChangesNothing)
+TEST_F(VCardImporterTest, ImportingAgainChangesNothingAndUpdatesFollowTheIdentityRules)
 {
     const Result first = import(anna + bob);
     EXPECT_TRUE(first.committed);
     EXPECT_EQ(first.imported, 2);
-    const QStringList before = dump();
     const QList<Person> people = m_book.allPeople();
-
-    const Result second = import(anna + bob);
-    EXPECT_EQ(second.imported, 0);
-    EXPECT_EQ(second.updated, 0);
-    EXPECT_EQ(second.skipped, 0);
-    EXPECT_EQ(dump(), before);
+    const Result again = import(anna + bob);
+    EXPECT_EQ(std::tuple(again.imported, again.updated, again.skipped), std::tuple(0, 0, 0));
     EXPECT_EQ(m_book.allPeople(), people);
-}
 
-TEST_F(VCardImporterTest, AnEditedNumberKeepsItsIdentifier)
-{
-    import(anna);
-    const int id = m_book.allPeople().first().recordID;
-    QByteArray edited = anna;
-    edited.replace("+46 8 123 45", "+46 8 999 99");
-    const Result result = import(edited);
-    EXPECT_EQ(result.updated, 1);
-    EXPECT_EQ(dump(), QStringList{QStringLiteral("Anna|-|Berg|-|0:_$!<Mobile>!$_:+46 70 111 22 33 1:_$!<Home>!$_:+46 8 999 99")});
-    EXPECT_EQ(m_book.allPeople().first().recordID, id);
-}
-
-TEST_F(VCardImporterTest, UpdatesFollowTheIdentityRules)
-{
-    import(anna + bob);
     const int annaID = *m_book.recordIDForImportKey(QStringLiteral("uid:anna-1"));
     // Anna, known by her UID, changes her name and loses her home number and gains a work
     // number; Bob changes his organisation and so is someone else; Carl is new.
     const Result result = import("BEGIN:VCARD\nUID:anna-1\nN:Lind;Anna;Maria\nTEL;CELL:+46 70 111 22 33\nTEL;WORK:1\nEND:VCARD\n"
                                  "BEGIN:VCARD\nN:Stone;Bob\nORG:Other\nTEL;WORK:555-1000\nEND:VCARD\n"
                                  "BEGIN:VCARD\nFN:Carl\nEND:VCARD\n");
-    EXPECT_EQ(result.imported, 2);
-    EXPECT_EQ(result.updated, 1);
-    EXPECT_EQ(dump(), (QStringList{
-                          QStringLiteral("Carl|-|-|-|"),
-                          QStringLiteral("Anna|Maria|Lind|-|0:_$!<Mobile>!$_:+46 70 111 22 33 2:_$!<Work>!$_:1"),
-                          QStringLiteral("Bob|-|Stone|Acme|0:_$!<Work>!$_:555-1000"),
-                          QStringLiteral("Bob|-|Stone|Other|0:_$!<Work>!$_:555-1000"),
-                      }));
+    EXPECT_EQ(std::tuple(result.imported, result.updated), std::tuple(2, 1));
+    EXPECT_EQ(dump(), (QStringList{"Carl|-|-|-|", "Anna|Maria|Lind|-|0:_$!<Mobile>!$_:+46 70 111 22 33 2:_$!<Work>!$_:1",
+                                   "Bob|-|Stone|Acme|0:_$!<Work>!$_:555-1000", "Bob|-|Stone|Other|0:_$!<Work>!$_:555-1000"}));
     EXPECT_EQ(m_book.personWithRecordID(annaID)->lastName, u"Lind");
 }
 
 TEST_F(VCardImporterTest, UnreadableCardsAreSkippedWithTheirFileAndLineAndTheRestImported)
 {
     import(anna);
-    const QStringList before = dump();
     const Result result = import({{QStringLiteral("a.vcf"), "BEGIN:VCARD\nFN:Truncated\nTEL:1\n"          // line 1
                                                             "BEGIN:VCARD\nFN:Good\nTEL:2\nEND:VCARD\n"     // line 4
                                                             "BEGIN:VCARD\nFN:Bad\nTEL:3\x01\nEND:VCARD\n"  // line 8
@@ -167,25 +133,20 @@ TEST_F(VCardImporterTest, UnreadableCardsAreSkippedWithTheirFileAndLineAndTheRes
                                                             "BEGIN:VCARD\nUID:anna-1\nN:Berg;Anna\nEND:VCARD"},
                                   {QStringLiteral("junk.vcf"), QByteArray("\x7f\x45LF\x02\x01\x01\x00\x00", 9).repeated(100)}});
     EXPECT_TRUE(result.committed);
-    EXPECT_EQ(result.imported, 1);
-    EXPECT_EQ(result.updated, 1);
-    EXPECT_EQ(result.skipped, 3);
-    EXPECT_EQ(result.messages, (QStringList{
-                                   QStringLiteral("a.vcf:1: card has no END:VCARD; skipped"),
-                                   QStringLiteral("a.vcf:10: cannot read TEL: the value holds binary data; skipped"),
-                                   QStringLiteral("a.vcf:16: the same person as the card at a.vcf:12; skipped"),
-                                   QStringLiteral("junk.vcf: no vCard in this file"),
-                               }));
+    EXPECT_EQ(std::tuple(result.imported, result.updated, result.skipped), std::tuple(1, 1, 3));
+    EXPECT_EQ(result.messages, (QStringList{"a.vcf:1: card has no END:VCARD; skipped",
+                                            "a.vcf:10: cannot read TEL: the value holds binary data; skipped",
+                                            "a.vcf:16: the same person as the card at a.vcf:12; skipped",
+                                            "junk.vcf: no vCard in this file"}));
     // Anna's card (UID anna-1) was taken from line 12 and lost her numbers; nothing else changed.
-    EXPECT_EQ(dump(), (QStringList{QStringLiteral("Copy|-|-|-|"), QStringLiteral("Good|-|-|-|0:-:2")}));
-    EXPECT_NE(dump(), before);
+    EXPECT_EQ(dump(), (QStringList{"Copy|-|-|-|", "Good|-|-|-|0:-:2"}));
 }
 
 TEST_F(VCardImporterTest, AFailedWriteUndoesTheWholeImport)
 {
     import(anna);
     const QStringList before = dump();
-    QByteArray many;
+    QByteArray many = QByteArray(anna).replace("Berg;Anna", "Lind;Anna"); // an update undone as well
     for (int i = 0; i < 3000; ++i)
         many += "BEGIN:VCARD\nFN:P" + QByteArray::number(i) + "\nTEL:" + QByteArray::number(i) + "\nEND:VCARD\n";
     Result result;
@@ -199,30 +160,13 @@ TEST_F(VCardImporterTest, AFailedWriteUndoesTheWholeImport)
     EXPECT_EQ(import(bob).imported, 1);
 }
 
-TEST_F(VCardImporterTest, ManyCardsInOneFile)
-{
-    QByteArray many;
-    for (int i = 0; i < 2000; ++i)
-        many += "BEGIN:VCARD\nUID:" + QByteArray::number(i) + "\nN:P" + QByteArray::number(i) + ";Q\nTEL;CELL:" + QByteArray::number(i)
-                + "\nEND:VCARD\n";
-    EXPECT_EQ(import(many).imported, 2000);
-    EXPECT_EQ(import(many).updated, 0);
-    EXPECT_EQ(m_book.allPeople().size(), 2000);
-}
-
 // The exports of real address book clients in the shared test corpus, when it is there.
 TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
 {
     const QDir corpus(QStringLiteral(FARLINE_SHARED_VCARDS));
     if (!corpus.exists())
         GTEST_SKIP() << "no shared vCard corpus at " << FARLINE_SHARED_VCARDS;
-    struct Expected
-    {
-        int persons;
-        int phones;
-        int skipped;
-    };
-    const std::map<QString, Expected> expected = {
+    const std::map<QString, std::array<int, 3>> expected = { // persons, phones, skipped
         {QStringLiteral("android-2.1-qp-utf8.vcf"), {4, 9, 2}},
         {QStringLiteral("apple-ios5-3.0-photo.vcf"), {1, 7, 0}},
         {QStringLiteral("apple-macos-3.0-multi-latin1.vcf"), {30, 12, 0}},
@@ -250,8 +194,8 @@ TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
         ASSERT_TRUE(importer.commit());
         int phones = 0;
         for (const Person &person : book.allPeople()) {
-            phones += int(person.phones.value_or(QList<PhoneEntry>()).size());
             for (const PhoneEntry &phone : person.phones.value_or(QList<PhoneEntry>())) {
+                ++phones;
                 EXPECT_FALSE(phone.value.contains(QChar::ReplacementCharacter)) << phone.value.toStdString();
                 EXPECT_FALSE(phone.value.startsWith(QLatin1String("tel:"))) << phone.value.toStdString();
             }
@@ -261,9 +205,7 @@ TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
             EXPECT_GT(importer.imported(), 0) << "a new file in the corpus imports nothing";
             continue;
         }
-        EXPECT_EQ(importer.imported(), found->second.persons);
-        EXPECT_EQ(phones, found->second.phones);
-        EXPECT_EQ(importer.skipped(), found->second.skipped);
+        EXPECT_EQ((std::array{importer.imported(), phones, importer.skipped()}), found->second);
     }
 }
 } // namespace
