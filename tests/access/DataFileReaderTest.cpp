@@ -1,3 +1,4 @@
+#include "access/CryptoManager.h"
 #include "access/DataFileLines.h"
 #include "access/DataFileReader.h"
 #include "support/DataFiles.h"
@@ -69,6 +70,7 @@ TEST(DataFileReaderTest, AFileThatDoesNotDecipherIsReportedAfterItsLastPiece)
         {"not whole blocks", good.chopped(5)},
         {"damaged last block", damaged},
         {"plain text", plain},
+        {"another key", good.left(16) + *CryptoManager::encrypt(plain, CryptoManager::md5("QMBkey"), good.left(16), CryptoManager::PKCS7Padding)},
     };
     for (const auto &[name, bytes] : cases)
         EXPECT_FALSE(dataFileLines(bytes)) << name;
@@ -86,8 +88,7 @@ TEST(DataFileReaderTest, ReadsTheFileAtAPath)
     EXPECT_FALSE(DataFileReader::read(path, collect));      // missing
     EXPECT_FALSE(DataFileReader::read(dir.path(), collect)); // a folder
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(sealedDataFile("a b\r\nc d"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(sealedDataFile("a b\r\nc d")) > 0);
     file.close();
     EXPECT_TRUE(DataFileReader::read(path, collect));
     EXPECT_EQ(lines, (QStringList{"a b", "c d"}));

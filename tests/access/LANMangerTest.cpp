@@ -52,11 +52,11 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
 class LANMangerTest : public ::testing::Test
 {
 protected:
-    void writeFile(const QByteArray &plain)
+    void writeFile(const QByteArray &bytes)
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(sealedDataFile(plain));
+        file.write(bytes);
     }
 
     QTemporaryDir dir;
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
 {
-    writeFile("204 020 123\r\n310 0800\r\n204 030 456\r\n");
+    writeFile(sealedDataFile("204 020 123\r\n310 0800\r\n204 030 456\r\n"));
     table.setCurrentLANpos(7);
     table.loadLANArray(QStringLiteral("204"));
     EXPECT_EQ(table.lanNumbers(), (QStringList{"020123", "030456"}));
@@ -78,7 +78,7 @@ TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
     EXPECT_EQ(table.currentLANpos(), 7); // loading never moves the position
 
     // An update replaces the file: keys of the old file stay, new ones are appended.
-    writeFile("234 020\r\n310 0900");
+    writeFile(sealedDataFile("234 020\r\n310 0900"));
     table.loadLANArray(QStringLiteral("310"));
     EXPECT_EQ(table.lanNumbers(), QStringList{"0900"});
     EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
@@ -88,24 +88,10 @@ TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
     QByteArray longFile;
     while (longFile.size() < 3 * 64 * 1024)
         longFile += "999 1\r\n310 0900\r\n";
-    writeFile(longFile);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(file.size() - 1);
-        const char last = file.read(1)[0];
-        file.seek(file.size() - 1);
-        file.write(QByteArray(1, char(last ^ 0x01)));
-    }
-    table.loadLANArray(QStringLiteral("310"));
-    EXPECT_TRUE(table.lanNumbers().isEmpty());
-    EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
-
-    for (const QByteArray &damage : {QByteArray("garbage"), QByteArray()}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(damage);
-        file.close();
+    QByteArray damaged = sealedDataFile(longFile);
+    damaged.back() = char(damaged.back() ^ 0x01);
+    for (const QByteArray &file : {damaged, QByteArray("garbage"), QByteArray()}) {
+        writeFile(file);
         table.loadLANArray(QStringLiteral("310"));
         EXPECT_TRUE(table.lanNumbers().isEmpty());
     }
@@ -120,7 +106,7 @@ TEST_F(LANMangerTest, AReaderOnAnotherThreadSeesTheOldListOrTheNewOne)
     QByteArray plain;
     for (int i = 0; i < 300; ++i)
         plain += QByteArray("204 1") + QByteArray::number(i) + "\r\n310 2" + QByteArray::number(i) + "\r\n";
-    writeFile(plain);
+    writeFile(sealedDataFile(plain));
     table.loadLANArray(QStringLiteral("204"));
     const QStringList first = table.lanNumbers();
     table.loadLANArray(QStringLiteral("310"));

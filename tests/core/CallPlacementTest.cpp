@@ -64,10 +64,7 @@ TEST(CallPlacementTest, TheDialAddressFollowsTheModeTheDigitsAndTheAbroadTest)
         const FavoriteRecordPtr record = keypadRecord(QString::fromLatin1(c.number));
         test.app().InitateCall(record);
         EXPECT_EQ(test.telephone().opened, *c.address ? QStringList{c.address} : QStringList());
-        QStringList alerts;
-        for (const auto &alert : test.alerts().shown())
-            alerts.append(alert.message);
-        EXPECT_EQ(alerts, *c.alert ? QStringList{c.alert} : QStringList());
+        EXPECT_EQ(test.alertMessages(), *c.alert ? QStringList{c.alert} : QStringList());
         EXPECT_EQ(record->startTime, c.canCall ? std::optional(testEpoch()) : std::nullopt);
         const auto &recents = test.app().recentViewController().recentArray();
         EXPECT_EQ(recents, c.recorded ? QList{record} : QList<FavoriteRecordPtr>()); // the very same object
