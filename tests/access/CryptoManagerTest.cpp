@@ -7,19 +7,13 @@ QByteArray hex(const char *digits) { return QByteArray::fromHex(digits); }
 
 TEST(CryptoManagerTest, TheOptionsWordChoosesModeAndPadding)
 {
-    // Published answers: FIPS 197 (ECB, one block) and SP 800-38A F.2.2 (CBC, one block).
+    // ECB: the published answer of FIPS 197 (CBC meets the openssl command in the tools' tests).
     const QByteArray fipsKey = hex("000102030405060708090a0b0c0d0e0f");
     EXPECT_EQ(CryptoManager::decrypt(hex("69c4e0d86a7b0430d8cdb78070b4c55a"), fipsKey, CryptoManager::ECBMode),
               hex("00112233445566778899aabbccddeeff"));
 
-    // CBC: the vector is the input's own first block, which deciphers to a meaningless block.
     const QByteArray key = hex("2b7e151628aed2a6abf7158809cf4f3c");
     const QByteArray vector = hex("000102030405060708090a0b0c0d0e0f");
-    const auto plain = CryptoManager::decrypt(vector + hex("7649abac8119b246cee98e9b12e9197d"), key, 0);
-    ASSERT_TRUE(plain);
-    ASSERT_EQ(plain->size(), 32);
-    EXPECT_EQ(plain->mid(16), hex("6bc1bee22e409f96e93d7e117393172a"));
-
     // With padding, encipherment and decipherment are each other's inverse over any length.
     for (const QByteArray &text : {QByteArray(), QByteArray("ABC"), QByteArray(16, 'x'), QByteArray(100, '\0')}) {
         const auto sealed = CryptoManager::encrypt(text, key, vector, CryptoManager::PKCS7Padding);

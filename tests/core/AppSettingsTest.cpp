@@ -82,6 +82,10 @@ TEST(AppSettingsTest, ADamagedArchiveLoadsAsNoArchive)
         {"tab as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": "1"}})"},
         {"date as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": "2020-01-01"}})"},
         {"mode as fraction", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 0.5}})"},
+        {"mode beyond int", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 4294967296}})"},
+        {"mode as flag", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": true}})"},
+        {"tab as object", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": {"a": 1}}})"},
+        {"date unreadable", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": {"$date": "x"}}})"},
     };
     for (const auto &[name, bytes] : cases) {
         SCOPED_TRACE(name);

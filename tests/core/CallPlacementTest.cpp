@@ -4,6 +4,7 @@
 #include "lists/RecentViewController.h"
 #include "support/TestApp.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,6 +102,7 @@ TEST(CallPlacementTest, RecordedCallsAreWrittenAtOnceAndAFavouriteCalledTwiceIsT
     EXPECT_EQ(recents[0], favourite);
     EXPECT_EQ(recents[1], favourite);
     EXPECT_EQ(favourite->startTime, testEpoch().addSecs(60)); // both rows show the later call
+    EXPECT_TRUE(QTest::qWaitFor([&] { return test.app().favoritesViewController().selectedRow() == -1; }, 1000));
 
     test.restart(); // nothing is lost without an orderly end
     test.app().applicationDidFinishLaunching();

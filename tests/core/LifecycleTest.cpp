@@ -65,22 +65,11 @@ TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassedAndIsThenPostpo
     }
 }
 
-TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminder)
-{
-    for (const QString country : {QStringLiteral("-1"), QStringLiteral("234")}) {
-        SCOPED_TRACE(country.toStdString());
-        TestApp test;
-        startWithReminderFrom(test, testEpoch().addDays(-100), country);
-        const bool firstStart = country == u"-1";
-        EXPECT_EQ(test.app().startScreen() != nullptr, firstStart);
-        EXPECT_EQ(test.alerts().shown().size(), firstStart ? 0u : 1u);
-    }
-}
-
-TEST(LifecycleTest, StartingFromTheStartScreenEndsTheFirstStart)
+TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt)
 {
     TestApp test;
-    test.app().applicationDidFinishLaunching();
+    startWithReminderFrom(test, testEpoch().addDays(-100), QStringLiteral("-1"));
+    EXPECT_TRUE(test.alerts().shown().empty());
     StartScreen *screen = test.app().startScreen();
     ASSERT_TRUE(screen);
     QSignalSpy started(&test.app(), &FarlineAppDelegate::mainApplicationStarted);
@@ -92,6 +81,11 @@ TEST(LifecycleTest, StartingFromTheStartScreenEndsTheFirstStart)
     EXPECT_EQ(test.app().startScreen(), nullptr);
     EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
+
+    TestApp later; // the same archive with a country: no start screen, the reminder
+    startWithReminderFrom(later, testEpoch().addDays(-100));
+    EXPECT_EQ(later.app().startScreen(), nullptr);
+    EXPECT_EQ(later.alerts().shown().size(), 1u);
 }
 
 TEST(LifecycleTest, TheEndWritesTheFavouritesThenTheSettings)

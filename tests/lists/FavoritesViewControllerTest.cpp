@@ -3,7 +3,6 @@
 
 #include "ListsTestSupport.h"
 
-#include <QTest>
 
 namespace {
 class FavoritesViewControllerTest : public ListsTest
@@ -138,19 +137,6 @@ TEST_F(FavoritesViewControllerTest, EditingModeSwapsTheButtonsAndDeletesRows)
     EXPECT_TRUE(favorites->showsAddButton());
     favorites->LeaveEditingMode();
     EXPECT_FALSE(favorites->isEditing());
-}
-
-TEST_F(FavoritesViewControllerTest, CallingARowHandsOverTheStoredRecord)
-{
-    auto favorites = make();
-    favorites->setFavoritesArray({record("1", "", "", 1, 0), record("2", "", "", 1, 1)});
-    favorites->selectRow(1);
-    favorites->selectRow(1);
-    ASSERT_EQ(calls.calls.size(), 2u);
-    EXPECT_EQ(calls.calls[0], favorites->favoritesArray()[1]);
-    EXPECT_EQ(calls.calls[1], favorites->favoritesArray()[1]);
-    EXPECT_EQ(favorites->selectedRow(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return favorites->selectedRow() == -1; }, 1000));
 }
 
 TEST_F(FavoritesViewControllerTest, DamagedOrOverlongArchivesLoadAsFarAsTheyCanBeRead)

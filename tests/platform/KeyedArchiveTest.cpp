@@ -6,7 +6,6 @@
 
 namespace {
 using Kind = ArchiveObject::Kind;
-
 class KeyedArchiveTest : public ::testing::Test
 {
 protected:
@@ -75,21 +74,6 @@ TEST_F(KeyedArchiveTest, DamagedFilesReadAsNoArchive)
         EXPECT_FALSE(KeyedArchive::readList(path(), QStringLiteral("Root")));
     }
     EXPECT_FALSE(KeyedArchive::readObject(path(QStringLiteral("missing")), QStringLiteral("Root")));
-}
-
-TEST_F(KeyedArchiveTest, EntriesOfTheWrongKindAreNotTakenForAnotherKind)
-{
-    writeRaw(R"({"Root": {"$class": "A", "fraction": 1.5, "big": 4294967296, "flag": true,
-                "text": "12", "date": {"$date": "not a date"}, "object": {"a": 1}, "int": 12}})");
-    const auto read = KeyedArchive::readObject(path(), QStringLiteral("Root"));
-    ASSERT_TRUE(read);
-    for (const char *key : {"fraction", "big", "flag", "date", "object"}) {
-        SCOPED_TRACE(key);
-        EXPECT_EQ(read->kind(QLatin1String(key)), Kind::Wrong);
-        EXPECT_FALSE(read->integer(QLatin1String(key)));
-    }
-    EXPECT_FALSE(read->integer(QStringLiteral("text")));
-    EXPECT_FALSE(read->text(QStringLiteral("int")));
 }
 
 } // namespace

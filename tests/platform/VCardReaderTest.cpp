@@ -59,26 +59,6 @@ TEST(VCardReaderTest, UnfoldsAndDecodesValues)
         EXPECT_EQ(valueOf(c.text), c.expected) << c.name;
 }
 
-TEST(VCardReaderTest, ReadsGroupsParametersAndTypesInAnyCase)
-{
-    const VCardFile file = VCardReader::read("BEGIN:VCARD\n"
-                                             "item2.tel;type=CELL;Type=voice,Pref:1\n"
-                                             "TEL;TYPE=\"HOME,VOICE\";X-UUID=\"x;y\":2\n"
-                                             "TEL;WORK;VOICE;ENCODING=QUOTED-PRINTABLE;CHARSET=utf-8:3\n"
-                                             "ITEM2.X-ABLABEL:_$!<Mobile>!$_\n"
-                                             "END:VCARD\n");
-    ASSERT_EQ(file.cards.size(), 1);
-    const QList<VCardProperty> &properties = file.cards.first().properties;
-    ASSERT_EQ(properties.size(), 4);
-    EXPECT_EQ(properties[0].group, "ITEM2");
-    EXPECT_EQ(properties[0].name, "TEL");
-    EXPECT_EQ(properties[0].types(), (QList<QByteArray>{"CELL", "VOICE", "PREF"}));
-    EXPECT_EQ(properties[1].types(), (QList<QByteArray>{"HOME", "VOICE"}));
-    EXPECT_EQ(properties[2].types(), (QList<QByteArray>{"WORK", "VOICE"}));
-    EXPECT_EQ(properties[3].group, "ITEM2");
-    EXPECT_EQ(properties[3].line, 5);
-}
-
 TEST(VCardReaderTest, CardsWithoutEndAreReportedAtTheirBeginAndTheOthersKept)
 {
     const VCardFile file = VCardReader::read("BEGIN:VCARD\nFN:A\nEND:VCARD\n"
@@ -92,26 +72,6 @@ TEST(VCardReaderTest, CardsWithoutEndAreReportedAtTheirBeginAndTheOthersKept)
     ASSERT_EQ(file.problems.size(), 2);
     EXPECT_EQ(file.problems[0].line, 4);
     EXPECT_EQ(file.problems[1].line, 9);
-}
-
-TEST(VCardReaderTest, MarksBinaryDataAndBrokenQuotesAndPassesOverLinesThatAreNotProperties)
-{
-    static const char text[] = "BEGIN:VCARD\n"
-                               "FN:An\x01na\n"
-                               "TEL;TYPE=\"CELL:1\n"
-                               "just words\n"
-                               "\x89PNG:\x00\x01\n"
-                               "NOTE:fine\n"
-                               "END:VCARD\n";
-    const VCardFile file = VCardReader::read(QByteArray(text, sizeof(text) - 1));
-    ASSERT_EQ(file.cards.size(), 1);
-    const QList<VCardProperty> &properties = file.cards.first().properties;
-    ASSERT_EQ(properties.size(), 3);
-    EXPECT_TRUE(properties[0].defect);
-    EXPECT_EQ(properties[1].name, "TEL");
-    EXPECT_TRUE(properties[1].defect);
-    EXPECT_EQ(properties[2].name, "NOTE");
-    EXPECT_FALSE(properties[2].defect);
 }
 
 } // namespace
