@@ -11,14 +11,7 @@
 namespace {
 using Key = KeypadViewController::Key;
 
-// Delivers the running key timer's next tick at once.
-void fire(KeypadViewController &keypad, int ticks = 1)
-{
-    ASSERT_TRUE(keypad.timer());
-    for (int tick = 0; tick < ticks; ++tick)
-        QMetaObject::invokeMethod(keypad.timer(), "timeout");
-}
-
+// Types `keys` the way a finger does: a digit or "," is a tap on that key.
 void type(KeypadViewController &keypad, const QString &keys)
 {
     for (const QChar c : keys) {
@@ -29,96 +22,77 @@ void type(KeypadViewController &keypad, const QString &keys)
     }
 }
 
-class KeypadTest : public ::testing::Test
+// Plays `script`: digits and "," are taps as in type(); "z"/"Z" put a finger on "0" and lift it;
+// "<" puts a finger on backspace, ">" lifts it inside the key, "x" outside; "o" is another key's
+// release reported to backspace; "t" delivers the running timer's next tick at once.
+void play(KeypadViewController &keypad, const char *script)
 {
-protected:
-    KeypadTest() { keypad.loadView(); }
-    const QString &stored() { return test.app().appSettings().keypadPhoneNumber; }
-    TestApp test;
-    KeypadViewController keypad{test.app()};
-};
-
-TEST_F(KeypadTest, TypedKeysAppendAndTheStoredNumberFollowsEachTouchDown)
-{
-    QString expected;
-    for (const QChar c : QStringLiteral("0123456789,")) {
-        type(keypad, c);
-        expected += c;
-        EXPECT_EQ(keypad.display(), expected);
-        EXPECT_EQ(stored(), expected);
+    for (const char *c = script; *c; ++c) {
+        switch (*c) {
+        case 'z': keypad.changeGreeting(Key::Button0); break;
+        case 'Z': keypad.touchButton0Up(Key::Button0); break;
+        case '<': keypad.changeGreeting(Key::ButtonBackspace); break;
+        case '>': keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace); break;
+        case 'x': keypad.touchButtonBackspaceUpOutside(Key::ButtonBackspace); break;
+        case 'o': keypad.touchButtonBackspaceUpInside(Key::Button1); break;
+        case 't':
+            ASSERT_TRUE(keypad.timer()) << "no timer at " << c - script;
+            QMetaObject::invokeMethod(keypad.timer(), "timeout");
+            break;
+        default: type(keypad, QString(QLatin1Char(*c)));
+        }
     }
 }
 
-TEST_F(KeypadTest, HoldingZeroTurnsItIntoPlusOnce)
+TEST(KeypadTest, KeysChangeTheDisplayAndTheStoredNumberFollowsEachTouchDown)
 {
-    type(keypad, QStringLiteral("12"));
-    keypad.changeGreeting(Key::Button0);
-    ASSERT_TRUE(keypad.timer());
-    EXPECT_EQ(keypad.timer()->interval(), 1200);
-    fire(keypad);
-    EXPECT_EQ(keypad.display(), u"12+");
-    EXPECT_EQ(keypad.timer(), nullptr);
-    keypad.touchButton0Up(Key::Button0);
-    EXPECT_EQ(keypad.display(), u"12+");
-    // The stored number catches up at the next touch down only.
-    EXPECT_EQ(stored(), u"120");
-    type(keypad, QStringLiteral("4"));
-    EXPECT_EQ(stored(), u"12+4");
-
-    // Released early, the zero stays.
-    keypad.changeGreeting(Key::Button0);
-    keypad.touchButton0Up(Key::Button0);
-    EXPECT_EQ(keypad.timer(), nullptr);
-    EXPECT_EQ(keypad.display(), u"12+40");
-    // The plus replaces whatever was typed last while zero is held, here with another finger.
-    keypad.changeGreeting(Key::Button0);
-    keypad.changeGreeting(Key::Button7);
-    fire(keypad);
-    EXPECT_EQ(keypad.display(), u"12+400+");
+    struct Case
+    {
+        const char *name, *script, *display, *stored;
+        bool timerRunning = false;
+    };
+    const Case cases[] = {
+        {"zero held turns into plus once", "12zt", "12+", "120"},
+        {"the plus reaches the stored number at the next touch down", "12ztZ4", "12+4", "12+4"},
+        {"zero released early stays", "zZ", "0", "0"},
+        {"the plus replaces the key another finger typed", "z7t", "0+", "07"},
+        {"backspace deletes at release inside", "123<>", "12", "123"},
+        {"not at release outside", "123<x", "123", "123"},
+        {"nor at another key's release", "123<o", "123", "123", true},
+        {"a held backspace repeats after the hold and once more at release", "12345<tttt>", "1", "12345"},
+        {"repeating on an empty display is harmless", "1<ttttt>", "", "1"},
+        {"backspace stops the plus timer", "z<t", "0", "0", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestApp test;
+        KeypadViewController keypad(test.app());
+        keypad.loadView();
+        play(keypad, c.script);
+        EXPECT_EQ(keypad.display(), QLatin1String(c.display));
+        EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, QLatin1String(c.stored));
+        EXPECT_EQ(keypad.timer() != nullptr, c.timerRunning);
+    }
 }
 
-TEST_F(KeypadTest, BackspaceDeletesAtReleaseInsideAndRepeatsWhenHeld)
+TEST(KeypadTest, OneTimerAtATimeWithItsIntervalAndLeavingTheScreenStopsIt)
 {
-    type(keypad, QStringLiteral("12345678901234567890"));
-    keypad.changeGreeting(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display().size(), 20);
-    keypad.touchButtonBackspaceUpOutside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display().size(), 20);
-    EXPECT_EQ(keypad.timer(), nullptr);
-    keypad.changeGreeting(Key::ButtonBackspace);
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"1234567890123456789");
-    EXPECT_EQ(stored().size(), 20);
-    keypad.touchButtonBackspaceUpInside(Key::Button1); // not a backspace release
-    EXPECT_EQ(keypad.display().size(), 19);
-
-    keypad.changeGreeting(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.timer()->interval(), 700);
-    fire(keypad); // the hold is detected: the repeat starts
-    EXPECT_EQ(keypad.timer()->interval(), 90);
-    EXPECT_EQ(keypad.display().size(), 19);
-    fire(keypad, 3);
-    EXPECT_EQ(keypad.display().size(), 16);
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"123456789012345");
-    EXPECT_EQ(keypad.timer(), nullptr);
-
-    // Repeating on an empty display is harmless.
-    keypad.changeGreeting(Key::ButtonBackspace);
-    fire(keypad, 25);
-    EXPECT_EQ(keypad.display(), u"");
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"");
-}
-
-TEST_F(KeypadTest, AtMostOneTimerRunsAndLeavingTheScreenStopsIt)
-{
-    keypad.changeGreeting(Key::Button0);
+    TestApp test;
+    KeypadViewController keypad(test.app());
+    keypad.loadView();
+    QString expected;
+    for (const QChar c : QStringLiteral("0123456789,")) { // the stored number follows each touch down
+        type(keypad, c);
+        EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, expected += c);
+    }
+    play(keypad, "z");
     const QPointer<QTimer> plus = keypad.timer();
-    keypad.changeGreeting(Key::ButtonBackspace); // the plus timer is stopped first
+    EXPECT_EQ(plus->interval(), 1200);
+    play(keypad, "<");
     EXPECT_TRUE(!plus || !plus->isActive());
-    fire(keypad);
-    EXPECT_EQ(keypad.display(), u"0");
+    EXPECT_EQ(keypad.timer()->interval(), 700);
+    play(keypad, "t"); // the hold is detected: the repeat starts
+    EXPECT_EQ(keypad.timer()->interval(), 90);
     keypad.viewWillDisappear();
     EXPECT_EQ(keypad.timer(), nullptr);
 }
