@@ -1,6 +1,5 @@
 #include "platform/VCardReader.h"
 
-#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,21 +56,6 @@ TEST(VCardReaderTest, UnfoldsAndDecodesValues)
     };
     for (const Case &c : cases)
         EXPECT_EQ(valueOf(c.text), c.expected) << c.name;
-}
-
-TEST(VCardReaderTest, CardsWithoutEndAreReportedAtTheirBeginAndTheOthersKept)
-{
-    const VCardFile file = VCardReader::read("BEGIN:VCARD\nFN:A\nEND:VCARD\n"
-                                             "BEGIN:VCARD\nFN:B\n"      // line 4: no END
-                                             "BEGIN:VCARD\nFN:C\nEND:VCARD\n"
-                                             "BEGIN:VCARD\nFN:D\n");    // line 9: truncated
-    ASSERT_EQ(file.cards.size(), 2);
-    EXPECT_EQ(file.cards[0].properties.first().value, u"A");
-    EXPECT_EQ(file.cards[1].properties.first().value, u"C");
-    EXPECT_EQ(file.cards[1].line, 6);
-    ASSERT_EQ(file.problems.size(), 2);
-    EXPECT_EQ(file.problems[0].line, 4);
-    EXPECT_EQ(file.problems[1].line, 9);
 }
 
 } // namespace
