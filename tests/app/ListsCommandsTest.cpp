@@ -98,13 +98,7 @@ TEST_F(ListsCommandsTest, RecentsArePrintedAfterTheRefreshAndCleared)
 {
     ASSERT_EQ(farline({"contacts", "import", write(QStringLiteral("cards.vcf"), annaCard)}).exitCode, 0);
     const auto made = [](const char *number, int contact, std::optional<QDateTime> time) {
-        auto record = std::make_shared<FavoriteRecord>();
-        record->phoneNumber = QString::fromUtf8(number);
-        record->displayName = QStringLiteral("old name");
-        record->phoneType = QStringLiteral("old");
-        record->contactID = contact;
-        record->startTime = time;
-        return record;
+        return std::make_shared<FavoriteRecord>(FavoriteRecord{number, "old name", "old", contact, 0, time});
     };
     const QString archive = m_home.path(QStringLiteral("home/Documents/recent.archive"));
     ASSERT_TRUE(CallRecordArchive::write(archive, QStringLiteral("ReecentCollection"),

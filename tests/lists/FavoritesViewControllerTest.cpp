@@ -139,15 +139,12 @@ TEST_F(FavoritesViewControllerTest, EditingModeSwapsTheButtonsAndDeletesRows)
     EXPECT_FALSE(favorites->isEditing());
 }
 
-TEST_F(FavoritesViewControllerTest, DamagedOrOverlongArchivesLoadAsFarAsTheyCanBeRead)
+TEST_F(FavoritesViewControllerTest, AnOverlongArchiveLoadsItsFirstFifteen)
 {
     ArchiveList twenty;
     for (int i = 1; i <= 20; ++i)
         twenty.append(record(QByteArray::number(i).constData(), "", "", 1, i)->encode());
     ASSERT_TRUE(KeyedArchive::write(home.documentPath(QStringLiteral("favorites.archive")), QStringLiteral("FavoritesCollection"), twenty));
     EXPECT_EQ(numbersOf(make()->favoritesArray()), numbersFrom(1, 15));
-
-    writeDocument(QStringLiteral("favorites.archive"), "{\"FavoritesCollection\": [{\"$class\": \"FavoriteRecord\", \"Contact ID\": \"x\"}, ");
-    EXPECT_TRUE(make()->favoritesArray().isEmpty());
 }
 } // namespace

@@ -19,14 +19,8 @@ public:
 
 inline FavoriteRecordPtr record(const char *number, const char *name, const char *type, int contactID, int identifier)
 {
-    auto made = std::make_shared<FavoriteRecord>();
-    made->phoneNumber = QString::fromUtf8(number);
-    made->displayName = QString::fromUtf8(name);
-    made->phoneType = QString::fromUtf8(type);
-    made->contactID = contactID;
-    made->identifier = identifier;
-    made->startTime = QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
-    return made;
+    return std::make_shared<FavoriteRecord>(FavoriteRecord{QString::fromUtf8(number), QString::fromUtf8(name), QString::fromUtf8(type),
+                                                           contactID, identifier, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC)});
 }
 
 // A record's fields but the start time in one text, "name|type|number|contactID|identifier".
