@@ -17,15 +17,7 @@ LANFileParser::Result parse(const QByteArray &text, const QString &key)
 
 TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray text;
-        QString key;
-        QStringList numbers;
-        QStringList keys;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, QByteArray, QString, QStringList, QStringList> cases[] = { // name, file, key, its numbers, every key
         {"two keys", "204 020 123\r\n310 0800\r\n204 +31 10 700\r\n", "204", {"020123", "+3110700"}, {"204", "310"}},
         {"the other key", "204 020 123\r\n310 0800\r\n204 +31 10 700", "310", {"0800"}, {"204", "310"}},
         {"a key alone is no line", "204\r\n310 1", "204", {}, {"310"}},
@@ -41,11 +33,9 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
         {"bytes above 127", "\xe9t\xe9 0\x80 1\r\n", "\u00e9t\u00e9", {"0\u00801"}, {"\u00e9t\u00e9"}},
         {"a key no byte stands for", "\xe9 1", "\u0117", {}, {"\u00e9"}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const LANFileParser::Result result = parse(c.text, c.key);
-        EXPECT_EQ(result.numbers, c.numbers);
-        EXPECT_EQ(result.keys, c.keys);
+    for (const auto &[name, text, key, numbers, keys] : cases) {
+        const LANFileParser::Result result = parse(text, key);
+        EXPECT_EQ(std::pair(result.numbers, result.keys), std::pair(numbers, keys)) << name;
     }
 }
 

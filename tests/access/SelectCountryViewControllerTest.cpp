@@ -46,26 +46,21 @@ struct CountryScreen
 
 TEST(SelectCountryViewControllerTest, TheStoredCountryComesFirstAndIsChecked)
 {
-    struct Case
-    {
-        std::optional<QString> stored;
-        QStringList firstKeys, firstNames;
-    };
-    const Case cases[] = {
+    const std::tuple<std::optional<QString>, QStringList, QStringList> cases[] = { // stored, the first keys and names
         {"234", {"234", "412", "276"}, {"United Kingdom ", "Afghanistan ", "Albania "}},
         {"-1", {"412", "276"}, {"Afghanistan ", "Albania "}},
         {std::nullopt, {"412", "276"}, {"Afghanistan ", "Albania "}},
         // Every row of a shared key goes to the front, the last one met ending first.
         {"647", {"647", "647", "412"}, {"Réunion ", "Mayotte ", "Afghanistan "}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.stored.value_or("none").toStdString());
+    for (const auto &[stored, firstKeys, firstNames] : cases) {
+        SCOPED_TRACE(stored.value_or("none").toStdString());
         TestApp fresh;
-        fresh.app().appSettings().currentMCC = c.stored;
+        fresh.app().appSettings().currentMCC = stored;
         SelectCountryViewController view(fresh.app());
         view.loadView();
-        EXPECT_EQ(view.mccArray().mid(0, c.firstKeys.size()), c.firstKeys);
-        EXPECT_EQ(view.countryArray().mid(0, c.firstNames.size()), c.firstNames);
+        EXPECT_EQ(view.mccArray().mid(0, firstKeys.size()), firstKeys);
+        EXPECT_EQ(view.countryArray().mid(0, firstNames.size()), firstNames);
         EXPECT_EQ(view.mccArray().size(), view.countryArray().size());
         EXPECT_EQ(std::pair(view.selectedIndex(), view.checkedIndex()), std::pair(0, 0));
     }

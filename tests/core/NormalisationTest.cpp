@@ -3,17 +3,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct DestinationCase
-{
-    const char *name;
-    QString input;
-    QString expected;
-    int digits;
-};
-
 TEST(NormalisationTest, DestinationNumbers)
 {
-    const DestinationCase cases[] = {
+    const std::tuple<const char *, QString, QString, int> cases[] = { // name, number, normalised, digits counted
         {"formatted international", QStringLiteral("+48 (22) 123-45-67"), QStringLiteral("0048221234567"), 11},
         {"plus alone", QStringLiteral("+"), QStringLiteral("00"), 0},
         {"pause kept", QStringLiteral("123,456"), QStringLiteral("123,456"), 6},
@@ -25,11 +17,10 @@ TEST(NormalisationTest, DestinationNumbers)
         {"Arabic-Indic digits", QStringLiteral("٠١٢٣"), QString(), 0},
         {"superscript two (above 127, below 256)", QStringLiteral("²5"), QStringLiteral("5"), 1},
     };
-    for (const DestinationCase &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &[name, input, expected, digits] : cases) {
         int counter = 7; // raised, not reset
-        EXPECT_EQ(CommonOperations::parseDigitsFromNumber(c.input, counter), c.expected);
-        EXPECT_EQ(counter, 7 + c.digits);
+        EXPECT_EQ(CommonOperations::parseDigitsFromNumber(input, counter), expected) << name;
+        EXPECT_EQ(counter, 7 + digits) << name;
     }
 }
 

@@ -30,13 +30,7 @@ TEST(TCCManagerTest, ReadsTwoParallelColumnsSkippingLinesOfOneField)
 TEST(TCCManagerTest, ANumberIsAbroadWhenInInternationalFormWithAnotherCountrysCode)
 {
     const TCCManager table = tableOf(sealedDataFile("310 1\r\n260 48\r\n262 49\r\n340 590\r\n340 596\r\n"));
-    struct Case
-    {
-        const char *number;
-        std::optional<QString> sim;
-        bool abroad;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, std::optional<QString>, bool> cases[] = { // number, SIM country, abroad
         {"0048221234567", "260", false},
         {"+48221234567", "260", false},
         {"0049301234567", "260", true},
@@ -55,9 +49,8 @@ TEST(TCCManagerTest, ANumberIsAbroadWhenInInternationalFormWithAnotherCountrysCo
         {"0048221234567", std::nullopt, true},
         {"0048221234567", "999", true},  // a country without a row
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(table.abroadNumber(QLatin1String(c.number), c.sim), c.abroad)
-            << c.number << " from " << c.sim.value_or("none").toStdString();
+    for (const auto &[number, sim, abroad] : cases)
+        EXPECT_EQ(table.abroadNumber(QLatin1String(number), sim), abroad) << number << " from " << sim.value_or("none").toStdString();
 
     EXPECT_TRUE(TCCManager().abroadNumber(QStringLiteral("0048221234567"), QStringLiteral("260")));
 }

@@ -14,11 +14,4 @@ TEST(HomeTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheUserDataFolder)
     EXPECT_EQ(Home::resolve(std::nullopt).dir(),
               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
-
-TEST(HomeTest, DocumentsLieInTheHome)
-{
-    const Home home(QStringLiteral("/tmp/x/../farline-home/"));
-    EXPECT_EQ(home.dir(), u"/tmp/farline-home");
-    EXPECT_EQ(home.documentPath(QStringLiteral("LANFile.txt")), u"/tmp/farline-home/Documents/LANFile.txt");
-}
 } // namespace

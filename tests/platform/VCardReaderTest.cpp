@@ -23,13 +23,7 @@ QByteArray utf16(const QString &text)
 
 TEST(VCardReaderTest, UnfoldsAndDecodesValues)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray text;
-        QString expected; // of the first FN or TEL
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, QByteArray, QString> cases[] = { // name, text, the value of the first FN or TEL
         {"LF", "BEGIN:VCARD\nTEL:1 2\nEND:VCARD\n", QStringLiteral("1 2")},
         {"CR LF", "BEGIN:VCARD\r\nTEL:1 2\r\nEND:VCARD\r\n", QStringLiteral("1 2")},
         {"CR CR LF", "BEGIN:VCARD\r\r\nTEL:1 2\r\r\nEND:VCARD\r\r\n", QStringLiteral("1 2")},
@@ -54,8 +48,8 @@ TEST(VCardReaderTest, UnfoldsAndDecodesValues)
         {"UTF-16 with a byte order mark", utf16(QStringLiteral("BEGIN:VCARD\r\nFN:Łucja\r\nEND:VCARD\r\n")), QStringLiteral("Łucja")},
         {"an enormous line", "BEGIN:VCARD\nNOTE:" + QByteArray(8 * 1024 * 1024, 'x') + "\nFN:After\nEND:VCARD\n", QStringLiteral("After")},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(valueOf(c.text), c.expected) << c.name;
+    for (const auto &[name, text, expected] : cases)
+        EXPECT_EQ(valueOf(text), expected) << name;
 }
 
 } // namespace

@@ -10,14 +10,7 @@ const QStringList two = {QStringLiteral("+441"), QStringLiteral("+442")};
 
 TEST(LanSwitcherTest, TheRowShowsTheNumberAndEnablesTheSegmentsThatCanStep)
 {
-    struct Case
-    {
-        int position;
-        QStringList numbers;
-        const char *text;
-        bool back, forward;
-    };
-    const Case cases[] = {
+    const std::tuple<int, QStringList, const char *, bool, bool> cases[] = { // position, numbers, text, back, forward
         {0, three, "+441", false, true},
         {1, three, "+442", true, true},
         {2, three, "+443", true, false},
@@ -26,50 +19,36 @@ TEST(LanSwitcherTest, TheRowShowsTheNumberAndEnablesTheSegmentsThatCanStep)
         {2, {}, "No access number available", true, false}, // restored position, no number
         {5, two, "+441", true, true},                        // restored position beyond the list
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.position << " of " << c.numbers.size());
-        const Row shown = row(c.position, c.numbers);
-        EXPECT_EQ(shown.text, QLatin1String(c.text));
-        EXPECT_EQ(shown.backEnabled, c.back);
-        EXPECT_EQ(shown.forwardEnabled, c.forward);
+    for (const auto &[position, numbers, text, back, forward] : cases) {
+        const Row shown = row(position, numbers);
+        EXPECT_EQ(std::tuple(shown.text, shown.backEnabled, shown.forwardEnabled), std::tuple(QString::fromLatin1(text), back, forward))
+            << position << " of " << numbers.size();
     }
 }
 
 TEST(LanSwitcherTest, SteppingEnablesAtOnceAndDisablesLater)
 {
-    struct Case
-    {
-        const char *name;
-        QStringList numbers;
-        int position, segment;
-        std::optional<int> to;
-        bool enableBack = false, enableForward = false, disableBack = false, disableForward = false;
+    // The outcome as "position text" followed by what is enabled now (+) and disabled later (-).
+    const auto outcome = [](const std::optional<Step> &s) {
+        if (!s)
+            return QStringLiteral("nothing");
+        return QStringLiteral("%1 %2").arg(s->position).arg(s->text) + (s->enableBackNow ? " +back" : "")
+               + (s->enableForwardNow ? " +forward" : "") + (s->disableBackLater ? " -back" : "") + (s->disableForwardLater ? " -forward" : "");
     };
-    const Case cases[] = {
-        {"forward from the first", three, 0, forwardSegment, 1, true, false, false, false},
-        {"forward onto the last", three, 1, forwardSegment, 2, false, false, false, true},
-        {"forward at the last", three, 2, forwardSegment, std::nullopt},
-        {"back from the last", three, 2, backSegment, 1, false, true, false, false},
-        {"back onto the first", three, 1, backSegment, 0, false, false, true, false},
-        {"back at the first", three, 0, backSegment, std::nullopt},
-        {"an unknown segment", three, 1, 2, std::nullopt},
-        {"a position beyond the list", three, 3, backSegment, std::nullopt},
-        {"forward of two", two, 0, forwardSegment, 1, true, false, false, true},
-        {"back of two", two, 1, backSegment, 0, false, true, true, false},
-        {"no number", {}, 0, forwardSegment, std::nullopt},
+    const std::tuple<QStringList, int, int, const char *> cases[] = { // numbers, position, segment, outcome
+        {three, 0, forwardSegment, "1 +442 +back"},
+        {three, 1, forwardSegment, "2 +443 -forward"},
+        {three, 2, forwardSegment, "nothing"},
+        {three, 2, backSegment, "1 +442 +forward"},
+        {three, 1, backSegment, "0 +441 -back"},
+        {three, 0, backSegment, "nothing"},
+        {three, 1, 2, "nothing"}, // an unknown segment
+        {three, 3, backSegment, "nothing"}, // a position beyond the list
+        {two, 0, forwardSegment, "1 +442 +back -forward"},
+        {two, 1, backSegment, "0 +441 +forward -back"},
+        {{}, 0, forwardSegment, "nothing"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = step(c.position, c.numbers, c.segment);
-        ASSERT_EQ(result.has_value(), c.to.has_value());
-        if (!result)
-            continue;
-        EXPECT_EQ(result->position, *c.to);
-        EXPECT_EQ(result->text, c.numbers.at(*c.to));
-        EXPECT_EQ(result->enableBackNow, c.enableBack);
-        EXPECT_EQ(result->enableForwardNow, c.enableForward);
-        EXPECT_EQ(result->disableBackLater, c.disableBack);
-        EXPECT_EQ(result->disableForwardLater, c.disableForward);
-    }
+    for (const auto &[numbers, position, segment, expected] : cases)
+        EXPECT_EQ(outcome(step(position, numbers, segment)), QLatin1String(expected)) << position << " " << segment;
 }
 } // namespace
