@@ -3,8 +3,6 @@
 #include "access/DataFileReader.h"
 #include "support/DataFiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,21 +74,4 @@ TEST(DataFileReaderTest, AFileThatDoesNotDecipherIsReportedAfterItsLastPiece)
         EXPECT_FALSE(dataFileLines(bytes)) << name;
 }
 
-TEST(DataFileReaderTest, ReadsTheFileAtAPath)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("LANFile.txt"));
-    QStringList lines;
-    const auto collect = [&](const DataFileLines &run) {
-        for (const QLatin1StringView line : run)
-            lines.append(line.toString());
-    };
-    EXPECT_FALSE(DataFileReader::read(path, collect));      // missing
-    EXPECT_FALSE(DataFileReader::read(dir.path(), collect)); // a folder
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(sealedDataFile("a b\r\nc d")) > 0);
-    file.close();
-    EXPECT_TRUE(DataFileReader::read(path, collect));
-    EXPECT_EQ(lines, (QStringList{"a b", "c d"}));
-}
 } // namespace

@@ -3,10 +3,12 @@
 #include "access/LANManger.h"
 #include "support/DataFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -80,14 +82,16 @@ TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
         longFile += "999 1\r\n310 0900\r\n";
     QByteArray damaged = sealedDataFile(longFile);
     damaged.back() = char(damaged.back() ^ 0x01);
-    for (const QByteArray &file : {damaged, QByteArray("garbage"), QByteArray()}) {
-        writeFile(file);
+    const std::function<void()> damages[] = {[&] { writeFile(damaged); }, [&] { writeFile("garbage"); }, [&] { writeFile({}); },
+                                             [&] { QFile::remove(path); }, [&] { QFile::remove(path); QDir().mkpath(path); }};
+    for (const auto &damage : damages) {
+        writeFile(sealedDataFile("310 0900"));
+        table.loadLANArray(QStringLiteral("310"));
+        ASSERT_EQ(table.lanNumbers(), QStringList{"0900"});
+        damage();
         table.loadLANArray(QStringLiteral("310"));
         EXPECT_TRUE(table.lanNumbers().isEmpty());
     }
-    QFile::remove(path);
-    table.loadLANArray(QStringLiteral("310"));
-    EXPECT_TRUE(table.lanNumbers().isEmpty());
     EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
 }
 

@@ -1,7 +1,5 @@
-#include "access/LANManger.h"
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
-#include "platform/KeyedArchive.h"
 #include "support/DataFiles.h"
 #include "support/TestApp.h"
 
@@ -78,33 +76,5 @@ TEST(StartScreenTest, WideningWithThePromptSelectedKeepsThePromptAndStartDisable
     first.screen.startApplication(); // nothing happens
     EXPECT_EQ(first.started.count(), 0);
     EXPECT_EQ(first.test.app().appSettings().currentMCC, u"-1");
-}
-
-TEST(StartScreenTest, StartStoresTheCountryAndStartsTheMainApplication)
-{
-    const std::tuple<bool, QString, QStringList, QStringList> cases[] = {
-        // widened, key, access numbers, warnings
-        {false, "234", {"+44201", "+44202"}, {}},
-        {true, "412", {},
-         {"Farline does not offer calls from Afghanistan  yet. For more information visit our website at "
-          "https://www.farline.example/"}},
-    };
-    for (const auto &[widen, key, numbers, warnings] : cases) {
-        SCOPED_TRACE(key.toStdString());
-        FirstStart first;
-        if (widen)
-            first.screen.moreCountries();
-        first.screen.didSelectRow(int(first.screen.mccArray().indexOf(key)) + 1);
-        first.test.clock().advance(60);
-        first.screen.startApplication();
-        EXPECT_EQ(first.started.count(), 1);
-        EXPECT_EQ(first.test.app().appSettings().currentMCC, key);
-        EXPECT_EQ(first.test.app().lanManager().lanNumbers(), numbers);
-        EXPECT_EQ(first.test.app().appSettings().lastUpdate, testEpoch().addSecs(60));
-        const auto archived = KeyedArchive::readObject(first.test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);
-        ASSERT_TRUE(archived);
-        EXPECT_EQ(archived->text(QStringLiteral("MCC")), key);
-        EXPECT_EQ(first.test.alertMessages(), warnings);
-    }
 }
 } // namespace

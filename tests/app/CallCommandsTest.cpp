@@ -32,15 +32,9 @@ protected:
 
 TEST_F(CallCommandsTest, EveryRowOfTheDialTablePlacesItsCall)
 {
-    struct Case
-    {
-        const char *mode, *telephone, *number, *out;
-        int exitCode;
-        bool recorded;
-        const char *warning;
-    };
     const char *const unsupported = "Farline: You device does not support telephony functions";
-    const Case cases[] = {
+    const std::tuple<const char *, const char *, const char *, const char *, int, bool, const char *> cases[] = {
+        // mode, telephone, number, standard output, exit status, recorded, standard error
         {"always", "print", "+49 30 1234567", "tel:+48221234567,0049301234567", 0, true, ""},
         {"always", "print", "221234567", "tel:+48221234567,221234567", 0, true, ""},
         {"always", "print", "123456,789", "tel:+48221234567,123456,789", 0, true, ""},
@@ -53,15 +47,15 @@ TEST_F(CallCommandsTest, EveryRowOfTheDialTablePlacesItsCall)
         {"always", "unsupported", "221234567", "", 1, false, unsupported},
         {"always", "refuse", "221234567", "", 1, false, ""},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.mode) + " " + c.telephone + " " + c.number);
-        ASSERT_EQ(farline({"mode", c.mode}).exitCode, 0);
+    for (const auto &[mode, telephone, number, out, exitCode, recorded, err] : cases) {
+        SCOPED_TRACE(std::string(mode) + " " + telephone + " " + number);
+        ASSERT_EQ(farline({"mode", mode}).exitCode, 0);
         const qsizetype before = recentCount();
-        const FarlineRun run = farline({"--telephone", c.telephone, "call", c.number});
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
-        EXPECT_EQ(run.out, *c.out ? QString::fromLatin1(c.out) + u'\n' : QString());
-        EXPECT_EQ(run.err, *c.warning ? QString::fromLatin1(c.warning) + u'\n' : QString());
-        EXPECT_EQ(recentCount(), before + (c.recorded ? 1 : 0));
+        const FarlineRun run = farline({"--telephone", telephone, "call", number});
+        EXPECT_EQ(run.exitCode, exitCode) << run.err.toStdString();
+        EXPECT_EQ(run.out, *out ? QString::fromLatin1(out) + u'\n' : QString());
+        EXPECT_EQ(run.err, *err ? QString::fromLatin1(err) + u'\n' : QString());
+        EXPECT_EQ(recentCount(), before + (recorded ? 1 : 0));
     }
 
     for (const char *notANumber : {"", "12a4", "*100#"})

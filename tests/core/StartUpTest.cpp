@@ -17,33 +17,28 @@ QByteArray bundled(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(StartUpTest, AFirstRunCopiesTheDataFilesAndLoadsTheTables)
+TEST(StartUpTest, AStartCopiesMissingDataFilesAndNeverReplacesOthers)
 {
     TestApp test;
     test.app().applicationDidFinishLaunching();
+    EXPECT_FALSE(bundled(lanFile).isEmpty());
     EXPECT_EQ(test.readDocument(lanFile), bundled(lanFile));
     EXPECT_EQ(test.readDocument(mccFile), bundled(mccFile));
-    EXPECT_FALSE(bundled(lanFile).isEmpty());
-
     EXPECT_EQ(test.app().appSettings().currentMCC, u"-1");
     EXPECT_TRUE(test.app().lanManager().lanNumbers().isEmpty());
     EXPECT_TRUE(test.app().lanManager().countriesArray().contains(u"234"));
     EXPECT_GT(test.app().tccManager().mccArray().size(), 200);
-}
 
-TEST(StartUpTest, DataFilesInTheDocumentsFolderAreNeverReplaced)
-{
-    TestApp test;
-    const QByteArray updated = sealedDataFile("234 +44 1\r\n");
-    test.writeDocument(lanFile, updated);
-    test.writeDocument(mccFile, "damaged");
-    test.app().appSettings().currentMCC = QStringLiteral("234");
-    test.app().saveAppSettings();
-    test.app().applicationDidFinishLaunching();
-    EXPECT_EQ(test.readDocument(lanFile), updated);
-    EXPECT_EQ(test.readDocument(mccFile), "damaged");
-    EXPECT_EQ(test.app().lanManager().lanNumbers(), QStringList{"+441"});
-    EXPECT_TRUE(test.app().tccManager().mccArray().isEmpty()); // a damaged file is an empty table
+    TestApp updated;
+    const QByteArray update = sealedDataFile("234 +44 1\r\n");
+    updated.writeDocument(lanFile, update);
+    updated.writeDocument(mccFile, "damaged"); // an empty table, but kept
+    updated.app().appSettings().currentMCC = QStringLiteral("234");
+    updated.app().saveAppSettings();
+    updated.app().applicationDidFinishLaunching();
+    EXPECT_EQ(updated.readDocument(lanFile), update);
+    EXPECT_EQ(updated.readDocument(mccFile), "damaged");
+    EXPECT_EQ(updated.app().lanManager().lanNumbers(), QStringList{"+441"});
 }
 
 TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)

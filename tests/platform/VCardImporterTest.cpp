@@ -94,16 +94,9 @@ const QByteArray anna = "BEGIN:VCARD\nVERSION:3.0\nUID:anna-1\nN:Berg;Anna;;;\n"
                         "TEL;TYPE=CELL:+46 70 111 22 33\nTEL;TYPE=HOME:+46 8 123 45\nEND:VCARD\n";
 const QByteArray bob = "BEGIN:VCARD\nVERSION:2.1\nN:Stone;Bob\nORG:Acme\nTEL;WORK:555-1000\nEND:VCARD\n";
 
-TEST_F(VCardImporterTest, ImportingAgainChangesNothingAndUpdatesFollowTheIdentityRules)
+TEST_F(VCardImporterTest, UpdatesFollowTheIdentityRules)
 {
-    const Result first = import(anna + bob);
-    EXPECT_TRUE(first.committed);
-    EXPECT_EQ(first.imported, 2);
-    const QList<Person> people = m_book.allPeople();
-    const Result again = import(anna + bob);
-    EXPECT_EQ(std::tuple(again.imported, again.updated, again.skipped), std::tuple(0, 0, 0));
-    EXPECT_EQ(m_book.allPeople(), people);
-
+    ASSERT_EQ(import(anna + bob).imported, 2); // imported again, they change nothing: see the contacts command's test
     const int annaID = *m_book.recordIDForImportKey(QStringLiteral("uid:anna-1"));
     // Anna, known by her UID, changes her name and loses her home number and gains a work
     // number; Bob changes his organisation and so is someone else; Carl is new.
