@@ -19,38 +19,32 @@ protected:
     FarlineHome m_home;
 };
 
+// A folder is read for its .vcf files; an unreadable card is named on standard error.
 TEST_F(ListsCommandsTest, ImportingTwiceChangesNothingAndAnEditedNumberKeepsItsIdentifier)
 {
-    const QString cards = write(QStringLiteral("cards.vcf"), annaCard + acmeCard);
-    const FarlineRun first = farline({"contacts", "import", cards});
+    write(QStringLiteral("in/a.vcf"), annaCard + acmeCard);
+    write(QStringLiteral("in/b.VCF"), "BEGIN:VCARD\nFN:Cut off\nTEL:1\n");
+    write(QStringLiteral("in/notes.txt"), "BEGIN:VCARD\nFN:Not a vcf\nEND:VCARD\n");
+    const QString folder = m_home.path(QStringLiteral("in"));
+    const FarlineRun first = farline({"contacts", "import", folder});
     EXPECT_EQ(first.exitCode, 0) << first.err.toStdString();
-    EXPECT_EQ(first.outLines(), QStringList{"imported 2, updated 0, skipped 0"});
+    EXPECT_EQ(first.outLines(), QStringList{"imported 2, updated 0, skipped 1"});
+    EXPECT_EQ(first.errLines(), QStringList{m_home.path(QStringLiteral("in/b.VCF:1: card has no END:VCARD; skipped"))});
     const QStringList listed = lines({"contacts", "list"});
     EXPECT_EQ(listed, (QStringList{"2\tAcme\t0:WorkFAX:555-1000", "1\tAnna Berg \t0:Mobile:+46 70 111 22 33\t1:Home:+46 8 123 45"}));
 
-    EXPECT_EQ(lines({"contacts", "import", cards}), QStringList{"imported 0, updated 0, skipped 0"});
+    EXPECT_EQ(lines({"contacts", "import", folder}), QStringList{"imported 0, updated 0, skipped 1"});
     EXPECT_EQ(lines({"contacts", "list"}), listed);
 
     // Anna's home number becomes a favourite; then it is edited in the file and imported again.
     EXPECT_EQ(farline({"favorites", "add", "1", "1"}).exitCode, 0);
     EXPECT_EQ(lines({"favorites"}), QStringList{"0\tAnna Berg \thome\t+46 8 123 45"});
-    write(QStringLiteral("cards.vcf"), QByteArray(annaCard + acmeCard).replace("+46 8 123 45", "+46 8 765 43"));
-    EXPECT_EQ(lines({"contacts", "import", cards}), QStringList{"imported 0, updated 1, skipped 0"});
+    write(QStringLiteral("in/a.vcf"), QByteArray(annaCard + acmeCard).replace("+46 8 123 45", "+46 8 765 43"));
+    EXPECT_EQ(lines({"contacts", "import", folder}), QStringList{"imported 0, updated 1, skipped 1"});
     EXPECT_EQ(lines({"contacts", "list"}).value(1), "1\tAnna Berg \t0:Mobile:+46 70 111 22 33\t1:Home:+46 8 765 43");
     EXPECT_EQ(lines({"favorites"}), QStringList{"0\tAnna Berg \thome\t+46 8 765 43"});
     // The refreshed number was written at the end of that run.
     EXPECT_TRUE(favoritesArchive().contains("+46 8 765 43"));
-}
-
-TEST_F(ListsCommandsTest, FoldersAreReadForTheirCardsAndUnreadableCardsNamed)
-{
-    write(QStringLiteral("in/a.vcf"), annaCard);
-    write(QStringLiteral("in/b.VCF"), "BEGIN:VCARD\nFN:Cut off\nTEL:1\n" + acmeCard);
-    write(QStringLiteral("in/notes.txt"), "BEGIN:VCARD\nFN:Not a vcf\nEND:VCARD\n");
-    const FarlineRun run = farline({"contacts", "import", m_home.path(QStringLiteral("in"))});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.outLines(), QStringList{"imported 2, updated 0, skipped 1"});
-    EXPECT_EQ(run.errLines(), QStringList{m_home.path(QStringLiteral("in/b.VCF:1: card has no END:VCARD; skipped"))});
 }
 
 TEST_F(ListsCommandsTest, BadArgumentsChangeNothingAndRemovalsDo)
@@ -88,9 +82,7 @@ TEST_F(ListsCommandsTest, BadArgumentsChangeNothingAndRemovalsDo)
     EXPECT_EQ(farline({"contacts", "remove", "1"}).exitCode, 0);
     EXPECT_EQ(lines({"contacts", "list"}), QStringList{"2\tAcme\t0:WorkFAX:555-1000"});
     EXPECT_EQ(lines({"favorites"}), (QStringList{"0\t+46 70 111 22 33\t\t+46 70 111 22 33", "1\tAcme\tworkfax\t555-1000"}));
-    const FarlineRun removed = farline({"favorites", "remove", "0"});
-    EXPECT_EQ(removed.exitCode, 0);
-    EXPECT_EQ(removed.outLines(), QStringList{"About to delete item 0"});
+    EXPECT_EQ(farline({"favorites", "remove", "0"}).exitCode, 0);
     EXPECT_EQ(lines({"favorites"}), QStringList{"0\tAcme\tworkfax\t555-1000"});
 }
 

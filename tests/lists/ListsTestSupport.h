@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 // Keeps every call handed over, as call placement would receive it.
 class RecordingCalls final : public CallInitiator
@@ -27,6 +28,21 @@ inline FavoriteRecordPtr record(const char *number, const char *name, const char
 inline QString fieldsOf(const FavoriteRecord &r)
 {
     return QStringLiteral("%1|%2|%3|%4|%5").arg(r.displayName, r.phoneType, r.phoneNumber).arg(r.contactID).arg(r.identifier);
+}
+
+template<typename Records>
+QStringList fieldsOf(const Records &records)
+{
+    QStringList fields;
+    for (const FavoriteRecordPtr &r : records)
+        fields.append(fieldsOf(*r));
+    return fields;
+}
+
+template<typename Records>
+bool noStartTimes(const Records &records)
+{
+    return std::none_of(records.begin(), records.end(), [](const FavoriteRecordPtr &r) { return r->startTime.has_value(); });
 }
 
 inline QStringList numbersOf(const QList<FavoriteRecordPtr> &records)
