@@ -81,11 +81,6 @@ TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt
     EXPECT_EQ(test.app().startScreen(), nullptr);
     EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
-
-    TestApp later; // the same archive with a country: no start screen, the reminder
-    startWithReminderFrom(later, testEpoch().addDays(-100));
-    EXPECT_EQ(later.app().startScreen(), nullptr);
-    EXPECT_EQ(later.alerts().shown().size(), 1u);
 }
 
 TEST(LifecycleTest, TheEndWritesTheFavouritesThenTheSettings)
