@@ -3,6 +3,7 @@
 #include "support/DocumentWrites.h"
 #include "support/TelHandler.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
 #include <csignal>
@@ -132,8 +133,11 @@ TEST_F(CallCommandsTest, TerminationDuringARunStillWritesBothArchivesInOrder)
         EXPECT_EQ(slowPhone.addresses(), QStringList{"tel:+48221234567,221234567"});
 
         DocumentWrites writes(m_home.home() + QStringLiteral("/Documents"));
+        QElapsedTimer clock;
+        clock.start();
         ::kill(pid_t(farlineProcess.processId()), signalNumber);
         ASSERT_TRUE(farlineProcess.waitForFinished(10000));
+        EXPECT_LT(clock.elapsed(), 4000); // at once, not when the wait for the telephone ends
         EXPECT_EQ(farlineProcess.exitStatus(), QProcess::NormalExit);
         const QStringList archives = writes.take(QStringLiteral(".archive"));
         ASSERT_GE(archives.size(), 2);

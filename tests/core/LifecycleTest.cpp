@@ -1,6 +1,7 @@
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
 #include "lists/FavoritesViewController.h"
+#include "platform/KeyedArchive.h"
 #include "support/DocumentWrites.h"
 #include "support/TestApp.h"
 
@@ -81,6 +82,8 @@ TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt
     EXPECT_EQ(test.app().startScreen(), nullptr);
     EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
+    const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);
+    EXPECT_EQ(archived ? archived->text(QStringLiteral("MCC")) : std::nullopt, u"234"_qs); // stored at once
 }
 
 TEST(LifecycleTest, TheEndWritesTheFavouritesThenTheSettings)

@@ -76,6 +76,19 @@ TEST_F(AddressBookTest, IdentifiersAreNeverReused)
     EXPECT_FALSE(book.updatePerson(second, draft(QStringLiteral("B"))));
 }
 
+TEST_F(AddressBookTest, ChangesInsideATransactionAreUndoneTogether)
+{
+    AddressBook book(path());
+    const int kept = *book.addPerson(QStringLiteral("k"), draft(QStringLiteral("Kept"), {}, {}, {phone("1")}));
+    const QList<Person> before = book.allPeople();
+    ASSERT_TRUE(book.beginTransaction());
+    ASSERT_TRUE(book.addPerson(QStringLiteral("n"), draft(QStringLiteral("New"))));
+    ASSERT_TRUE(book.updatePerson(kept, draft(QStringLiteral("Changed"))));
+    book.rollbackTransaction();
+    EXPECT_EQ(book.allPeople(), before);
+    EXPECT_FALSE(book.recordIDForImportKey(QStringLiteral("n")));
+}
+
 TEST_F(AddressBookTest, ListsPersonsInTheBrowsersOrder)
 {
     AddressBook book(path());
