@@ -16,27 +16,18 @@ protected:
 // the next through the SIM country screen.
 TEST_F(AccessCommandsTest, AFreshHomeHasNoCountryUntilOneIsChosen)
 {
-    const FarlineRun country = farline({"country"});
-    EXPECT_EQ(country.exitCode, 0);
-    EXPECT_EQ(country.out, "-1\t\n");
-    EXPECT_TRUE(country.err.isEmpty());
-    const FarlineRun access = farline({"access"});
-    EXPECT_EQ(access.exitCode, 0);
-    EXPECT_EQ(access.out, "No access number available\n");
+    EXPECT_EQ(farline({"country"}).all(), std::tuple(0, u"-1\t\n"_qs, QString()));
+    EXPECT_EQ(farline({"access"}).all(), std::tuple(0, u"No access number available\n"_qs, QString()));
     const QStringList countries = farline({"countries"}).outLines();
     EXPECT_EQ(countries.size(), 232);
     EXPECT_EQ(countries.first(), "412\tAfghanistan");
     EXPECT_TRUE(countries.contains("234\tUnited Kingdom"));
 
-    const FarlineRun first = farline({"country", "412"});
-    EXPECT_EQ(first.exitCode, 0);
-    EXPECT_EQ(first.errLines(), QStringList{"Farline: Farline does not offer calls from Afghanistan  yet. For "
-                                            "more information visit our website at https://www.farline.example/"});
+    EXPECT_EQ(farline({"country", "412"}).all(), std::tuple(0, QString(), u"Farline: Farline does not offer calls from Afghanistan  yet. For "
+                                                                           "more information visit our website at https://www.farline.example/\n"_qs));
     EXPECT_EQ(farline({"country"}).out, "412\tAfghanistan\n");
 
-    const FarlineRun chosen = farline({"country", "234"});
-    EXPECT_EQ(chosen.exitCode, 0);
-    EXPECT_TRUE(chosen.err.isEmpty());
+    EXPECT_EQ(farline({"country", "234"}).all(), std::tuple(0, QString(), QString()));
     EXPECT_EQ(farline({"country"}).out, "234\tUnited Kingdom\n");
     EXPECT_EQ(farline({"countries"}).outLines().mid(0, 2), (QStringList{"234\tUnited Kingdom", "412\tAfghanistan"}));
     EXPECT_EQ(farline({"access"}).outLines(), (QStringList{"* +442079460120", "  +442079460345", "  +441614960718", "  +441214960263"}));

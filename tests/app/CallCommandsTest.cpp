@@ -53,9 +53,7 @@ TEST_F(CallCommandsTest, EveryRowOfTheDialTablePlacesItsCall)
         ASSERT_EQ(farline({"mode", mode}).outLines(), QStringList{std::string_view(mode) == "always" ? "Always" : "International calls"});
         const qsizetype before = recentCount();
         const FarlineRun run = farline({"--telephone", telephone, "call", number});
-        EXPECT_EQ(run.exitCode, exitCode) << run.err.toStdString();
-        EXPECT_EQ(run.out, *out ? QString::fromLatin1(out) + u'\n' : QString());
-        EXPECT_EQ(run.err, *err ? QString::fromLatin1(err) + u'\n' : QString());
+        EXPECT_EQ(run.all(), std::tuple(exitCode, *out ? QString::fromLatin1(out) + u'\n' : QString(), *err ? QString::fromLatin1(err) + u'\n' : QString()));
         EXPECT_EQ(recentCount(), before + (recorded ? 1 : 0));
     }
 
@@ -109,9 +107,8 @@ TEST_F(CallCommandsTest, TheDueReminderIsShownOnceAndAnsweredCancel)
                          QStringLiteral(R"({"App settings": {"$class": "AppSettings", "MCC": "260", "Last update time": {"$date": "%1"}}})")
                              .arg(QDateTime::currentDateTimeUtc().addDays(-31).toString(Qt::ISODateWithMs))
                              .toUtf8());
-    const FarlineRun first = farline({"access"});
-    EXPECT_EQ(first.exitCode, 0);
-    EXPECT_EQ(first.errLines(), QStringList{"Farline: You may try to update Farline access numbers. Would you like to perform update?"});
+    EXPECT_EQ(farline({"access"}).all(),
+              std::tuple(0, u"* +48221234567\n"_qs, u"Farline: You may try to update Farline access numbers. Would you like to perform update?\n"_qs));
     EXPECT_TRUE(farline({"access"}).err.isEmpty());
 }
 

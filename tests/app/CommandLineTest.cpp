@@ -5,9 +5,7 @@
 namespace {
 TEST(CommandLineTest, VersionAndHelp)
 {
-    const FarlineRun version = runFarline({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.outLines(), QStringList{"farline " FARLINE_VERSION});
+    EXPECT_EQ(runFarline({"--version"}).all(), std::tuple(0, u"farline " FARLINE_VERSION "\n"_qs, QString()));
 
     const FarlineRun help = runFarline({"--help"});
     EXPECT_EQ(help.exitCode, 0);
