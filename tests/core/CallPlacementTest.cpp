@@ -14,12 +14,7 @@ const QByteArray diallingCodes = "260 48\r\n262 49\r\n234 44\r\n";
 
 FavoriteRecordPtr keypadRecord(const QString &number)
 {
-    auto record = std::make_shared<FavoriteRecord>();
-    record->phoneNumber = record->displayName = number;
-    record->phoneType = QStringLiteral("unknown");
-    record->contactID = -1;
-    record->startTime.reset();
-    return record;
+    return std::make_shared<FavoriteRecord>(FavoriteRecord{number, number, QStringLiteral("unknown"), -1, 0, std::nullopt});
 }
 
 TEST(CallPlacementTest, TheDialAddressFollowsTheModeTheDigitsAndTheAbroadTest)
