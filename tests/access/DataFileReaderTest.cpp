@@ -1,12 +1,13 @@
+#include "access/CryptoManager.h"
 #include "access/DataFileLines.h"
 #include "access/DataFileReader.h"
 #include "support/DataFiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+QByteArray hex(const char *digits) { return QByteArray::fromHex(digits); }
+
 TEST(DataFileReaderTest, DropsTheChainingBlockAndSplitsAtCrLf)
 {
     const std::pair<QByteArray, QStringList> cases[] = {
@@ -69,27 +70,36 @@ TEST(DataFileReaderTest, AFileThatDoesNotDecipherIsReportedAfterItsLastPiece)
         {"not whole blocks", good.chopped(5)},
         {"damaged last block", damaged},
         {"plain text", plain},
+        {"another key", good.left(16) + *CryptoManager::encrypt(plain, CryptoManager::md5("QMBkey"), good.left(16), CryptoManager::PKCS7Padding)},
     };
     for (const auto &[name, bytes] : cases)
         EXPECT_FALSE(dataFileLines(bytes)) << name;
 }
 
-TEST(DataFileReaderTest, ReadsTheFileAtAPath)
+
+// Lengths, damaged files and other keys are read through the data file reader's tests.
+TEST(CryptoManagerTest, TheOptionsWordChoosesModeAndPaddingAndTheFinalStepDecides)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("LANFile.txt"));
-    QStringList lines;
-    const auto collect = [&](const DataFileLines &run) {
-        for (const QLatin1StringView line : run)
-            lines.append(line.toString());
+    // ECB without padding: the published answer of FIPS 197.
+    EXPECT_EQ(CryptoManager::decrypt(hex("69c4e0d86a7b0430d8cdb78070b4c55a"), hex("000102030405060708090a0b0c0d0e0f"), CryptoManager::ECBMode),
+              hex("00112233445566778899aabbccddeeff"));
+    // CBC: the input's own first block is the vector; without padding the pad bytes stay.
+    const QByteArray key = hex("2b7e151628aed2a6abf7158809cf4f3c");
+    const QByteArray vector(16, '\x5a');
+    const QByteArray good = vector + *CryptoManager::encrypt("ABC", key, vector, CryptoManager::PKCS7Padding);
+    EXPECT_EQ(CryptoManager::decrypt(good, key, CryptoManager::PKCS7Padding)->mid(16), "ABC");
+    EXPECT_EQ(CryptoManager::decrypt(good, key, 0)->mid(16), "ABC" + QByteArray(13, '\x0d'));
+
+    QByteArray damaged = good;
+    damaged[31] = char(damaged[31] ^ 0x40);
+    const std::pair<const char *, std::optional<QByteArray>> cases[] = {
+        {"15 bytes", CryptoManager::decrypt(good.left(15), key, CryptoManager::PKCS7Padding)},
+        {"damaged last block", CryptoManager::decrypt(damaged, key, CryptoManager::PKCS7Padding)},
+        {"short key", CryptoManager::decrypt(good, key.left(15), CryptoManager::PKCS7Padding)},
+        {"unpadded, not whole blocks", CryptoManager::decrypt(good.left(20), key, 0)},
+        {"short vector", CryptoManager::encrypt("ABC", key, vector.left(8), CryptoManager::PKCS7Padding)},
     };
-    EXPECT_FALSE(DataFileReader::read(path, collect));      // missing
-    EXPECT_FALSE(DataFileReader::read(dir.path(), collect)); // a folder
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(sealedDataFile("a b\r\nc d"));
-    file.close();
-    EXPECT_TRUE(DataFileReader::read(path, collect));
-    EXPECT_EQ(lines, (QStringList{"a b", "c d"}));
+    for (const auto &[name, result] : cases)
+        EXPECT_FALSE(result) << name;
 }
 } // namespace

@@ -1,13 +1,18 @@
 #include "access/DataFileLines.h"
+#include "access/KeySet.h"
 #include "access/LANFileParser.h"
 #include "access/LANManger.h"
 #include "support/DataFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <atomic>
+#include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 LANFileParser::Result parse(const QByteArray &text, const QString &key)
@@ -17,15 +22,7 @@ LANFileParser::Result parse(const QByteArray &text, const QString &key)
 
 TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
 {
-    struct Case
-    {
-        const char *name;
-        QByteArray text;
-        QString key;
-        QStringList numbers;
-        QStringList keys;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, QByteArray, QString, QStringList, QStringList> cases[] = { // name, file, key, its numbers, every key
         {"two keys", "204 020 123\r\n310 0800\r\n204 +31 10 700\r\n", "204", {"020123", "+3110700"}, {"204", "310"}},
         {"the other key", "204 020 123\r\n310 0800\r\n204 +31 10 700", "310", {"0800"}, {"204", "310"}},
         {"a key alone is no line", "204\r\n310 1", "204", {}, {"310"}},
@@ -41,22 +38,20 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
         {"bytes above 127", "\xe9t\xe9 0\x80 1\r\n", "\u00e9t\u00e9", {"0\u00801"}, {"\u00e9t\u00e9"}},
         {"a key no byte stands for", "\xe9 1", "\u0117", {}, {"\u00e9"}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const LANFileParser::Result result = parse(c.text, c.key);
-        EXPECT_EQ(result.numbers, c.numbers);
-        EXPECT_EQ(result.keys, c.keys);
+    for (const auto &[name, text, key, numbers, keys] : cases) {
+        const LANFileParser::Result result = parse(text, key);
+        EXPECT_EQ(std::pair(result.numbers, result.keys), std::pair(numbers, keys)) << name;
     }
 }
 
 class LANMangerTest : public ::testing::Test
 {
 protected:
-    void writeFile(const QByteArray &plain)
+    void writeFile(const QByteArray &bytes)
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(sealedDataFile(plain));
+        file.write(bytes);
     }
 
     QTemporaryDir dir;
@@ -66,7 +61,7 @@ protected:
 
 TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
 {
-    writeFile("204 020 123\r\n310 0800\r\n204 030 456\r\n");
+    writeFile(sealedDataFile("204 020 123\r\n310 0800\r\n204 030 456\r\n"));
     table.setCurrentLANpos(7);
     table.loadLANArray(QStringLiteral("204"));
     EXPECT_EQ(table.lanNumbers(), (QStringList{"020123", "030456"}));
@@ -78,7 +73,7 @@ TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
     EXPECT_EQ(table.currentLANpos(), 7); // loading never moves the position
 
     // An update replaces the file: keys of the old file stay, new ones are appended.
-    writeFile("234 020\r\n310 0900");
+    writeFile(sealedDataFile("234 020\r\n310 0900"));
     table.loadLANArray(QStringLiteral("310"));
     EXPECT_EQ(table.lanNumbers(), QStringList{"0900"});
     EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
@@ -88,30 +83,18 @@ TEST_F(LANMangerTest, LoadingReplacesTheListAndOnlyEverAddsCountries)
     QByteArray longFile;
     while (longFile.size() < 3 * 64 * 1024)
         longFile += "999 1\r\n310 0900\r\n";
-    writeFile(longFile);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        file.seek(file.size() - 1);
-        const char last = file.read(1)[0];
-        file.seek(file.size() - 1);
-        file.write(QByteArray(1, char(last ^ 0x01)));
-    }
-    table.loadLANArray(QStringLiteral("310"));
-    EXPECT_TRUE(table.lanNumbers().isEmpty());
-    EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
-
-    for (const QByteArray &damage : {QByteArray("garbage"), QByteArray()}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(damage);
-        file.close();
+    QByteArray damaged = sealedDataFile(longFile);
+    damaged.back() = char(damaged.back() ^ 0x01);
+    const std::function<void()> damages[] = {[&] { writeFile(damaged); }, [&] { writeFile("garbage"); }, [&] { writeFile({}); },
+                                             [&] { QFile::remove(path); }, [&] { QFile::remove(path); QDir().mkpath(path); }};
+    for (const auto &damage : damages) {
+        writeFile(sealedDataFile("310 0900"));
+        table.loadLANArray(QStringLiteral("310"));
+        ASSERT_EQ(table.lanNumbers(), QStringList{"0900"});
+        damage();
         table.loadLANArray(QStringLiteral("310"));
         EXPECT_TRUE(table.lanNumbers().isEmpty());
     }
-    QFile::remove(path);
-    table.loadLANArray(QStringLiteral("310"));
-    EXPECT_TRUE(table.lanNumbers().isEmpty());
     EXPECT_EQ(table.countriesArray(), (QStringList{"204", "310", "234"}));
 }
 
@@ -120,7 +103,7 @@ TEST_F(LANMangerTest, AReaderOnAnotherThreadSeesTheOldListOrTheNewOne)
     QByteArray plain;
     for (int i = 0; i < 300; ++i)
         plain += QByteArray("204 1") + QByteArray::number(i) + "\r\n310 2" + QByteArray::number(i) + "\r\n";
-    writeFile(plain);
+    writeFile(sealedDataFile(plain));
     table.loadLANArray(QStringLiteral("204"));
     const QStringList first = table.lanNumbers();
     table.loadLANArray(QStringLiteral("310"));
@@ -140,5 +123,22 @@ TEST_F(LANMangerTest, AReaderOnAnotherThreadSeesTheOldListOrTheNewOne)
         ++reads;
     }
     loader.join();
+}
+
+TEST(KeySetTest, TellsNewKeysFromKeysMetBefore)
+{
+    // Short and long keys, keys that differ only in length or in a zero byte, bytes above 127,
+    // and enough of them for the table to grow several times.
+    std::vector<std::string> keys = {"", std::string(1, '\0'), std::string(2, '\0'), "1", "1 ", "12345",
+                                     "1234567", "12345678", "123456789012345678901234567890", "\xff\xfe",
+                                     std::string("a\0b", 3)};
+    for (int i = 0; i < 20000; ++i)
+        keys.push_back(std::to_string(i * 7919) + std::string(size_t(i % 13), char('a' + i % 26)));
+    KeySet set;
+    for (const std::string &key : keys)
+        EXPECT_TRUE(set.insert(key)) << key;
+    for (const std::string &key : keys)
+        EXPECT_FALSE(set.insert(key)) << key;
+    EXPECT_EQ(set.size(), qsizetype(keys.size()));
 }
 } // namespace

@@ -17,130 +17,101 @@ struct CountingDelegate : MainViewModalDelegate
     int finished = 0;
 };
 
-class SelectCountryViewControllerTest : public ::testing::Test
+// A run whose SIM country is 234, at its second access number; access numbers for 234 and 260;
+// the SIM country screen shown.
+struct CountryScreen
 {
-protected:
-    // A run whose SIM country is `stored`, with access numbers for 234 and 260.
-    void startWith(const std::optional<QString> &stored)
+    CountryScreen()
     {
-        test->writeDocument(QStringLiteral("LANFile.txt"),
-                           sealedDataFile("234 +44 20 1\r\n260 +48 22 1\r\n234 +44 20 2\r\n"));
-        test->app().appSettings().currentMCC = stored;
-        test->app().saveAppSettings();
-        test->app().applicationDidFinishLaunching();
-        test->app().lanManager().setCurrentLANpos(1);
-        screen = std::make_unique<SelectCountryViewController>(test->app());
-        screen->setDelegate(&delegate);
-        screen->loadView();
+        test.writeDocument(QStringLiteral("LANFile.txt"), sealedDataFile("234 +44 20 1\r\n260 +48 22 1\r\n234 +44 20 2\r\n"));
+        test.app().appSettings().currentMCC = QStringLiteral("234");
+        test.app().saveAppSettings();
+        test.app().applicationDidFinishLaunching();
+        test.app().lanManager().setCurrentLANpos(1);
+        screen.setDelegate(&delegate);
+        screen.loadView();
     }
-
+    int rowOf(const QString &key) const { return int(screen.mccArray().indexOf(key)); }
     std::optional<QString> archivedCountry() const
     {
-        const auto archived = KeyedArchive::readObject(test->documentPath(AppSettings::archiveFileName),
-                                                       AppSettings::archiveRootKey);
+        const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);
         return archived ? archived->text(QStringLiteral("MCC")) : std::nullopt;
     }
 
-    std::unique_ptr<TestApp> test = std::make_unique<TestApp>();
+    TestApp test;
     CountingDelegate delegate;
-    std::unique_ptr<SelectCountryViewController> screen;
+    SelectCountryViewController screen{test.app()};
+    QSignalSpy dismissed{&screen, &SelectCountryViewController::dismissed};
 };
 
-TEST_F(SelectCountryViewControllerTest, TheStoredCountryComesFirstAndIsChecked)
+TEST(SelectCountryViewControllerTest, TheStoredCountryComesFirstAndIsChecked)
 {
-    struct Case
-    {
-        std::optional<QString> stored;
-        QStringList firstKeys;
-        QStringList firstNames;
-    };
-    const Case cases[] = {
+    const std::tuple<std::optional<QString>, QStringList, QStringList> cases[] = { // stored, the first keys and names
         {"234", {"234", "412", "276"}, {"United Kingdom ", "Afghanistan ", "Albania "}},
         {"-1", {"412", "276"}, {"Afghanistan ", "Albania "}},
         {std::nullopt, {"412", "276"}, {"Afghanistan ", "Albania "}},
         // Every row of a shared key goes to the front, the last one met ending first.
         {"647", {"647", "647", "412"}, {"Réunion ", "Mayotte ", "Afghanistan "}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.stored.value_or("none").toStdString());
+    for (const auto &[stored, firstKeys, firstNames] : cases) {
+        SCOPED_TRACE(stored.value_or("none").toStdString());
         TestApp fresh;
-        fresh.app().appSettings().currentMCC = c.stored;
+        fresh.app().appSettings().currentMCC = stored;
         SelectCountryViewController view(fresh.app());
         view.loadView();
-        EXPECT_EQ(view.title(), u"SIM country");
-        EXPECT_EQ(view.mccArray().mid(0, c.firstKeys.size()), c.firstKeys);
-        EXPECT_EQ(view.countryArray().mid(0, c.firstNames.size()), c.firstNames);
+        EXPECT_EQ(view.mccArray().mid(0, firstKeys.size()), firstKeys);
+        EXPECT_EQ(view.countryArray().mid(0, firstNames.size()), firstNames);
         EXPECT_EQ(view.mccArray().size(), view.countryArray().size());
-        EXPECT_EQ(view.selectedIndex(), 0);
-        EXPECT_EQ(view.checkedIndex(), 0);
+        EXPECT_EQ(std::pair(view.selectedIndex(), view.checkedIndex()), std::pair(0, 0));
     }
 }
 
-TEST_F(SelectCountryViewControllerTest, ATapMovesTheCheckMarkAndTheHighlightGoesAfterAMoment)
+TEST(SelectCountryViewControllerTest, ATapMovesTheCheckMarkAndTheHighlightGoesAfterAMoment)
 {
-    startWith(QStringLiteral("234"));
-    const int poland = int(screen->mccArray().indexOf(u"260"));
-    screen->didSelectRow(poland);
-    EXPECT_EQ(screen->checkedIndex(), poland);
-    EXPECT_EQ(screen->selectedIndex(), poland);
-    EXPECT_EQ(screen->currentMCC(), u"260");
-    EXPECT_EQ(screen->highlightedRow(), poland);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return screen->highlightedRow() == -1; }, 2000));
-
-    screen->didSelectRow(int(screen->mccArray().size())); // no such row
-    EXPECT_EQ(screen->checkedIndex(), poland);
+    CountryScreen c;
+    const int poland = c.rowOf(QStringLiteral("260"));
+    c.screen.didSelectRow(poland);
+    EXPECT_EQ(std::tuple(c.screen.checkedIndex(), c.screen.selectedIndex(), c.screen.highlightedRow()), std::tuple(poland, poland, poland));
+    EXPECT_EQ(c.screen.currentMCC(), u"260");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return c.screen.highlightedRow() == -1; }, 2000));
+    c.screen.didSelectRow(int(c.screen.mccArray().size())); // no such row
+    EXPECT_EQ(c.screen.checkedIndex(), poland);
 }
 
-TEST_F(SelectCountryViewControllerTest, CancelOrDoneWithoutATapStoresNothing)
+TEST(SelectCountryViewControllerTest, CancelOrDoneWithoutATapStoresNothing)
 {
-    startWith(QStringLiteral("234"));
-    QSignalSpy dismissed(screen.get(), &SelectCountryViewController::dismissed);
-    screen->didSelectRow(int(screen->mccArray().indexOf(u"260")));
-    screen->CancelAction();
-    EXPECT_EQ(dismissed.count(), 1);
-
-    SelectCountryViewController again(test->app());
+    CountryScreen c;
+    c.screen.didSelectRow(c.rowOf(QStringLiteral("260")));
+    c.screen.CancelAction();
+    EXPECT_EQ(c.dismissed.count(), 1);
+    SelectCountryViewController again(c.test.app());
     again.loadView();
     again.DoneAction();
-    for (const auto &country : {test->app().appSettings().currentMCC, archivedCountry()})
-        EXPECT_EQ(country, u"234");
-    EXPECT_EQ(test->app().lanManager().currentLANpos(), 1);
-    EXPECT_EQ(delegate.finished, 0);
-    EXPECT_TRUE(test->alerts().shown().empty());
+    EXPECT_EQ(c.test.app().appSettings().currentMCC, u"234");
+    EXPECT_EQ(c.archivedCountry(), u"234");
+    EXPECT_EQ(c.test.app().lanManager().currentLANpos(), 1);
+    EXPECT_EQ(c.delegate.finished, 0);
+    EXPECT_TRUE(c.test.alerts().shown().empty());
 }
 
-TEST_F(SelectCountryViewControllerTest, DoneStoresTheTappedCountryEvenTheStoredOne)
+TEST(SelectCountryViewControllerTest, DoneStoresTheTappedCountryEvenTheStoredOne)
 {
-    struct Case
-    {
-        QString tapped;
-        QStringList numbers;
-        bool warned;
+    const std::tuple<QString, QStringList, QStringList> cases[] = {
+        {"234", {"+44201", "+44202"}, {}}, // the same country: back to its first number
+        {"260", {"+48221"}, {}},
+        {"412", {}, {"There is no Farline access numbers for your SIM country"}}, // stored all the same
     };
-    const Case cases[] = {
-        {"234", {"+44201", "+44202"}, false}, // the same country: back to its first number
-        {"260", {"+48221"}, false},
-        {"412", {}, true}, // no access numbers: stored all the same, with the warning
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.tapped.toStdString());
-        screen.reset();
-        test = std::make_unique<TestApp>();
-        delegate.finished = 0;
-        startWith(QStringLiteral("234"));
-        QSignalSpy dismissed(screen.get(), &SelectCountryViewController::dismissed);
-        screen->didSelectRow(int(screen->mccArray().indexOf(c.tapped)));
-        screen->DoneAction();
-        EXPECT_EQ(test->app().appSettings().currentMCC, c.tapped);
-        EXPECT_EQ(archivedCountry(), c.tapped);
-        EXPECT_EQ(test->app().lanManager().currentLANpos(), 0);
-        EXPECT_EQ(test->app().lanManager().lanNumbers(), c.numbers);
-        EXPECT_EQ(delegate.finished, 1);
-        EXPECT_EQ(dismissed.count(), 1);
-        ASSERT_EQ(test->alerts().shown().size(), c.warned ? 1u : 0u);
-        if (c.warned) {
-            EXPECT_EQ(test->alerts().shown()[0].message, u"There is no Farline access numbers for your SIM country");
-        }
+    for (const auto &[tapped, numbers, warnings] : cases) {
+        SCOPED_TRACE(tapped.toStdString());
+        CountryScreen c;
+        c.screen.didSelectRow(c.rowOf(tapped));
+        c.screen.DoneAction();
+        EXPECT_EQ(c.test.app().appSettings().currentMCC, tapped);
+        EXPECT_EQ(c.archivedCountry(), tapped);
+        EXPECT_EQ(c.test.app().lanManager().currentLANpos(), 0);
+        EXPECT_EQ(c.test.app().lanManager().lanNumbers(), numbers);
+        EXPECT_EQ(std::pair(c.delegate.finished, int(c.dismissed.count())), std::pair(1, 1));
+        EXPECT_EQ(c.test.alertMessages(), warnings);
     }
 }
 } // namespace

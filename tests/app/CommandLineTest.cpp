@@ -5,11 +5,9 @@
 namespace {
 TEST(CommandLineTest, VersionAndHelp)
 {
-    const FarlineRun version = runFarline({QStringLiteral("--version")});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.outLines(), QStringList{QStringLiteral("farline " FARLINE_VERSION)});
+    EXPECT_EQ(runFarline({"--version"}).all(), std::tuple(0, u"farline " FARLINE_VERSION "\n"_qs, QString()));
 
-    const FarlineRun help = runFarline({QStringLiteral("--help")});
+    const FarlineRun help = runFarline({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(u"Usage: farline [OPTIONS] [COMMAND [ARGS...]]\n"));
     for (const char *option : {"--home DIR", "--bundle DIR", "--telephone NAME", "--server URL"})
@@ -19,24 +17,19 @@ TEST(CommandLineTest, VersionAndHelp)
 
 TEST(CommandLineTest, BadUsageIsOneLineNamingTheCulpritAndExitStatusTwo)
 {
-    struct Case
-    {
-        QStringList arguments;
-        const char *named;
+    const std::pair<QStringList, const char *> cases[] = {
+        {{"frobnicate"}, "frobnicate"},
+        {{"--frobnicate"}, "frobnicate"},
+        {{"--home"}, "home"},
+        {{"--home=/tmp", "--colour", "x"}, "colour"},
+        {{"--telephone", "sip"}, "sip"},
     };
-    const Case cases[] = {
-        {{QStringLiteral("frobnicate")}, "frobnicate"},
-        {{QStringLiteral("--frobnicate")}, "frobnicate"},
-        {{QStringLiteral("--home")}, "home"},
-        {{QStringLiteral("--home=/tmp"), QStringLiteral("--colour"), QStringLiteral("x")}, "colour"},
-        {{QStringLiteral("--telephone"), QStringLiteral("sip")}, "sip"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const FarlineRun run = runFarline(c.arguments);
+    for (const auto &[arguments, named] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const FarlineRun run = runFarline(arguments);
         EXPECT_EQ(run.exitCode, 2);
         ASSERT_EQ(run.errLines().size(), 1);
-        EXPECT_TRUE(run.err.contains(QLatin1String(c.named)));
+        EXPECT_TRUE(run.err.contains(QLatin1String(named)));
         EXPECT_TRUE(run.out.isEmpty());
     }
 }

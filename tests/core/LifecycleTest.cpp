@@ -1,6 +1,7 @@
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
 #include "lists/FavoritesViewController.h"
+#include "platform/KeyedArchive.h"
 #include "support/DocumentWrites.h"
 #include "support/TestApp.h"
 
@@ -22,28 +23,28 @@ void startWithReminderFrom(TestApp &test, const std::optional<QDateTime> &lastUp
     test.app().applicationDidFinishLaunching();
 }
 
-TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassed)
+TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassedAndIsThenPostponed)
 {
     struct Case
     {
         const char *name;
         std::optional<QDateTime> lastUpdate;
-        bool shown;
+        int answer; // the button tapped; -1 when there is no reminder
     };
     const QDateTime now = testEpoch();
     const Case cases[] = {
-        {"29 days and 23 hours ago", now.addSecs(-(29 * 86400 + 23 * 3600)), false},
-        {"30 days ago", now.addDays(-30), true},
-        {"one second short of 30 days", now.addSecs(-30 * 86400 + 1), false},
-        {"a year ago", now.addDays(-365), true},
-        {"in the future", now.addDays(40), false},
-        {"never", std::nullopt, false},
+        {"29 days and 23 hours ago", now.addSecs(-(29 * 86400 + 23 * 3600)), -1},
+        {"30 days ago", now.addDays(-30), 0},
+        {"one second short of 30 days", now.addSecs(-30 * 86400 + 1), -1},
+        {"a year ago", now.addDays(-365), 1},
+        {"in the future", now.addDays(40), -1},
+        {"never", std::nullopt, -1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         TestApp test;
         startWithReminderFrom(test, c.lastUpdate);
-        if (!c.shown) {
+        if (c.answer < 0) {
             EXPECT_TRUE(test.alerts().shown().empty());
             EXPECT_EQ(test.app().appSettings().lastUpdate, c.lastUpdate);
             continue;
@@ -52,45 +53,24 @@ TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassed)
         const auto &alert = test.alerts().shown()[0];
         EXPECT_EQ(alert.title, u"Farline");
         EXPECT_EQ(alert.message, reminderText);
-        EXPECT_EQ(alert.buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Update")}));
+        EXPECT_EQ(alert.buttons, (QStringList{"Cancel", "Update"}));
         // Moved before the answer: the next reminder is 30 days away whatever the user says.
         EXPECT_EQ(test.app().appSettings().lastUpdate, now);
-    }
-}
-
-TEST(LifecycleTest, TheReminderAnswers)
-{
-    for (const int button : {0, 1}) {
-        SCOPED_TRACE(button);
-        TestApp test;
-        startWithReminderFrom(test, testEpoch().addDays(-31));
         QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogRequested);
-        ASSERT_TRUE(test.alerts().tap(button));
-        EXPECT_EQ(update.count(), button == 1 ? 1 : 0);
-
+        ASSERT_TRUE(test.alerts().tap(c.answer));
+        EXPECT_EQ(update.count(), c.answer);
         test.app().applicationWillTerminate();
         test.restart();
         test.app().applicationDidFinishLaunching();
-        EXPECT_TRUE(test.alerts().shown().empty()); // postponed by 30 days either way
+        EXPECT_TRUE(test.alerts().shown().empty());
     }
 }
 
-TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminder)
-{
-    for (const QString &country : {QStringLiteral("-1"), QStringLiteral("234")}) {
-        SCOPED_TRACE(country.toStdString());
-        TestApp test;
-        startWithReminderFrom(test, testEpoch().addDays(-100), country);
-        const bool firstStart = country == u"-1";
-        EXPECT_EQ(test.app().startScreen() != nullptr, firstStart);
-        EXPECT_EQ(test.alerts().shown().size(), firstStart ? 0u : 1u);
-    }
-}
-
-TEST(LifecycleTest, StartingFromTheStartScreenEndsTheFirstStart)
+TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt)
 {
     TestApp test;
-    test.app().applicationDidFinishLaunching();
+    startWithReminderFrom(test, testEpoch().addDays(-100), QStringLiteral("-1"));
+    EXPECT_TRUE(test.alerts().shown().empty());
     StartScreen *screen = test.app().startScreen();
     ASSERT_TRUE(screen);
     QSignalSpy started(&test.app(), &FarlineAppDelegate::mainApplicationStarted);
@@ -102,6 +82,8 @@ TEST(LifecycleTest, StartingFromTheStartScreenEndsTheFirstStart)
     EXPECT_EQ(test.app().startScreen(), nullptr);
     EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
+    const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);
+    EXPECT_EQ(archived ? archived->text(QStringLiteral("MCC")) : std::nullopt, u"234"_qs); // stored at once
 }
 
 TEST(LifecycleTest, TheEndWritesTheFavouritesThenTheSettings)

@@ -17,82 +17,55 @@ QByteArray bundled(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(StartUpTest, AFirstRunCopiesTheDataFilesAndLoadsTheTables)
+TEST(StartUpTest, AStartCopiesMissingDataFilesAndNeverReplacesOthers)
 {
     TestApp test;
     test.app().applicationDidFinishLaunching();
+    EXPECT_FALSE(bundled(lanFile).isEmpty());
     EXPECT_EQ(test.readDocument(lanFile), bundled(lanFile));
     EXPECT_EQ(test.readDocument(mccFile), bundled(mccFile));
-    EXPECT_FALSE(bundled(lanFile).isEmpty());
-
     EXPECT_EQ(test.app().appSettings().currentMCC, u"-1");
     EXPECT_TRUE(test.app().lanManager().lanNumbers().isEmpty());
     EXPECT_TRUE(test.app().lanManager().countriesArray().contains(u"234"));
     EXPECT_GT(test.app().tccManager().mccArray().size(), 200);
-}
 
-TEST(StartUpTest, DataFilesInTheDocumentsFolderAreNeverReplaced)
-{
-    TestApp test;
-    const QByteArray updated = sealedDataFile("234 +44 1\r\n");
-    test.writeDocument(lanFile, updated);
-    test.writeDocument(mccFile, "damaged");
-    test.app().appSettings().currentMCC = QStringLiteral("234");
-    test.app().saveAppSettings();
-    test.app().applicationDidFinishLaunching();
-    EXPECT_EQ(test.readDocument(lanFile), updated);
-    EXPECT_EQ(test.readDocument(mccFile), "damaged");
-    EXPECT_EQ(test.app().lanManager().lanNumbers(), QStringList{"+441"});
-    EXPECT_TRUE(test.app().tccManager().mccArray().isEmpty()); // a damaged file is an empty table
+    TestApp updated;
+    const QByteArray update = sealedDataFile("234 +44 1\r\n");
+    updated.writeDocument(lanFile, update);
+    updated.writeDocument(mccFile, "damaged"); // an empty table, but kept
+    updated.app().appSettings().currentMCC = QStringLiteral("234");
+    updated.app().saveAppSettings();
+    updated.app().applicationDidFinishLaunching();
+    EXPECT_EQ(updated.readDocument(lanFile), update);
+    EXPECT_EQ(updated.readDocument(mccFile), "damaged");
+    EXPECT_EQ(updated.app().lanManager().lanNumbers(), QStringList{"+441"});
 }
 
 TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)
 {
-    struct Case
-    {
-        int archived;
-        int expected;
-    };
-    for (const Case c : {Case{0, 0}, Case{2, 2}, Case{3, 0}, Case{-1, 0}, Case{1000, 0}}) {
-        SCOPED_TRACE(c.archived);
+    for (const auto &[archived, expected] : {std::pair{0, 0}, {2, 2}, {3, 0}, {-1, 0}, {1000, 0}}) {
+        SCOPED_TRACE(archived);
         TestApp test;
         test.writeDocument(lanFile, sealedDataFile("234 1\r\n234 2\r\n260 9\r\n234 3"));
         test.app().appSettings().currentMCC = QStringLiteral("234");
-        test.app().lanManager().setCurrentLANpos(c.archived);
+        test.app().lanManager().setCurrentLANpos(archived);
         ASSERT_TRUE(test.app().saveAppSettings());
         test.restart();
         test.app().applicationDidFinishLaunching();
         EXPECT_EQ(test.app().lanManager().lanNumbers(), (QStringList{"1", "2", "3"}));
-        EXPECT_EQ(test.app().lanManager().currentLANpos(), c.expected);
+        EXPECT_EQ(test.app().lanManager().currentLANpos(), expected);
     }
 }
 
-TEST(StartUpTest, SavingStoresTheTablesPositionAndLoadingRestoresIt)
+TEST(StartUpTest, SavingStoresTheTablesPositionAndOnlyAnArchiveMovesIt)
 {
     TestApp test;
+    test.app().lanManager().setCurrentLANpos(4);
+    test.app().loadAppSettings(); // no archive yet: the position stays
+    EXPECT_EQ(test.app().lanManager().currentLANpos(), 4);
     test.app().lanManager().setCurrentLANpos(2);
     test.app().appSettings().lanNumberPos = 5; // the table's position wins
     ASSERT_TRUE(test.app().saveAppSettings());
     EXPECT_EQ(test.app().appSettings().lanNumberPos, 2);
-
-    test.restart();
-    test.app().lanManager().setCurrentLANpos(4);
-    test.app().loadAppSettings();
-    EXPECT_EQ(test.app().lanManager().currentLANpos(), 2);
-
-    // Without an archive the position is left as it is.
-    TestApp fresh;
-    fresh.app().lanManager().setCurrentLANpos(4);
-    fresh.app().loadAppSettings();
-    EXPECT_EQ(fresh.app().lanManager().currentLANpos(), 4);
-}
-
-TEST(StartUpTest, TheEndOfTheFirstStartStartsTheReminderPeriod)
-{
-    TestApp test;
-    test.app().applicationDidFinishLaunching();
-    test.clock().advance(3600);
-    test.app().startMainApplication();
-    EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(3600));
 }
 } // namespace

@@ -6,45 +6,31 @@
 #include <gtest/gtest.h>
 
 namespace {
-TCCManager tableOf(const QByteArray &plain)
+TCCManager tableOf(const QByteArray &file)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("MCCFile.txt"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QFile written(path);
+    if (!written.open(QIODevice::WriteOnly) || written.write(file) != file.size())
         qFatal("cannot write %s", qPrintable(path));
-    file.write(plain.isNull() ? QByteArray() : sealedDataFile(plain));
-    file.close();
+    written.close();
     return TCCManager(path);
 }
 
 TEST(TCCManagerTest, ReadsTwoParallelColumnsSkippingLinesOfOneField)
 {
-    const TCCManager table = tableOf("260 48\r\n\r\n340 590 extra\r\nlonely\r\n340 596\r\n260  49\r\n");
+    const TCCManager table = tableOf(sealedDataFile("260 48\r\n\r\n340 590 extra\r\nlonely\r\n340 596\r\n260  49\r\n"));
     EXPECT_EQ(table.mccArray(), (QStringList{"260", "340", "340", "260"}));
     EXPECT_EQ(table.tccArray(), (QStringList{"48", "590", "596", ""}));
-
-    for (const QByteArray &damaged : {QByteArray(), QByteArray("garbage")}) {
-        QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("MCCFile.txt")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(damaged);
-        file.close();
-        EXPECT_TRUE(TCCManager(file.fileName()).mccArray().isEmpty());
-    }
+    for (const QByteArray &damaged : {QByteArray(), QByteArray("garbage")})
+        EXPECT_TRUE(tableOf(damaged).mccArray().isEmpty());
     EXPECT_TRUE(TCCManager(QStringLiteral("/nonexistent/MCCFile.txt")).tccArray().isEmpty());
 }
 
 TEST(TCCManagerTest, ANumberIsAbroadWhenInInternationalFormWithAnotherCountrysCode)
 {
-    const TCCManager table = tableOf("310 1\r\n260 48\r\n262 49\r\n340 590\r\n340 596\r\n");
-    struct Case
-    {
-        const char *number;
-        std::optional<QString> sim;
-        bool abroad;
-    };
-    const Case cases[] = {
+    const TCCManager table = tableOf(sealedDataFile("310 1\r\n260 48\r\n262 49\r\n340 590\r\n340 596\r\n"));
+    const std::tuple<const char *, std::optional<QString>, bool> cases[] = { // number, SIM country, abroad
         {"0048221234567", "260", false},
         {"+48221234567", "260", false},
         {"0049301234567", "260", true},
@@ -63,9 +49,8 @@ TEST(TCCManagerTest, ANumberIsAbroadWhenInInternationalFormWithAnotherCountrysCo
         {"0048221234567", std::nullopt, true},
         {"0048221234567", "999", true},  // a country without a row
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(table.abroadNumber(QLatin1String(c.number), c.sim), c.abroad)
-            << c.number << " from " << c.sim.value_or("none").toStdString();
+    for (const auto &[number, sim, abroad] : cases)
+        EXPECT_EQ(table.abroadNumber(QLatin1String(number), sim), abroad) << number << " from " << sim.value_or("none").toStdString();
 
     EXPECT_TRUE(TCCManager().abroadNumber(QStringLiteral("0048221234567"), QStringLiteral("260")));
 }

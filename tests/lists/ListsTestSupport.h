@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/CallInitiator.h"
+#include "lists/FavoriteRecord.h"
 #include "platform/AddressBook.h"
 #include "platform/Home.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 // Keeps every call handed over, as call placement would receive it.
 class RecordingCalls final : public CallInitiator
@@ -15,6 +18,44 @@ public:
     std::vector<FavoriteRecordPtr> calls;
 };
 
+inline FavoriteRecordPtr record(const char *number, const char *name, const char *type, int contactID, int identifier)
+{
+    return std::make_shared<FavoriteRecord>(FavoriteRecord{QString::fromUtf8(number), QString::fromUtf8(name), QString::fromUtf8(type),
+                                                           contactID, identifier, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC)});
+}
+
+// A record's fields but the start time in one text, "name|type|number|contactID|identifier".
+inline QString fieldsOf(const FavoriteRecord &r)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5").arg(r.displayName, r.phoneType, r.phoneNumber).arg(r.contactID).arg(r.identifier);
+}
+
+template<typename Records>
+QStringList fieldsOf(const Records &records)
+{
+    QStringList fields;
+    for (const FavoriteRecordPtr &r : records)
+        fields.append(fieldsOf(*r));
+    return fields;
+}
+
+template<typename Records>
+bool noStartTimes(const Records &records)
+{
+    return std::none_of(records.begin(), records.end(), [](const FavoriteRecordPtr &r) { return r->startTime.has_value(); });
+}
+
+inline QStringList numbersOf(const QList<FavoriteRecordPtr> &records)
+{
+    QStringList numbers;
+    for (const FavoriteRecordPtr &r : records)
+        numbers.append(r->phoneNumber);
+    return numbers;
+}
+
+inline const std::optional<QString> mobileLabel = QStringLiteral("_$!<Mobile>!$_");
+inline const std::optional<QString> homeLabel = QStringLiteral("_$!<Home>!$_");
+
 // A temporary home with an address book and recorded calls.
 class ListsTest : public ::testing::Test
 {
@@ -23,11 +64,7 @@ protected:
 
     int addPerson(Text first, Text last, Text organization, QList<PhoneDraft> phones)
     {
-        PersonDraft draft;
-        draft.firstName = std::move(first);
-        draft.lastName = std::move(last);
-        draft.organization = std::move(organization);
-        draft.phones = std::move(phones);
+        const PersonDraft draft{std::move(first), {}, std::move(last), std::move(organization), std::move(phones)};
         const auto id = addressBook.addPerson(QStringLiteral("test:%1").arg(++m_persons), draft);
         EXPECT_TRUE(id) << addressBook.errorText().toStdString();
         return id.value_or(0);
@@ -43,16 +80,12 @@ protected:
     {
         return PhoneDraft{identifier, std::move(label), QString::fromUtf8(value)};
     }
-    static FavoriteRecordPtr record(const char *number, const char *name, const char *type, int contactID, int identifier)
+    void writeDocument(const QString &name, const QByteArray &bytes) const
     {
-        auto made = std::make_shared<FavoriteRecord>();
-        made->phoneNumber = QString::fromUtf8(number);
-        made->displayName = QString::fromUtf8(name);
-        made->phoneType = QString::fromUtf8(type);
-        made->contactID = contactID;
-        made->identifier = identifier;
-        made->startTime = QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
-        return made;
+        home.ensureDocuments();
+        QFile file(home.documentPath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
     }
 
     QTemporaryDir dir;
@@ -63,6 +96,3 @@ protected:
 private:
     int m_persons = 0;
 };
-
-inline const std::optional<QString> mobileLabel = QStringLiteral("_$!<Mobile>!$_");
-inline const std::optional<QString> homeLabel = QStringLiteral("_$!<Home>!$_");

@@ -1,36 +1,29 @@
 #include "platform/Bundle.h"
+#include "platform/Home.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
-void touch(const QString &path)
-{
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("x");
-}
-
-TEST(BundleTest, LooksResourcesUpByNameTypeAndFolder)
+TEST(BundleTest, LooksResourcesUpByNameTypeAndFolderInsideTheBundleOnly)
 {
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/bundle");
-    touch(root + QStringLiteral("/Countries.txt"));
-    touch(root + QStringLiteral("/images/keypad.png"));
-    touch(root + QStringLiteral("/README"));
-    touch(dir.path() + QStringLiteral("/outside.txt"));
+    for (const char *name : {"bundle/Countries.txt", "bundle/images/keypad.png", "bundle/README", "outside.txt"}) {
+        QDir().mkpath(dir.filePath(QLatin1String(name)).section(u'/', 0, -2));
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(name);
+    }
     QDir().mkpath(root + QStringLiteral("/folder.txt"));
     const Bundle bundle(root);
 
-    struct Case
-    {
-        const char *name, *type, *directory;
-        const char *expected; // relative to the bundle root, or null for none
-    };
-    const Case cases[] = {
+    const std::array<const char *, 4> cases[] = {
+        // name, type, folder, the path found relative to the bundle root (null for none)
         {"Countries", "txt", "", "Countries.txt"},
         {"Countries", "txt", "/", "Countries.txt"},
         {"keypad", "png", "images", "images/keypad.png"},
@@ -45,25 +38,14 @@ TEST(BundleTest, LooksResourcesUpByNameTypeAndFolder)
         {"../outside", "txt", "", nullptr},
         {"", "txt", "", nullptr},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.name) + "." + c.type + " in " + c.directory);
-        const auto found = bundle.pathForResource(QLatin1String(c.name), QLatin1String(c.type),
-                                                  QLatin1String(c.directory));
-        if (c.expected)
-            EXPECT_EQ(found, root + u'/' + QLatin1String(c.expected));
-        else
-            EXPECT_FALSE(found);
+    for (const auto &[name, type, folder, expected] : cases) {
+        SCOPED_TRACE(std::string(name) + "." + type + " in " + folder);
+        const auto found = bundle.pathForResource(QLatin1String(name), QLatin1String(type), QLatin1String(folder));
+        EXPECT_EQ(found, expected ? std::optional(root + u'/' + QLatin1String(expected)) : std::nullopt);
     }
-}
-
-TEST(BundleTest, AMissingResourceHasNoContents)
-{
-    QTemporaryDir dir;
-    const Bundle bundle(dir.path());
-    touch(dir.path() + QStringLiteral("/about.html"));
-    EXPECT_EQ(bundle.contentsOfResource(QStringLiteral("about"), QStringLiteral("html")), QByteArray("x"));
+    EXPECT_EQ(bundle.contentsOfResource(QStringLiteral("README"), QString()), QByteArray("bundle/README"));
     EXPECT_FALSE(bundle.contentsOfResource(QStringLiteral("help"), QStringLiteral("html")));
-    EXPECT_FALSE(Bundle(dir.path() + QStringLiteral("/nowhere")).contentsOfResource(QStringLiteral("about"), QStringLiteral("html")));
+    EXPECT_FALSE(Bundle(dir.path() + QStringLiteral("/nowhere")).contentsOfResource(QStringLiteral("README"), QString()));
 }
 
 TEST(BundleTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheBuiltInResources)
@@ -73,5 +55,16 @@ TEST(BundleTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheBuiltInResources
     EXPECT_EQ(Bundle::resolve(std::nullopt).root(), u"/from/environment");
     qunsetenv("FARLINE_BUNDLE");
     EXPECT_EQ(Bundle::resolve(std::nullopt).root(), QLatin1String(Bundle::builtIn));
+}
+
+TEST(HomeTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheUserDataFolder)
+{
+    qputenv("FARLINE_HOME", "/from/environment");
+    EXPECT_EQ(Home::resolve(QStringLiteral("/from/option")).dir(), u"/from/option");
+    EXPECT_EQ(Home::resolve(std::nullopt).dir(), u"/from/environment");
+    EXPECT_EQ(Home::resolve(QString()).dir(), u"/from/environment");
+    qunsetenv("FARLINE_HOME");
+    EXPECT_EQ(Home::resolve(std::nullopt).dir(),
+              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 } // namespace

@@ -10,53 +10,43 @@
 #include <gtest/gtest.h>
 
 namespace {
-using Text = std::optional<QString>;
+// A phone list as "label:value ...", the label M (mobile), H (home), - (none) or E (empty), each
+// entry preceded by "identifier=" when it has one.
+QList<PhoneDraft> phones(const char *text)
+{
+    QList<PhoneDraft> list;
+    for (const QString &item : QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts)) {
+        const QString entry = item.section(u'=', -1), kind = entry.section(u':', 0, 0);
+        const std::optional<QString> label =
+            kind == u"-" ? std::nullopt : std::optional(kind == u"E" ? QString() : kind == u"M" ? u"_$!<Mobile>!$_"_qs : u"_$!<Home>!$_"_qs);
+        list.append({item.contains(u'=') ? std::optional(item.section(u'=', 0, 0).toInt()) : std::nullopt, label, entry.section(u':', 1)});
+    }
+    return list;
+}
 
 TEST(PhoneListMergeTest, IdentifiersFollowSameEntriesThenSameLabels)
 {
-    const Text mobile = QStringLiteral("_$!<Mobile>!$_");
-    const Text home = QStringLiteral("_$!<Home>!$_");
-    const auto entry = [](int identifier, Text label, const char *value) {
-        return PhoneEntry{identifier, std::move(label), QString::fromLatin1(value)};
+    const std::array<const char *, 4> cases[] = {
+        // name, old list (null for none), incoming list, merged list
+        {"unchanged", "0=M:1 1=H:2", "M:1 H:2", "0=M:1 1=H:2"},
+        {"reordered", "0=M:1 1=H:2", "H:2 M:1", "1=H:2 0=M:1"},
+        {"number edited in place", "0=M:1 4=H:2", "M:1 H:20", "0=M:1 4=H:20"},
+        {"exact match before label match", "0=H:1 1=H:2", "H:9 H:2", "0=H:9 1=H:2"},
+        {"label changed is a new entry", "0=M:1", "H:1", "H:1"},
+        {"no label matches no label", "3=-:1", "-:5", "3=-:5"},
+        {"empty label is not no label", "3=E:1", "-:1", "-:1"},
+        {"added entry", "0=M:1", "M:1 M:2", "0=M:1 M:2"},
+        {"duplicate numbers pair up one to one", "0=M:1 1=M:1", "M:1 M:1 M:1", "0=M:1 1=M:1 M:1"},
+        {"no old list", nullptr, "7=M:1", "M:1"},
     };
-    const auto draft = [](std::optional<int> identifier, Text label, const char *value) {
-        return PhoneDraft{identifier, std::move(label), QString::fromLatin1(value)};
-    };
-    struct Case
-    {
-        const char *name;
-        std::optional<QList<PhoneEntry>> old;
-        QList<PhoneDraft> incoming;
-        QList<std::optional<int>> identifiers;
-    };
-    const Case cases[] = {
-        {"unchanged", QList{entry(0, mobile, "1"), entry(1, home, "2")},
-         {draft({}, mobile, "1"), draft({}, home, "2")}, {0, 1}},
-        {"reordered", QList{entry(0, mobile, "1"), entry(1, home, "2")},
-         {draft({}, home, "2"), draft({}, mobile, "1")}, {1, 0}},
-        {"number edited in place", QList{entry(0, mobile, "1"), entry(4, home, "2")},
-         {draft({}, mobile, "1"), draft({}, home, "20")}, {0, 4}},
-        {"exact match before label match", QList{entry(0, home, "1"), entry(1, home, "2")},
-         {draft({}, home, "9"), draft({}, home, "2")}, {0, 1}},
-        {"label changed is a new entry", QList{entry(0, mobile, "1")}, {draft({}, home, "1")}, {std::nullopt}},
-        {"no label matches no label", QList{entry(3, {}, "1")}, {draft({}, {}, "5")}, {3}},
-        {"empty label is not no label", QList{entry(3, QStringLiteral(""), "1")}, {draft({}, {}, "1")}, {std::nullopt}},
-        {"added entry", QList{entry(0, mobile, "1")}, {draft({}, mobile, "1"), draft({}, mobile, "2")}, {0, std::nullopt}},
-        {"duplicate numbers pair up one to one", QList{entry(0, mobile, "1"), entry(1, mobile, "1")},
-         {draft({}, mobile, "1"), draft({}, mobile, "1"), draft({}, mobile, "1")}, {0, 1, std::nullopt}},
-        {"no old list", std::nullopt, {draft(7, mobile, "1")}, {std::nullopt}},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QList<PhoneDraft> merged = mergePhoneList(c.old, c.incoming);
-        ASSERT_EQ(merged.size(), c.incoming.size());
-        QList<std::optional<int>> identifiers;
-        for (qsizetype i = 0; i < merged.size(); ++i) {
-            identifiers.append(merged[i].identifier);
-            EXPECT_EQ(merged[i].value, c.incoming[i].value);
-            EXPECT_EQ(merged[i].label, c.incoming[i].label);
+    for (const auto &[name, old, incoming, merged] : cases) {
+        std::optional<QList<PhoneEntry>> oldList;
+        if (old) {
+            oldList.emplace();
+            for (const PhoneDraft &phone : phones(old))
+                oldList->append({*phone.identifier, phone.label, phone.value});
         }
-        EXPECT_EQ(identifiers, c.identifiers);
+        EXPECT_EQ(mergePhoneList(oldList, phones(incoming)), phones(merged)) << name;
     }
 }
 
@@ -77,25 +67,21 @@ protected:
         for (const auto &[name, bytes] : files)
             importer.importFile(name, bytes);
         result.committed = importer.commit();
-        result.imported = importer.imported();
-        result.updated = importer.updated();
-        result.skipped = importer.skipped();
+        std::tie(result.imported, result.updated, result.skipped) = std::tuple(importer.imported(), importer.updated(), importer.skipped());
         return result;
     }
     Result import(const QByteArray &bytes) { return import({{QStringLiteral("cards.vcf"), bytes}}); }
 
-    // Each person as "first middle last | organisation | id:label:value ..."
+    // Each person as "first|middle|last|organisation|identifier:label:value ...", "-" for absent.
     QStringList dump() const
     {
         QStringList lines;
-        for (const Person &person : m_book.allPeople()) {
-            QStringList phones;
-            for (const PhoneEntry &phone : person.phones.value_or(QList<PhoneEntry>()))
-                phones.append(QStringLiteral("%1:%2:%3").arg(phone.identifier).arg(phone.label.value_or(QStringLiteral("-")), phone.value));
-            lines.append(QStringList{person.firstName.value_or(QStringLiteral("-")), person.middleName.value_or(QStringLiteral("-")),
-                                     person.lastName.value_or(QStringLiteral("-")), person.organization.value_or(QStringLiteral("-")),
-                                     phones.join(u' ')}
-                             .join(u'|'));
+        for (const Person &p : m_book.allPeople()) {
+            QStringList fields = {p.firstName.value_or("-"), p.middleName.value_or("-"), p.lastName.value_or("-"), p.organization.value_or("-")};
+            QStringList numbers;
+            for (const PhoneEntry &phone : p.phones.value_or(QList<PhoneEntry>()))
+                numbers.append(QStringLiteral("%1:%2:%3").arg(phone.identifier).arg(phone.label.value_or("-"), phone.value));
+            lines.append((fields << numbers.join(u' ')).join(u'|'));
         }
         return lines;
     }
@@ -108,84 +94,46 @@ const QByteArray anna = "BEGIN:VCARD\nVERSION:3.0\nUID:anna-1\nN:Berg;Anna;;;\n"
                         "TEL;TYPE=CELL:+46 70 111 22 33\nTEL;TYPE=HOME:+46 8 123 45\nEND:VCARD\n";
 const QByteArray bob = "BEGIN:VCARD\nVERSION:2.1\nN:Stone;Bob\nORG:Acme\nTEL;WORK:555-1000\nEND:VCARD\n";
 
-TEST_F(VCardImporterTest, ImportingTheSameCardsAgainChangesNothing)
-{
-    const Result first = import(anna + bob);
-    EXPECT_TRUE(first.committed);
-    EXPECT_EQ(first.imported, 2);
-    const QStringList before = dump();
-    const QList<Person> people = m_book.allPeople();
-
-    const Result second = import(anna + bob);
-    EXPECT_EQ(second.imported, 0);
-    EXPECT_EQ(second.updated, 0);
-    EXPECT_EQ(second.skipped, 0);
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(m_book.allPeople(), people);
-}
-
-TEST_F(VCardImporterTest, AnEditedNumberKeepsItsIdentifier)
-{
-    import(anna);
-    const int id = m_book.allPeople().first().recordID;
-    QByteArray edited = anna;
-    edited.replace("+46 8 123 45", "+46 8 999 99");
-    const Result result = import(edited);
-    EXPECT_EQ(result.updated, 1);
-    EXPECT_EQ(dump(), QStringList{QStringLiteral("Anna|-|Berg|-|0:_$!<Mobile>!$_:+46 70 111 22 33 1:_$!<Home>!$_:+46 8 999 99")});
-    EXPECT_EQ(m_book.allPeople().first().recordID, id);
-}
-
 TEST_F(VCardImporterTest, UpdatesFollowTheIdentityRules)
 {
-    import(anna + bob);
+    ASSERT_EQ(import(anna + bob).imported, 2); // imported again, they change nothing: see the contacts command's test
     const int annaID = *m_book.recordIDForImportKey(QStringLiteral("uid:anna-1"));
     // Anna, known by her UID, changes her name and loses her home number and gains a work
     // number; Bob changes his organisation and so is someone else; Carl is new.
     const Result result = import("BEGIN:VCARD\nUID:anna-1\nN:Lind;Anna;Maria\nTEL;CELL:+46 70 111 22 33\nTEL;WORK:1\nEND:VCARD\n"
                                  "BEGIN:VCARD\nN:Stone;Bob\nORG:Other\nTEL;WORK:555-1000\nEND:VCARD\n"
                                  "BEGIN:VCARD\nFN:Carl\nEND:VCARD\n");
-    EXPECT_EQ(result.imported, 2);
-    EXPECT_EQ(result.updated, 1);
-    EXPECT_EQ(dump(), (QStringList{
-                          QStringLiteral("Carl|-|-|-|"),
-                          QStringLiteral("Anna|Maria|Lind|-|0:_$!<Mobile>!$_:+46 70 111 22 33 2:_$!<Work>!$_:1"),
-                          QStringLiteral("Bob|-|Stone|Acme|0:_$!<Work>!$_:555-1000"),
-                          QStringLiteral("Bob|-|Stone|Other|0:_$!<Work>!$_:555-1000"),
-                      }));
+    EXPECT_EQ(std::tuple(result.imported, result.updated), std::tuple(2, 1));
+    EXPECT_EQ(dump(), (QStringList{"Carl|-|-|-|", "Anna|Maria|Lind|-|0:_$!<Mobile>!$_:+46 70 111 22 33 2:_$!<Work>!$_:1",
+                                   "Bob|-|Stone|Acme|0:_$!<Work>!$_:555-1000", "Bob|-|Stone|Other|0:_$!<Work>!$_:555-1000"}));
     EXPECT_EQ(m_book.personWithRecordID(annaID)->lastName, u"Lind");
 }
 
 TEST_F(VCardImporterTest, UnreadableCardsAreSkippedWithTheirFileAndLineAndTheRestImported)
 {
     import(anna);
-    const QStringList before = dump();
     const Result result = import({{QStringLiteral("a.vcf"), "BEGIN:VCARD\nFN:Truncated\nTEL:1\n"          // line 1
                                                             "BEGIN:VCARD\nFN:Good\nTEL:2\nEND:VCARD\n"     // line 4
                                                             "BEGIN:VCARD\nFN:Bad\nTEL:3\x01\nEND:VCARD\n"  // line 8
                                                             "BEGIN:VCARD\nUID:anna-1\nFN:Copy\nEND:VCARD\n" // line 12
                                                             "BEGIN:VCARD\nUID:anna-1\nN:Berg;Anna\nEND:VCARD"},
-                                  {QStringLiteral("junk.vcf"), QByteArray("\x7f\x45LF\x02\x01\x01\x00\x00", 9).repeated(100)}});
+                                  {QStringLiteral("junk.vcf"), QByteArray("\x7f\x45LF\x02\x01\x01\x00\x00", 9).repeated(100)},
+                                  {QStringLiteral("cut.vcf"), "BEGIN:VCARD\nFN:Ahead\nEND:VCARD\nBEGIN:VCARD\nFN:Cut\n"}});
     EXPECT_TRUE(result.committed);
-    EXPECT_EQ(result.imported, 1);
-    EXPECT_EQ(result.updated, 1);
-    EXPECT_EQ(result.skipped, 3);
-    EXPECT_EQ(result.messages, (QStringList{
-                                   QStringLiteral("a.vcf:1: card has no END:VCARD; skipped"),
-                                   QStringLiteral("a.vcf:10: cannot read TEL: the value holds binary data; skipped"),
-                                   QStringLiteral("a.vcf:16: the same person as the card at a.vcf:12; skipped"),
-                                   QStringLiteral("junk.vcf: no vCard in this file"),
-                               }));
+    EXPECT_EQ(std::tuple(result.imported, result.updated, result.skipped), std::tuple(2, 1, 4));
+    EXPECT_EQ(result.messages, (QStringList{"a.vcf:1: card has no END:VCARD; skipped",
+                                            "a.vcf:10: cannot read TEL: the value holds binary data; skipped",
+                                            "a.vcf:16: the same person as the card at a.vcf:12; skipped",
+                                            "junk.vcf: no vCard in this file", "cut.vcf:4: card has no END:VCARD; skipped"}));
     // Anna's card (UID anna-1) was taken from line 12 and lost her numbers; nothing else changed.
-    EXPECT_EQ(dump(), (QStringList{QStringLiteral("Copy|-|-|-|"), QStringLiteral("Good|-|-|-|0:-:2")}));
-    EXPECT_NE(dump(), before);
+    EXPECT_EQ(dump(), (QStringList{"Ahead|-|-|-|", "Copy|-|-|-|", "Good|-|-|-|0:-:2"}));
 }
 
 TEST_F(VCardImporterTest, AFailedWriteUndoesTheWholeImport)
 {
     import(anna);
     const QStringList before = dump();
-    QByteArray many;
+    QByteArray many = QByteArray(anna).replace("Berg;Anna", "Lind;Anna"); // an update undone as well
     for (int i = 0; i < 3000; ++i)
         many += "BEGIN:VCARD\nFN:P" + QByteArray::number(i) + "\nTEL:" + QByteArray::number(i) + "\nEND:VCARD\n";
     Result result;
@@ -199,45 +147,21 @@ TEST_F(VCardImporterTest, AFailedWriteUndoesTheWholeImport)
     EXPECT_EQ(import(bob).imported, 1);
 }
 
-TEST_F(VCardImporterTest, ManyCardsInOneFile)
-{
-    QByteArray many;
-    for (int i = 0; i < 2000; ++i)
-        many += "BEGIN:VCARD\nUID:" + QByteArray::number(i) + "\nN:P" + QByteArray::number(i) + ";Q\nTEL;CELL:" + QByteArray::number(i)
-                + "\nEND:VCARD\n";
-    EXPECT_EQ(import(many).imported, 2000);
-    EXPECT_EQ(import(many).updated, 0);
-    EXPECT_EQ(m_book.allPeople().size(), 2000);
-}
-
 // The exports of real address book clients in the shared test corpus, when it is there.
 TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
 {
     const QDir corpus(QStringLiteral(FARLINE_SHARED_VCARDS));
     if (!corpus.exists())
         GTEST_SKIP() << "no shared vCard corpus at " << FARLINE_SHARED_VCARDS;
-    struct Expected
-    {
-        int persons;
-        int phones;
-        int skipped;
-    };
-    const std::map<QString, Expected> expected = {
-        {QStringLiteral("android-2.1-qp-utf8.vcf"), {4, 9, 2}},
-        {QStringLiteral("apple-ios5-3.0-photo.vcf"), {1, 7, 0}},
-        {QStringLiteral("apple-macos-3.0-multi-latin1.vcf"), {30, 12, 0}},
-        {QStringLiteral("apple-macos-3.0-photo.vcf"), {1, 7, 0}},
-        {QStringLiteral("apple-macos15-3.0-company.vcf"), {1, 0, 0}},
-        {QStringLiteral("evolution-3.0-folded-tel.vcf"), {1, 2, 0}},
-        {QStringLiteral("evolution1-noversion-org.vcf"), {1, 2, 0}},
-        {QStringLiteral("google-3.0-grouped-org.vcf"), {2, 3, 0}},
-        {QStringLiteral("google-3.0-labels.vcf"), {1, 11, 0}},
-        {QStringLiteral("kaddressbook-4.0-teluri.vcf"), {1, 3, 0}},
-        {QStringLiteral("nextcloud-sabre-3.0.vcf"), {1, 4, 0}},
-        {QStringLiteral("outlook2003-2.1-qp-cp1250.vcf"), {1, 3, 0}},
-        {QStringLiteral("outlook2007-2.1-qp.vcf"), {1, 4, 0}},
-        {QStringLiteral("owncloud-3.0-utf8-fold.vcf"), {1, 0, 0}},
-        {QStringLiteral("thunderbird-cardbook-4.0.vcf"), {2, 12, 0}},
+    const std::map<QString, std::array<int, 3>> expected = { // persons, phones, skipped
+        {"android-2.1-qp-utf8.vcf", {4, 9, 2}},        {"apple-ios5-3.0-photo.vcf", {1, 7, 0}},
+        {"apple-macos-3.0-multi-latin1.vcf", {30, 12, 0}}, {"apple-macos-3.0-photo.vcf", {1, 7, 0}},
+        {"apple-macos15-3.0-company.vcf", {1, 0, 0}},  {"evolution-3.0-folded-tel.vcf", {1, 2, 0}},
+        {"evolution1-noversion-org.vcf", {1, 2, 0}},   {"google-3.0-grouped-org.vcf", {2, 3, 0}},
+        {"google-3.0-labels.vcf", {1, 11, 0}},         {"kaddressbook-4.0-teluri.vcf", {1, 3, 0}},
+        {"nextcloud-sabre-3.0.vcf", {1, 4, 0}},        {"outlook2003-2.1-qp-cp1250.vcf", {1, 3, 0}},
+        {"outlook2007-2.1-qp.vcf", {1, 4, 0}},         {"owncloud-3.0-utf8-fold.vcf", {1, 0, 0}},
+        {"thunderbird-cardbook-4.0.vcf", {2, 12, 0}},
     };
     for (const QFileInfo &info : corpus.entryInfoList({QStringLiteral("*.vcf")}, QDir::Files, QDir::Name)) {
         SCOPED_TRACE(info.fileName().toStdString());
@@ -250,8 +174,8 @@ TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
         ASSERT_TRUE(importer.commit());
         int phones = 0;
         for (const Person &person : book.allPeople()) {
-            phones += int(person.phones.value_or(QList<PhoneEntry>()).size());
             for (const PhoneEntry &phone : person.phones.value_or(QList<PhoneEntry>())) {
+                ++phones;
                 EXPECT_FALSE(phone.value.contains(QChar::ReplacementCharacter)) << phone.value.toStdString();
                 EXPECT_FALSE(phone.value.startsWith(QLatin1String("tel:"))) << phone.value.toStdString();
             }
@@ -261,9 +185,7 @@ TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
             EXPECT_GT(importer.imported(), 0) << "a new file in the corpus imports nothing";
             continue;
         }
-        EXPECT_EQ(importer.imported(), found->second.persons);
-        EXPECT_EQ(phones, found->second.phones);
-        EXPECT_EQ(importer.skipped(), found->second.skipped);
+        EXPECT_EQ((std::array{importer.imported(), phones, importer.skipped()}), found->second);
     }
 }
 } // namespace

@@ -11,13 +11,7 @@
 namespace {
 using Key = KeypadViewController::Key;
 
-// Delivers the running key timer's next tick at once.
-void fire(KeypadViewController &keypad)
-{
-    ASSERT_TRUE(keypad.timer());
-    QMetaObject::invokeMethod(keypad.timer(), "timeout");
-}
-
+// Types `keys` the way a finger does: a digit or "," is a tap on that key.
 void type(KeypadViewController &keypad, const QString &keys)
 {
     for (const QChar c : keys) {
@@ -28,113 +22,77 @@ void type(KeypadViewController &keypad, const QString &keys)
     }
 }
 
-class KeypadTest : public ::testing::Test
+// Plays `script`: digits and "," are taps as in type(); "z"/"Z" put a finger on "0" and lift it;
+// "<" puts a finger on backspace, ">" lifts it inside the key, "x" outside; "o" is another key's
+// release reported to backspace; "t" delivers the running timer's next tick at once.
+void play(KeypadViewController &keypad, const char *script)
 {
-protected:
-    KeypadTest() { keypad.loadView(); }
-    TestApp test;
-    KeypadViewController keypad{test.app()};
-};
-
-TEST_F(KeypadTest, TypedKeysAppendAndTheStoredNumberFollowsEachTouchDown)
-{
-    const QString keys = QStringLiteral("0123456789,");
-    QString expected;
-    for (const QChar c : keys) {
-        type(keypad, c);
-        expected += c;
-        EXPECT_EQ(keypad.display(), expected);
-        EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, expected);
+    for (const char *c = script; *c; ++c) {
+        switch (*c) {
+        case 'z': keypad.changeGreeting(Key::Button0); break;
+        case 'Z': keypad.touchButton0Up(Key::Button0); break;
+        case '<': keypad.changeGreeting(Key::ButtonBackspace); break;
+        case '>': keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace); break;
+        case 'x': keypad.touchButtonBackspaceUpOutside(Key::ButtonBackspace); break;
+        case 'o': keypad.touchButtonBackspaceUpInside(Key::Button1); break;
+        case 't':
+            ASSERT_TRUE(keypad.timer()) << "no timer at " << c - script;
+            QMetaObject::invokeMethod(keypad.timer(), "timeout");
+            break;
+        default: type(keypad, QString(QLatin1Char(*c)));
+        }
     }
 }
 
-TEST_F(KeypadTest, HoldingZeroTurnsItIntoPlusOnce)
+TEST(KeypadTest, KeysChangeTheDisplayAndTheStoredNumberFollowsEachTouchDown)
 {
-    type(keypad, QStringLiteral("12"));
-    keypad.changeGreeting(Key::Button0);
-    ASSERT_TRUE(keypad.timer());
-    EXPECT_EQ(keypad.timer()->interval(), 1200);
-    fire(keypad);
-    EXPECT_EQ(keypad.display(), u"12+");
-    EXPECT_EQ(keypad.timer(), nullptr);
-    keypad.touchButton0Up(Key::Button0);
-    EXPECT_EQ(keypad.display(), u"12+");
-    // The stored number catches up at the next touch down only.
-    EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"120");
-    type(keypad, QStringLiteral("4"));
-    EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"12+4");
+    struct Case
+    {
+        const char *name, *script, *display, *stored;
+        bool timerRunning = false;
+    };
+    const Case cases[] = {
+        {"zero held turns into plus once", "12zt", "12+", "120"},
+        {"the plus reaches the stored number at the next touch down", "12ztZ4", "12+4", "12+4"},
+        {"zero released early stays", "zZ", "0", "0"},
+        {"the plus replaces the key another finger typed", "z7t", "0+", "07"},
+        {"backspace deletes at release inside", "123<>", "12", "123"},
+        {"not at release outside", "123<x", "123", "123"},
+        {"nor at another key's release", "123<o", "123", "123", true},
+        {"a held backspace repeats after the hold and once more at release", "12345<tttt>", "1", "12345"},
+        {"repeating on an empty display is harmless", "1<ttttt>", "", "1"},
+        {"backspace stops the plus timer", "z<t", "0", "0", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestApp test;
+        KeypadViewController keypad(test.app());
+        keypad.loadView();
+        play(keypad, c.script);
+        EXPECT_EQ(keypad.display(), QLatin1String(c.display));
+        EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, QLatin1String(c.stored));
+        EXPECT_EQ(keypad.timer() != nullptr, c.timerRunning);
+    }
 }
 
-TEST_F(KeypadTest, ReleasingZeroEarlyKeepsTheZero)
+TEST(KeypadTest, OneTimerAtATimeWithItsIntervalAndLeavingTheScreenStopsIt)
 {
-    keypad.changeGreeting(Key::Button0);
-    keypad.touchButton0Up(Key::Button0);
-    EXPECT_EQ(keypad.timer(), nullptr);
-    EXPECT_EQ(keypad.display(), u"0");
-}
-
-TEST_F(KeypadTest, ThePlusReplacesWhateverWasTypedLastWhileZeroIsHeld)
-{
-    keypad.changeGreeting(Key::Button0);
-    keypad.changeGreeting(Key::Button7); // another finger
-    fire(keypad);
-    EXPECT_EQ(keypad.display(), u"0+");
-}
-
-TEST_F(KeypadTest, BackspaceDeletesAtReleaseInsideOnly)
-{
-    type(keypad, QStringLiteral("123"));
-    keypad.changeGreeting(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"123");
-    keypad.touchButtonBackspaceUpOutside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"123");
-    EXPECT_EQ(keypad.timer(), nullptr);
-
-    keypad.changeGreeting(Key::ButtonBackspace);
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"12");
-    EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"123");
-    // Releases of other keys are not backspace releases.
-    keypad.touchButtonBackspaceUpInside(Key::Button1);
-    EXPECT_EQ(keypad.display(), u"12");
-}
-
-TEST_F(KeypadTest, HoldingBackspaceRepeatsAfterTheHoldAndOnceMoreAtRelease)
-{
-    type(keypad, QStringLiteral("12345678901234567890"));
-    keypad.changeGreeting(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.timer()->interval(), 700);
-    fire(keypad); // the hold is detected: the repeat starts
-    EXPECT_EQ(keypad.timer()->interval(), 90);
-    EXPECT_EQ(keypad.display().size(), 20);
-    for (int tick = 0; tick < 3; ++tick)
-        fire(keypad);
-    EXPECT_EQ(keypad.display().size(), 17);
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"1234567890123456");
-    EXPECT_EQ(keypad.timer(), nullptr);
-}
-
-TEST_F(KeypadTest, RepeatingOnAnEmptyDisplayIsHarmless)
-{
-    type(keypad, QStringLiteral("1"));
-    keypad.changeGreeting(Key::ButtonBackspace);
-    fire(keypad);
-    for (int tick = 0; tick < 5; ++tick)
-        fire(keypad);
-    EXPECT_EQ(keypad.display(), u"");
-    keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    EXPECT_EQ(keypad.display(), u"");
-}
-
-TEST_F(KeypadTest, AtMostOneTimerRunsAndLeavingTheScreenStopsIt)
-{
-    keypad.changeGreeting(Key::Button0);
+    TestApp test;
+    KeypadViewController keypad(test.app());
+    keypad.loadView();
+    QString expected;
+    for (const QChar c : QStringLiteral("0123456789,")) { // the stored number follows each touch down
+        type(keypad, c);
+        EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, expected += c);
+    }
+    play(keypad, "z");
     const QPointer<QTimer> plus = keypad.timer();
-    keypad.changeGreeting(Key::ButtonBackspace); // the plus timer is stopped first
+    EXPECT_EQ(plus->interval(), 1200);
+    play(keypad, "<");
     EXPECT_TRUE(!plus || !plus->isActive());
-    fire(keypad);
-    EXPECT_EQ(keypad.display(), u"0");
+    EXPECT_EQ(keypad.timer()->interval(), 700);
+    play(keypad, "t"); // the hold is detected: the repeat starts
+    EXPECT_EQ(keypad.timer()->interval(), 90);
     keypad.viewWillDisappear();
     EXPECT_EQ(keypad.timer(), nullptr);
 }
@@ -158,25 +116,24 @@ TEST(KeypadTimersTest, TheTimersRunOnTheEventLoop)
     QTest::qWait(50);
     EXPECT_EQ(keypad.display(), left);
 }
-} // namespace
 
-namespace {
 TEST(KeypadCallTest, TheCallKeyHandsATypedRecordToCallPlacementAndEmptiesTheStoredNumber)
 {
     TestApp test;
+    test.app().appSettings().keypadPhoneNumber = QStringLiteral("2212"); // from the last run
     test.launch("260 +48 22 123 45 67\r\n", "260 48\r\n", QStringLiteral("260"));
     KeypadViewController &keypad = test.app().keypadViewController();
     keypad.loadView();
+    EXPECT_EQ(keypad.display(), u"2212");
     EXPECT_TRUE(keypad.callEnabled());
-    type(keypad, QStringLiteral("221234567"));
+    type(keypad, QStringLiteral("34567"));
     keypad.initiateCall();
 
-    EXPECT_EQ(test.telephone().opened, QStringList{QStringLiteral("tel:+48221234567,221234567")});
+    EXPECT_EQ(test.telephone().opened, QStringList{"tel:+48221234567,221234567"});
     const auto &recents = test.app().recentViewController().recentArray();
     ASSERT_EQ(recents.size(), 1);
-    EXPECT_EQ(recents[0]->phoneNumber, u"221234567");
-    EXPECT_EQ(recents[0]->displayName, u"221234567");
-    EXPECT_EQ(recents[0]->phoneType, u"unknown");
+    EXPECT_EQ(QStringList({recents[0]->phoneNumber, recents[0]->displayName, recents[0]->phoneType}),
+              (QStringList{"221234567", "221234567", "unknown"}));
     EXPECT_EQ(recents[0]->contactID, -1);
     EXPECT_EQ(keypad.display(), u"221234567"); // still shown
     EXPECT_EQ(test.app().appSettings().keypadPhoneNumber, u"");
@@ -198,15 +155,5 @@ TEST(KeypadCallTest, AnEmptyDisplayCallsNothingAndAHandsetWithoutTelephonyDisabl
     keypad.initiateCall();
     EXPECT_TRUE(test.alerts().shown().empty());
     EXPECT_TRUE(test.telephone().opened.isEmpty());
-}
-
-TEST(KeypadCallTest, TheStoredNumberIsShownWhenTheViewIsMade)
-{
-    TestApp test;
-    test.app().appSettings().keypadPhoneNumber = QStringLiteral("+44,1");
-    test.app().saveAppSettings();
-    test.app().applicationDidFinishLaunching();
-    test.app().keypadViewController().loadView();
-    EXPECT_EQ(test.app().keypadViewController().display(), u"+44,1");
 }
 } // namespace

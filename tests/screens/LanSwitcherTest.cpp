@@ -10,74 +10,45 @@ const QStringList two = {QStringLiteral("+441"), QStringLiteral("+442")};
 
 TEST(LanSwitcherTest, TheRowShowsTheNumberAndEnablesTheSegmentsThatCanStep)
 {
-    struct Case
-    {
-        const char *name;
-        int position;
-        QStringList numbers;
-        const char *text;
-        bool back, forward;
+    const std::tuple<int, QStringList, const char *, bool, bool> cases[] = { // position, numbers, text, back, forward
+        {0, three, "+441", false, true},
+        {1, three, "+442", true, true},
+        {2, three, "+443", true, false},
+        {0, {QStringLiteral("+1")}, "+1", false, false},
+        {0, {}, "No access number available", false, false},
+        {2, {}, "No access number available", true, false}, // restored position, no number
+        {5, two, "+441", true, true},                        // restored position beyond the list
     };
-    const Case cases[] = {
-        {"first of three", 0, three, "+441", false, true},
-        {"middle of three", 1, three, "+442", true, true},
-        {"last of three", 2, three, "+443", true, false},
-        {"only number", 0, {QStringLiteral("+1")}, "+1", false, false},
-        {"no number", 0, {}, "No access number available", false, false},
-        {"no number, restored position", 2, {}, "No access number available", true, false},
-        {"restored position beyond the list", 5, two, "+441", true, true},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const Row shown = row(c.position, c.numbers);
-        EXPECT_EQ(shown.text, QLatin1String(c.text));
-        EXPECT_EQ(shown.backEnabled, c.back);
-        EXPECT_EQ(shown.forwardEnabled, c.forward);
+    for (const auto &[position, numbers, text, back, forward] : cases) {
+        const Row shown = row(position, numbers);
+        EXPECT_EQ(std::tuple(shown.text, shown.backEnabled, shown.forwardEnabled), std::tuple(QString::fromLatin1(text), back, forward))
+            << position << " of " << numbers.size();
     }
 }
 
-TEST(LanSwitcherTest, SteppingThroughThreeNumbers)
+TEST(LanSwitcherTest, SteppingEnablesAtOnceAndDisablesLater)
 {
-    struct Case
-    {
-        const char *name;
-        int position, segment;
-        std::optional<int> to;
-        bool enableBack = false, enableForward = false, disableBack = false, disableForward = false;
+    // The outcome as "position text" followed by what is enabled now (+) and disabled later (-).
+    const auto outcome = [](const std::optional<Step> &s) {
+        if (!s)
+            return QStringLiteral("nothing");
+        return QStringLiteral("%1 %2").arg(s->position).arg(s->text) + (s->enableBackNow ? " +back" : "")
+               + (s->enableForwardNow ? " +forward" : "") + (s->disableBackLater ? " -back" : "") + (s->disableForwardLater ? " -forward" : "");
     };
-    const Case cases[] = {
-        {"forward from the first enables back at once", 0, forwardSegment, 1, true, false, false, false},
-        {"forward onto the last disables forward later", 1, forwardSegment, 2, false, false, false, true},
-        {"forward at the last does nothing", 2, forwardSegment, std::nullopt},
-        {"back from the last enables forward at once", 2, backSegment, 1, false, true, false, false},
-        {"back onto the first disables back later", 1, backSegment, 0, false, false, true, false},
-        {"back at the first does nothing", 0, backSegment, std::nullopt},
-        {"an unknown segment does nothing", 1, 2, std::nullopt},
-        {"a position beyond the list does nothing", 3, backSegment, std::nullopt},
+    const std::tuple<QStringList, int, int, const char *> cases[] = { // numbers, position, segment, outcome
+        {three, 0, forwardSegment, "1 +442 +back"},
+        {three, 1, forwardSegment, "2 +443 -forward"},
+        {three, 2, forwardSegment, "nothing"},
+        {three, 2, backSegment, "1 +442 +forward"},
+        {three, 1, backSegment, "0 +441 -back"},
+        {three, 0, backSegment, "nothing"},
+        {three, 1, 2, "nothing"}, // an unknown segment
+        {three, 3, backSegment, "nothing"}, // a position beyond the list
+        {two, 0, forwardSegment, "1 +442 +back -forward"},
+        {two, 1, backSegment, "0 +441 +forward -back"},
+        {{}, 0, forwardSegment, "nothing"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto result = step(c.position, three, c.segment);
-        ASSERT_EQ(result.has_value(), c.to.has_value());
-        if (!result)
-            continue;
-        EXPECT_EQ(result->position, *c.to);
-        EXPECT_EQ(result->text, three.at(*c.to));
-        EXPECT_EQ(result->enableBackNow, c.enableBack);
-        EXPECT_EQ(result->enableForwardNow, c.enableForward);
-        EXPECT_EQ(result->disableBackLater, c.disableBack);
-        EXPECT_EQ(result->disableForwardLater, c.disableForward);
-    }
-}
-
-TEST(LanSwitcherTest, TwoNumbersEnableOneSegmentAndDisableTheOtherOnEachStep)
-{
-    const auto forward = step(0, two, forwardSegment);
-    ASSERT_TRUE(forward);
-    EXPECT_TRUE(forward->enableBackNow && forward->disableForwardLater);
-    const auto back = step(1, two, backSegment);
-    ASSERT_TRUE(back);
-    EXPECT_TRUE(back->enableForwardNow && back->disableBackLater);
-    EXPECT_FALSE(step(0, {}, forwardSegment));
+    for (const auto &[numbers, position, segment, expected] : cases)
+        EXPECT_EQ(outcome(step(position, numbers, segment)), QLatin1String(expected)) << position << " " << segment;
 }
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 namespace {
 void writeFile(const QString &path, const QByteArray &content, bool executable = false)
@@ -34,15 +33,8 @@ TelHandler::TelHandler(bool registered, Behaviour behaviour)
                              "Exec=%1/handler.sh %u\nMimeType=x-scheme-handler/tel;\n")
                   .arg(root)
                   .toUtf8());
-    QProcess mime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString &variable : TelHandler::environment())
-        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    mime.setProcessEnvironment(environment);
-    mime.start(QStringLiteral("xdg-mime"), {QStringLiteral("default"), QStringLiteral("farline-test-phone.desktop"),
-                                            QStringLiteral("x-scheme-handler/tel")});
-    if (!mime.waitForFinished() || mime.exitCode() != 0)
-        qFatal("xdg-mime could not register the test phone");
+    writeFile(root + QStringLiteral("/config/mimeapps.list"),
+              "[Default Applications]\nx-scheme-handler/tel=farline-test-phone.desktop\n");
 }
 
 QStringList TelHandler::environment() const

@@ -28,6 +28,14 @@ void TestApp::restart()
         Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts), std::move(telephone)});
 }
 
+QStringList TestApp::alertMessages() const
+{
+    QStringList messages;
+    for (const RecordingAlerts::Shown &alert : m_alerts->shown())
+        messages.append(alert.message);
+    return messages;
+}
+
 QString TestApp::documentPath(const QString &name) const { return m_app->home().documentPath(name); }
 
 void TestApp::writeDocument(const QString &name, const QByteArray &bytes) const

@@ -16,6 +16,7 @@ public:
 
     FarlineAppDelegate &app() { return *m_app; }
     RecordingAlerts &alerts() { return *m_alerts; }
+    QStringList alertMessages() const; // of every alert shown, in order
     RecordingTelephone &telephone() { return *m_telephone; }
     Clock &clock() { return m_app->clock(); }
     const QString &homeDir() const { return m_homeDir; }

@@ -3,7 +3,6 @@
 #include "access/LANFileNameparser.h"
 #include "access/LANManger.h"
 #include "core/AppSettings.h"
-#include "core/TCCManager.h"
 #include "support/TestApp.h"
 
 #include <QCryptographicHash>
@@ -18,8 +17,7 @@ namespace {
 struct ProcessRun
 {
     int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 ProcessRun run(const QString &program, const QStringList &arguments, const QByteArray &input = {})
@@ -28,12 +26,8 @@ ProcessRun run(const QString &program, const QStringList &arguments, const QByte
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    ProcessRun result;
-    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit)
-        result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 ProcessRun farlineData(const QStringList &arguments) { return run(QStringLiteral(FARLINE_DATA_BIN), arguments); }
@@ -59,29 +53,23 @@ protected:
 
 TEST_F(FarlineDataTest, EncryptJoinsTheLinesWithCrLfAndDecryptPrintsThem)
 {
-    struct Case
-    {
-        QByteArray input;
-        QStringList tableLines; // as the tables read them
-        QByteArray printed;     // as decrypt prints them
-    };
-    const Case cases[] = {
+    const std::tuple<QByteArray, QStringList, QByteArray> cases[] = { // input, lines as the tables read them, decrypt's output
         {"234 1\n260 2\n", {"234 1", "260 2"}, "234 1\n260 2\n"},
         {"234 1\r\n260 2", {"234 1", "260 2"}, "234 1\n260 2\n"},
         {"a\r\n\nb\r\r\n", {"a", "", "b\r"}, "a\n\nb\r\n"},
         {"\xe9\x01 x\n", {QString::fromLatin1("\xe9\x01 x")}, "\xe9\x01 x\n"},
         {"", {QString()}, ""},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.input.toStdString());
-        write("plain", c.input);
+    for (const auto &[input, tableLines, printed] : cases) {
+        SCOPED_TRACE(input.toStdString());
+        write("plain", input);
         ASSERT_EQ(farlineData({"encrypt", path("plain"), path("LANFile.txt")}).exitCode, 0);
-        if (!c.input.isEmpty()) {
-            EXPECT_EQ(dataFileLines(read("LANFile.txt")), c.tableLines);
+        if (!input.isEmpty()) { // the 16 characters of the chaining block's image are kept then
+            EXPECT_EQ(dataFileLines(read("LANFile.txt")), tableLines);
         }
         const ProcessRun decrypted = farlineData({"decrypt", path("LANFile.txt")});
         EXPECT_EQ(decrypted.exitCode, 0);
-        EXPECT_EQ(decrypted.out, c.printed);
+        EXPECT_EQ(decrypted.out, printed);
         EXPECT_TRUE(decrypted.err.isEmpty());
     }
 }
@@ -94,8 +82,8 @@ TEST_F(FarlineDataTest, TheChainingBlockIsRandomUnlessGiven)
     ASSERT_EQ(farlineData({"encrypt", "--iv=00112233445566778899aabbccddeeff", path("plain"), path("b")}).exitCode, 0);
     EXPECT_EQ(read("a").left(16), QByteArray::fromHex(iv));
     EXPECT_EQ(read("a"), read("b")); // reproducible
-    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("c")}).exitCode, 0);
-    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("d")}).exitCode, 0);
+    for (const char *name : {"c", "d"})
+        ASSERT_EQ(farlineData({"encrypt", path("plain"), path(name)}).exitCode, 0);
     EXPECT_NE(read("c").left(16), read("d").left(16));
     EXPECT_EQ(read("c").size(), 32);
 }
@@ -104,12 +92,7 @@ TEST_F(FarlineDataTest, BadUsageAndUndecipherableFilesAreOneLineOnStandardError)
 {
     write("plain", "234 1\n");
     write("garbage", QByteArray(48, 'x'));
-    struct Case
-    {
-        QStringList arguments;
-        int exitCode;
-    };
-    const Case cases[] = {
+    const std::pair<QStringList, int> cases[] = {
         {{"encrypt", path("plain"), path("out"), "--iv", "0011"}, 2},
         {{"encrypt", path("plain"), path("out"), "--iv", "zz112233445566778899aabbccddeeff"}, 2},
         {{"encrypt", path("plain"), path("out"), "--iv"}, 2},
@@ -123,10 +106,10 @@ TEST_F(FarlineDataTest, BadUsageAndUndecipherableFilesAreOneLineOnStandardError)
         {{"decrypt", path("plain")}, 1},
         {{"publish-everything"}, 2},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const ProcessRun result = farlineData(c.arguments);
-        EXPECT_EQ(result.exitCode, c.exitCode);
+    for (const auto &[arguments, exitCode] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const ProcessRun result = farlineData(arguments);
+        EXPECT_EQ(result.exitCode, exitCode);
         EXPECT_EQ(result.err.count('\n'), 1);
         EXPECT_TRUE(result.err.startsWith("farline-data: "));
         EXPECT_TRUE(result.out.isEmpty());
@@ -170,8 +153,6 @@ TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
     table.loadLANArray(QStringLiteral("234"));
     EXPECT_EQ(table.lanNumbers(), (QStringList{"+442079460120", "+442079460345"}));
     EXPECT_EQ(table.countriesArray(), (QStringList{"234", "260"}));
-    const TCCManager codes(path("theirs"));
-    EXPECT_EQ(codes.mccArray(), (QStringList{"234", "234", "260", "260"}));
 }
 TEST_F(FarlineDataTest, PublishWritesTheDescriptorAndTheFileWhereItsAddressPoints)
 {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <tuple>
 
 // One run of the farline program, as a script or an operator runs it.
 struct FarlineRun
@@ -14,6 +15,7 @@ struct FarlineRun
 
     QStringList outLines() const;
     QStringList errLines() const;
+    std::tuple<int, QString, QString> all() const { return {exitCode, out, err}; }
 };
 
 // Runs the built farline with `arguments`, environment variables `environment` ("NAME=value")
