@@ -1,6 +1,7 @@
 #include "app/CommandSupport.h"
 
 #include "core/FarlineAppDelegate.h"
+#include "platform/Console.h"
 
 QString outputField(QString text)
 {
@@ -22,7 +23,12 @@ int placedCallStatus(FarlineAppDelegate &app, const std::function<void()> &place
 {
     bool accepted = false;
     const QMetaObject::Connection connection =
-        QObject::connect(&app, &FarlineAppDelegate::dialled, [&accepted](const QString &, bool yes) { accepted = yes; });
+        QObject::connect(&app, &FarlineAppDelegate::dialled, [&accepted](const QString &address, bool yes) {
+            accepted = yes;
+            // The window shows nothing then; a script is told why nothing happened.
+            if (!yes)
+                Console::err(QStringLiteral("farline: the telephone did not take the call %1").arg(address));
+        });
     place();
     QObject::disconnect(connection);
     return accepted ? 0 : 1;

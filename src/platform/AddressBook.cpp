@@ -106,18 +106,33 @@ struct AddressBook::Connection
 };
 
 AddressBook::AddressBook(const QString &path)
+    : m_path(path)
+{
+}
+
+// Opened at the first question, so that a run that never looks at a person loads no SQL driver.
+AddressBook::Connection *AddressBook::connection() const
+{
+    if (!m_openTried) {
+        m_openTried = true;
+        open();
+    }
+    return m_connection.get();
+}
+
+void AddressBook::open() const
 {
     auto connection = std::make_unique<Connection>();
     connection->name = nextConnectionName();
     connection->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name);
-    connection->db.setDatabaseName(path);
-    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows when the file is opened
+    connection->db.setDatabaseName(m_path);
+    QDir().mkpath(QFileInfo(m_path).absolutePath()); // a failure shows when the file is opened
     if (!connection->db.open()) {
-        m_error = QStringLiteral("cannot open %1: %2").arg(path, connection->db.lastError().text());
+        m_error = QStringLiteral("cannot open %1: %2").arg(m_path, connection->db.lastError().text());
         return;
     }
     if (auto failed = AddressBookSchema::migrate(connection->db)) {
-        m_error = QStringLiteral("cannot use %1: %2").arg(path, *failed);
+        m_error = QStringLiteral("cannot use %1: %2").arg(m_path, *failed);
         return;
     }
     connection->selectPerson = connection->prepared(QStringLiteral(
@@ -131,7 +146,7 @@ AddressBook::AddressBook(const QString &path)
 
 AddressBook::~AddressBook() = default;
 
-bool AddressBook::isOpen() const { return m_connection != nullptr; }
+bool AddressBook::isOpen() const { return connection() != nullptr; }
 
 bool AddressBook::fail(const QString &error)
 {
@@ -141,9 +156,9 @@ bool AddressBook::fail(const QString &error)
 
 std::optional<Person> AddressBook::personWithRecordID(int recordID) const
 {
-    if (!m_connection)
+    if (!connection())
         return std::nullopt;
-    QSqlQuery &query = m_connection->selectPerson;
+    QSqlQuery &query = connection()->selectPerson;
     query.addBindValue(recordID);
     if (!query.exec() || !query.next()) {
         query.finish();
@@ -152,7 +167,7 @@ std::optional<Person> AddressBook::personWithRecordID(int recordID) const
     Person person = personFrom(query);
     query.finish();
 
-    QSqlQuery &phones = m_connection->selectPhones;
+    QSqlQuery &phones = connection()->selectPhones;
     phones.addBindValue(recordID);
     if (phones.exec()) {
         QList<PhoneEntry> entries;
@@ -168,9 +183,9 @@ std::optional<Person> AddressBook::personWithRecordID(int recordID) const
 QList<Person> AddressBook::allPeople() const
 {
     QList<Person> people;
-    if (!m_connection)
+    if (!connection())
         return people;
-    QSqlQuery query = m_connection->prepared(
+    QSqlQuery query = connection()->prepared(
         QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person"));
     QHash<int, qsizetype> positions;
     if (query.exec()) {
@@ -179,7 +194,7 @@ QList<Person> AddressBook::allPeople() const
             people.append(personFrom(query));
         }
     }
-    QSqlQuery phones = m_connection->prepared(QStringLiteral(
+    QSqlQuery phones = connection()->prepared(QStringLiteral(
         "SELECT person_id, identifier, label, value FROM phone ORDER BY person_id, position"));
     if (phones.exec()) {
         while (phones.next()) {
@@ -198,13 +213,13 @@ QList<Person> AddressBook::allPeople() const
 
 bool AddressBook::removePerson(int recordID)
 {
-    if (!m_connection)
+    if (!connection())
         return fail(m_error);
     if (!personWithRecordID(recordID))
         return fail(QStringLiteral("no person %1").arg(recordID));
     if (!beginTransaction())
         return false;
-    QSqlQuery query(m_connection->db);
+    QSqlQuery query(connection()->db);
     for (const auto *statement : {"DELETE FROM phone WHERE person_id = ?", "DELETE FROM person WHERE id = ?"}) {
         query.prepare(QLatin1String(statement));
         query.addBindValue(recordID);
@@ -219,33 +234,33 @@ bool AddressBook::removePerson(int recordID)
 
 bool AddressBook::beginTransaction()
 {
-    if (!m_connection)
+    if (!connection())
         return fail(m_error);
-    return m_connection->db.transaction() || fail(m_connection->db.lastError().text());
+    return connection()->db.transaction() || fail(connection()->db.lastError().text());
 }
 
 bool AddressBook::commitTransaction()
 {
-    if (!m_connection)
+    if (!connection())
         return fail(m_error);
-    if (m_connection->db.commit())
+    if (connection()->db.commit())
         return true;
-    m_error = m_connection->db.lastError().text();
-    m_connection->db.rollback();
+    m_error = connection()->db.lastError().text();
+    connection()->db.rollback();
     return false;
 }
 
 void AddressBook::rollbackTransaction()
 {
-    if (m_connection)
-        m_connection->db.rollback();
+    if (connection())
+        connection()->db.rollback();
 }
 
 std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) const
 {
-    if (!m_connection)
+    if (!connection())
         return std::nullopt;
-    QSqlQuery &query = m_connection->selectByKey;
+    QSqlQuery &query = connection()->selectByKey;
     query.addBindValue(importKey);
     std::optional<int> found;
     if (query.exec() && query.next())
@@ -256,11 +271,11 @@ std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) c
 
 std::optional<int> AddressBook::addPerson(const QString &importKey, const PersonDraft &draft)
 {
-    if (!m_connection) {
+    if (!connection()) {
         fail(m_error);
         return std::nullopt;
     }
-    QSqlQuery query(m_connection->db);
+    QSqlQuery query(connection()->db);
     if (!query.exec(QStringLiteral("SAVEPOINT add_person"))) {
         fail(query.lastError().text());
         return std::nullopt;
@@ -288,9 +303,9 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
 
 bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
 {
-    if (!m_connection)
+    if (!connection())
         return fail(m_error);
-    QSqlQuery query(m_connection->db);
+    QSqlQuery query(connection()->db);
     if (!query.exec(QStringLiteral("SAVEPOINT update_person")))
         return fail(query.lastError().text());
     query.prepare(QStringLiteral("UPDATE person SET first_name = ?, middle_name = ?, last_name = ?,"
@@ -318,7 +333,7 @@ bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
 // only ever grows so that an identifier once handed out is never handed out again.
 bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
 {
-    QSqlQuery query(m_connection->db);
+    QSqlQuery query(connection()->db);
     query.prepare(QStringLiteral("SELECT next_phone_identifier FROM person WHERE id = ?"));
     query.addBindValue(recordID);
     if (!query.exec() || !query.next())

@@ -31,7 +31,8 @@ struct PersonDraft
 // The handset's address book: persons with names and phone lists, kept in an SQLite database
 // (home/"AddressBook.sqlite"). Record ids and phone entry identifiers are stable and never
 // reused. A file that cannot be opened (damaged, or from a newer program) is left untouched and
-// the address book stays closed: it then knows no persons and refuses every change.
+// the address book stays closed: it then knows no persons and refuses every change. The file is
+// opened at the first question asked.
 class AddressBook
 {
 public:
@@ -44,7 +45,11 @@ public:
 
     bool isOpen() const;
     // Why the address book is closed, or why the last change failed.
-    const QString &errorText() const { return m_error; }
+    const QString &errorText() const
+    {
+        connection();
+        return m_error;
+    }
 
     std::optional<Person> personWithRecordID(int recordID) const;
     // Every person, in the browser's order: last name, then first name, then organisation,
@@ -67,9 +72,13 @@ public:
 
 private:
     struct Connection;
+    Connection *connection() const;
+    void open() const;
     bool storePhones(int recordID, const QList<PhoneDraft> &phones);
     bool fail(const QString &error);
 
-    std::unique_ptr<Connection> m_connection;
-    QString m_error;
+    const QString m_path;
+    mutable bool m_openTried = false;
+    mutable std::unique_ptr<Connection> m_connection;
+    mutable QString m_error;
 };

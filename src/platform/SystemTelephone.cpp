@@ -1,8 +1,6 @@
 #include "platform/SystemTelephone.h"
 
-#include <QDesktopServices>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTimer>
 #include <QUrl>
@@ -10,14 +8,6 @@
 namespace {
 // Long enough for a handler to take the address over: a handler still running then has it.
 constexpr int handOverMilliseconds = 5000;
-
-bool hasRealWindowSystem()
-{
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != u"offscreen" && platform != u"minimal";
-}
 
 // xdg-open runs a generic desktop's handler in the foreground. One that outlives the wait is
 // left running, never killed with its QProcess: the object is kept here until it ends.
@@ -33,6 +23,11 @@ void letRunOn(QProcess *opener)
 }
 }
 
+SystemTelephone::SystemTelephone(UrlOpener windowOpener)
+    : m_windowOpener(std::move(windowOpener))
+{
+}
+
 bool SystemTelephone::canPlaceCalls()
 {
     QProcess query;
@@ -46,8 +41,8 @@ bool SystemTelephone::canPlaceCalls()
 
 bool SystemTelephone::open(const QUrl &address)
 {
-    if (hasRealWindowSystem())
-        return QDesktopServices::openUrl(address);
+    if (m_windowOpener)
+        return m_windowOpener(address);
 
     auto *opener = new QProcess;
     opener->setStandardOutputFile(QProcess::nullDevice());

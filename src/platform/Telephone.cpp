@@ -37,10 +37,10 @@ public:
 };
 }
 
-std::unique_ptr<Telephone> Telephone::create(const QString &name)
+std::unique_ptr<Telephone> Telephone::create(const QString &name, UrlOpener windowOpener)
 {
     if (name == defaultName)
-        return std::make_unique<SystemTelephone>();
+        return std::make_unique<SystemTelephone>(std::move(windowOpener));
     if (name == u"print")
         return std::make_unique<PrintTelephone>();
     if (name == u"unsupported")

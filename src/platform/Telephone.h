@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QUrl;
@@ -14,7 +15,11 @@ public:
     virtual bool canPlaceCalls() = 0;
     virtual bool open(const QUrl &address) = 0;
 
+    // How a window system opens an address (QDesktopServices::openUrl in the window).
+    using UrlOpener = std::function<bool(const QUrl &)>;
+
     static const QString defaultName; // "system"
     // The backend of that name: "system", "print", "unsupported" or "refuse"; null for any other.
-    static std::unique_ptr<Telephone> create(const QString &name);
+    // The system telephone hands addresses to `windowOpener` when there is one.
+    static std::unique_ptr<Telephone> create(const QString &name, UrlOpener windowOpener = {});
 };

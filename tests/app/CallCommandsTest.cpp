@@ -46,7 +46,7 @@ TEST_F(CallCommandsTest, EveryRowOfTheDialTablePlacesItsCall)
         {"international", "print", "+48 22 765 43 21", "tel:0048227654321", 0, true, ""},
         {"international", "print", "112", "tel:112", 0, false, ""},
         {"always", "unsupported", "221234567", "", 1, false, unsupported},
-        {"always", "refuse", "221234567", "", 1, false, ""},
+        {"always", "refuse", "221234567", "", 1, false, "farline: the telephone did not take the call tel:+48221234567,221234567"},
     };
     for (const auto &[mode, telephone, number, out, exitCode, recorded, err] : cases) {
         SCOPED_TRACE(std::string(mode) + " " + telephone + " " + number);
