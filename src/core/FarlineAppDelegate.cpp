@@ -1,6 +1,7 @@
 #include "core/FarlineAppDelegate.h"
 
 #include "access/LANManger.h"
+#include "access/LANUpdateViewController.h"
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
 #include "core/TCCManager.h"
@@ -90,8 +91,18 @@ void FarlineAppDelegate::remindOfUpdateWhenDue()
                   QStringLiteral("You may try to update Farline access numbers. Would you like to perform update?"),
                   {QStringLiteral("Cancel"), QStringLiteral("Update")}, [this](int button) {
                       if (button == 1)
-                          Q_EMIT updateDialogRequested();
+                          openUpdateDialog();
                   });
+}
+
+void FarlineAppDelegate::openUpdateDialog()
+{
+    if (m_updateDialog)
+        return;
+    m_updateDialog = std::make_unique<LANUpdateViewController>(*this, updateServer());
+    connect(m_updateDialog.get(), &LANUpdateViewController::dismissUpdateDialog, this,
+            [this] { m_updateDialog.release()->deleteLater(); });
+    Q_EMIT updateDialogOpened(m_updateDialog.get());
 }
 
 bool FarlineAppDelegate::saveAppSettings()

@@ -11,6 +11,7 @@ class AddressBook;
 class FavoritesViewController;
 class KeypadViewController;
 class LANManger;
+class LANUpdateViewController;
 class MainViewController;
 class MyContactsViewController;
 class RecentViewController;
@@ -49,6 +50,8 @@ public:
     MainViewController &mainViewController() { return *m_settingsScreen; }
     // The first-start country picker while a first start is pending; null otherwise.
     StartScreen *startScreen() const { return m_startScreen.get(); }
+    // The update dialog opened by the reminder's "Update", until it closes; null otherwise.
+    LANUpdateViewController *updateDialog() const { return m_updateDialog.get(); }
 
     // 0 when this handset can place calls, 1 when it cannot; fixed for the run by the telephony
     // probe, which runs when the answer is first needed.
@@ -86,9 +89,9 @@ Q_SIGNALS:
     void dialled(const QString &address, bool accepted);
     // The first start has ended: the window removes the start screen and shows the contacts tab.
     void mainApplicationStarted();
-    // The 30-day reminder was answered "Update": the window shows the settings tab and opens the
-    // update dialog (LANUpdateViewController with updateServer(), no delegate) over it.
-    void updateDialogRequested();
+    // The 30-day reminder was answered "Update": the window shows the settings tab and presents
+    // `dialog` over it (made here without a delegate; the view calls its viewDidLoad when shown).
+    void updateDialogOpened(LANUpdateViewController *dialog);
 
 private:
     // Copies each data file missing from the documents folder from the bundle; an existing
@@ -96,6 +99,7 @@ private:
     void provisionDataFiles();
     void makeScreens();
     void remindOfUpdateWhenDue();
+    void openUpdateDialog();
 
     PlatformServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;
@@ -109,5 +113,6 @@ private:
     std::unique_ptr<MainViewController> m_settingsScreen;
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<StartScreen> m_finishedStartScreen;
+    std::unique_ptr<LANUpdateViewController> m_updateDialog; // first to go: it may still run
     std::optional<int> m_callSupport;
 };

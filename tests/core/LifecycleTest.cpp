@@ -1,3 +1,4 @@
+#include "access/LANUpdateViewController.h"
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
 #include "lists/FavoritesViewController.h"
@@ -56,9 +57,15 @@ TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassedAndIsThenPostpo
         EXPECT_EQ(alert.buttons, (QStringList{"Cancel", "Update"}));
         // Moved before the answer: the next reminder is 30 days away whatever the user says.
         EXPECT_EQ(test.app().appSettings().lastUpdate, now);
-        QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogRequested);
+        QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogOpened);
         ASSERT_TRUE(test.alerts().tap(c.answer));
         EXPECT_EQ(update.count(), c.answer);
+        EXPECT_EQ(test.app().updateDialog() != nullptr, c.answer == 1);
+        if (LANUpdateViewController *dialog = test.app().updateDialog()) {
+            EXPECT_EQ(dialog->delegate(), nullptr); // opened from the reminder, no settings screen to tell
+            dialog->CancelUpdateAction();
+            EXPECT_EQ(test.app().updateDialog(), nullptr);
+        }
         test.app().applicationWillTerminate();
         test.restart();
         test.app().applicationDidFinishLaunching();
