@@ -3,7 +3,6 @@
 #include "core/AppSettings.h"
 #include "lists/FavoritesViewController.h"
 #include "platform/KeyedArchive.h"
-#include "support/DocumentWrites.h"
 #include "support/TestApp.h"
 
 #include <QSignalSpy>
@@ -91,16 +90,5 @@ TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
     const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);
     EXPECT_EQ(archived ? archived->text(QStringLiteral("MCC")) : std::nullopt, u"234"_qs); // stored at once
-}
-
-TEST(LifecycleTest, TheEndWritesTheFavouritesThenTheSettings)
-{
-    TestApp test;
-    test.app().applicationDidFinishLaunching();
-    test.app().applicationWillTerminate(); // the second time, both files are replaced
-    DocumentWrites writes(test.app().home().documents());
-    test.app().applicationWillTerminate();
-    const QStringList inOrder = {QStringLiteral("favorites.archive"), QStringLiteral("settings.archive")};
-    EXPECT_EQ(writes.take(QStringLiteral(".archive")), inOrder);
 }
 } // namespace

@@ -57,15 +57,11 @@ TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)
     }
 }
 
-TEST(StartUpTest, SavingStoresTheTablesPositionAndOnlyAnArchiveMovesIt)
+TEST(StartUpTest, WithoutAnArchiveLoadingLeavesThePosition)
 {
     TestApp test;
     test.app().lanManager().setCurrentLANpos(4);
-    test.app().loadAppSettings(); // no archive yet: the position stays
+    test.app().loadAppSettings();
     EXPECT_EQ(test.app().lanManager().currentLANpos(), 4);
-    test.app().lanManager().setCurrentLANpos(2);
-    test.app().appSettings().lanNumberPos = 5; // the table's position wins
-    ASSERT_TRUE(test.app().saveAppSettings());
-    EXPECT_EQ(test.app().appSettings().lanNumberPos, 2);
 }
 } // namespace

@@ -3,31 +3,7 @@
 
 #include "ListsTestSupport.h"
 
-#include <QAbstractItemModelTester>
-
 namespace {
-TEST(CallRecordModelTest, KeepsAViewInStepThroughEveryChange)
-{
-    CallRecordModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    model.setRecords({record("1", "", "", 1, 0), record("2", "", "", 1, 0), record("3", "", "", 1, 0)});
-    model.insertRecord(0, record("0", "", "", 1, 0));
-    model.insertRecord(4, record("4", "", "", 1, 0));
-    model.moveRecord(0, 4);
-    EXPECT_EQ(numbersOf(model.records()), (QStringList{"1", "2", "3", "4", "0"}));
-    model.moveRecord(3, 1);
-    EXPECT_EQ(numbersOf(model.records()), (QStringList{"1", "4", "2", "3", "0"}));
-    model.moveRecord(1, 1);
-    model.removeRecord(4);
-    model.removeRecord(0);
-    EXPECT_EQ(model.data(model.index(0), CallRecordModel::NumberRole), u"4"_qs);
-    EXPECT_EQ(numbersOf(model.records()), (QStringList{"4", "2", "3"}));
-    model.records().first()->phoneNumber = QStringLiteral("44");
-    model.recordsChanged();
-    model.setRecords({});
-    EXPECT_EQ(model.rowCount(), 0);
-}
-
 TEST(CallRecordModelTest, RowsShowNameLowerCaseTypeNumberAndTheDateInTheLocalZoneWithTwelveHourHours)
 {
     const ScopedEnvironment zone({QStringLiteral("TZ=Europe/Berlin")});

@@ -1,7 +1,6 @@
 #include "platform/AddressBook.h"
 #include "platform/PhoneListMerge.h"
 #include "platform/VCardImporter.h"
-#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,24 +126,6 @@ TEST_F(VCardImporterTest, UnreadableCardsAreSkippedWithTheirFileAndLineAndTheRes
                                             "junk.vcf: no vCard in this file", "cut.vcf:4: card has no END:VCARD; skipped"}));
     // Anna's card (UID anna-1) was taken from line 12 and lost her numbers; nothing else changed.
     EXPECT_EQ(dump(), (QStringList{"Ahead|-|-|-|", "Copy|-|-|-|", "Good|-|-|-|0:-:2"}));
-}
-
-TEST_F(VCardImporterTest, AFailedWriteUndoesTheWholeImport)
-{
-    import(anna);
-    const QStringList before = dump();
-    QByteArray many = QByteArray(anna).replace("Berg;Anna", "Lind;Anna"); // an update undone as well
-    for (int i = 0; i < 3000; ++i)
-        many += "BEGIN:VCARD\nFN:P" + QByteArray::number(i) + "\nTEL:" + QByteArray::number(i) + "\nEND:VCARD\n";
-    Result result;
-    {
-        const FileSizeLimit limit(QFileInfo(m_dir.path() + QStringLiteral("/AddressBook.sqlite")).size() + 8192);
-        result = import(many);
-    }
-    EXPECT_FALSE(result.committed);
-    EXPECT_EQ(dump(), before);
-    // The address book is still usable afterwards.
-    EXPECT_EQ(import(bob).imported, 1);
 }
 
 // The exports of real address book clients in the shared test corpus, when it is there.

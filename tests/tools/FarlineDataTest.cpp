@@ -3,7 +3,6 @@
 #include "access/LANFileNameparser.h"
 #include "access/LANManger.h"
 #include "core/AppSettings.h"
-#include "support/TestApp.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -77,44 +76,24 @@ TEST_F(FarlineDataTest, EncryptJoinsTheLinesWithCrLfAndDecryptPrintsThem)
 TEST_F(FarlineDataTest, TheChainingBlockIsRandomUnlessGiven)
 {
     write("plain", "234 1\n");
-    const char *iv = "00112233445566778899AABBCCDDEEFF";
-    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("a"), "--iv", iv}).exitCode, 0);
-    ASSERT_EQ(farlineData({"encrypt", "--iv=00112233445566778899aabbccddeeff", path("plain"), path("b")}).exitCode, 0);
-    EXPECT_EQ(read("a").left(16), QByteArray::fromHex(iv));
-    EXPECT_EQ(read("a"), read("b")); // reproducible
+    ASSERT_EQ(farlineData({"encrypt", path("plain"), path("a"), "--iv", "00112233445566778899AABBCCDDEEFF"}).exitCode, 0);
+    EXPECT_EQ(read("a").left(16), QByteArray::fromHex("00112233445566778899aabbccddeeff"));
     for (const char *name : {"c", "d"})
         ASSERT_EQ(farlineData({"encrypt", path("plain"), path(name)}).exitCode, 0);
     EXPECT_NE(read("c").left(16), read("d").left(16));
-    EXPECT_EQ(read("c").size(), 32);
 }
 
-TEST_F(FarlineDataTest, BadUsageAndUndecipherableFilesAreOneLineOnStandardError)
+TEST_F(FarlineDataTest, AFileThatDoesNotDecipherIsOneLineOnStandardError)
 {
     write("plain", "234 1\n");
     write("garbage", QByteArray(48, 'x'));
-    const std::pair<QStringList, int> cases[] = {
-        {{"encrypt", path("plain"), path("out"), "--iv", "0011"}, 2},
-        {{"encrypt", path("plain"), path("out"), "--iv", "zz112233445566778899aabbccddeeff"}, 2},
-        {{"encrypt", path("plain"), path("out"), "--iv"}, 2},
-        {{"encrypt", path("plain")}, 2},
-        {{"encrypt", path("plain"), path("out"), "--colour"}, 2},
-        {{"encrypt", path("missing"), path("out")}, 1},
-        {{"encrypt", path("plain"), path("missing/out")}, 1},
-        {{"decrypt"}, 2},
-        {{"decrypt", path("missing")}, 1},
-        {{"decrypt", path("garbage")}, 1},
-        {{"decrypt", path("plain")}, 1},
-        {{"publish-everything"}, 2},
-    };
-    for (const auto &[arguments, exitCode] : cases) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        const ProcessRun result = farlineData(arguments);
-        EXPECT_EQ(result.exitCode, exitCode);
+    for (const char *name : {"garbage", "plain", "missing"}) {
+        const ProcessRun result = farlineData({"decrypt", path(name)});
+        EXPECT_EQ(result.exitCode, 1) << name;
         EXPECT_EQ(result.err.count('\n'), 1);
         EXPECT_TRUE(result.err.startsWith("farline-data: "));
         EXPECT_TRUE(result.out.isEmpty());
     }
-    EXPECT_FALSE(QFile::exists(path("out")));
 }
 
 TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
@@ -157,39 +136,30 @@ TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
 TEST_F(FarlineDataTest, PublishWritesTheDescriptorAndTheFileWhereItsAddressPoints)
 {
     write("plain", "234 +44 20 7946 0999\n260 +48 22 000\n");
-    struct Case
-    {
-        QStringList options;
-        const char *url;
-        const char *place; // inside the tree
-        int errorOccured;  // as the program reads the descriptor with version 3 installed
+    const std::tuple<bool, const char *, const char *, int> cases[] = { // --refuse, url, place in the tree, errorOccured
+        {false, "https://updates.example:8443/v/3/LAN%20File.txt?a=1&b=2", "v/3/LAN File.txt", 2},
+        {true, "http://127.0.0.1/files/LANFile-9.txt", "files/LANFile-9.txt", 1},
     };
-    const Case cases[] = {
-        {{"--version", "4"}, "http://updates.example/LANFile.txt", "LANFile.txt", 2},
-        {{"--version", "3"}, "https://updates.example:8443/v/3/LAN%20File.txt?a=1&b=2", "v/3/LAN File.txt", 1},
-        {{"--refuse", "--version", "9"}, "http://127.0.0.1/files/LANFile-9.txt", "files/LANFile-9.txt", 1},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.url);
+    for (const auto &[refuse, url, place, errorOccured] : cases) {
+        SCOPED_TRACE(url);
         const QString tree = path("tree");
         QDir(tree).removeRecursively();
-        const ProcessRun published =
-            farlineData(QStringList{"publish", path("plain"), "--url", c.url, "--out", tree} + c.options);
+        const ProcessRun published = farlineData(QStringList{"publish", path("plain"), "--version", "4", "--url", url, "--out", tree}
+                                                 + (refuse ? QStringList{"--refuse"} : QStringList()));
         ASSERT_EQ(published.exitCode, 0) << published.err.toStdString();
 
+        // As the program reads the descriptor with version 3 installed.
         QFile descriptor(tree + "/server.php");
         ASSERT_TRUE(descriptor.open(QIODevice::ReadOnly));
-        TestApp test;
-        AppSettings &settings = test.app().appSettings();
+        AppSettings settings{QDateTime()};
         settings.currentVersionNumber = 3;
         settings.errorOccured = 2;
         int announced = 0;
         EXPECT_TRUE(LANFileNameparser(settings, [&](int version) { announced = version; }).parse(descriptor.readAll()));
-        EXPECT_EQ(settings.currentLANFileURL, QString::fromLatin1(c.url));
-        EXPECT_EQ(settings.errorOccured, c.errorOccured);
-        EXPECT_EQ(announced, c.options.last().toInt() > 3 ? c.options.last().toInt() : 0);
+        EXPECT_EQ(std::tuple(settings.currentLANFileURL, settings.errorOccured.load(), announced),
+                  std::tuple(std::optional(QString::fromLatin1(url)), errorOccured, 4));
 
-        QFile file(tree + u'/' + QString::fromUtf8(c.place));
+        QFile file(tree + u'/' + QString::fromUtf8(place));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(dataFileLines(file.readAll()), (QStringList{"234 +44 20 7946 0999", "260 +48 22 000"}));
     }
@@ -205,9 +175,6 @@ TEST_F(FarlineDataTest, PublishRefusesWhatNoStaticServerCouldServe)
         EXPECT_EQ(result.exitCode, 2) << url;
         EXPECT_EQ(result.err.count('\n'), 1);
     }
-    EXPECT_EQ(farlineData({"publish", path("plain"), "--version", "one", "--url", "http://h/x", "--out", tree}).exitCode, 2);
-    EXPECT_EQ(farlineData({"publish", path("plain"), "--url", "http://h/x", "--out", tree}).exitCode, 2);
-    EXPECT_EQ(farlineData({"publish", path("missing"), "--version", "1", "--url", "http://h/x", "--out", tree}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(tree));
 }
 } // namespace
