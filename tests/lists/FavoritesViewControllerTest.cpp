@@ -70,6 +70,12 @@ TEST_F(FavoritesViewControllerTest, APickedEntryBecomesAFavouriteAndIsWrittenAtO
     favorites->peoplePickerNavigationControllerDidCancel();
     EXPECT_FALSE(favorites->showsPeoplePicker());
     EXPECT_EQ(favorites->favoritesArray().size(), 3);
+
+    // An entry is found by its identifier, not its position: with entry 0 gone, entry 1 stands first.
+    setPhones(nameless, {phone("+1 777", {}, 1)});
+    EXPECT_FALSE(favorites->pickPhoneEntry(nameless, 0));
+    ASSERT_TRUE(favorites->pickPhoneEntry(nameless, 1));
+    EXPECT_EQ(fieldsOf(*favorites->favoritesArray().last()), QStringLiteral("+1 777||+1 777|%1|1").arg(nameless));
 }
 
 TEST_F(FavoritesViewControllerTest, RefreshFollowsEditedNumbersAndKeepsWhatIsGone)
