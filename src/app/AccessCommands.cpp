@@ -70,7 +70,7 @@ int runCountry(const GlobalOptions &options, const QStringList &arguments)
 
     const QString key = arguments.first();
     // Checked before the application starts, so that a wrong key changes nothing.
-    const auto countries = CountryList::fromBundle(Bundle::resolve(options.bundle));
+    const auto countries = CountryList::fromBundle(Bundle(options.bundle));
     if (std::none_of(countries.begin(), countries.end(),
                      [&](const CountryList::Entry &entry) { return entry.key == key; }))
         return usageError(QStringLiteral("'%1' is not the key of a country in the country list").arg(key));

@@ -1,20 +1,13 @@
 #include "app/ApplicationRun.h"
 
 #include "core/FarlineAppDelegate.h"
+#include "platform/PlatformServices.h"
 #include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>
 
 namespace {
 int terminationSignal = 0;
-}
-
-PlatformServices servicesFrom(const GlobalOptions &options)
-{
-    PlatformServices services{Home::resolve(options.home), Bundle::resolve(options.bundle)};
-    services.telephone = Telephone::create(options.telephone);
-    services.updateServer = UpdateServer::resolve(options.server);
-    return services;
 }
 
 int runWithApplication(const GlobalOptions &options,

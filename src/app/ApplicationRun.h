@@ -5,15 +5,10 @@
 #include <functional>
 
 class FarlineAppDelegate;
-struct PlatformServices;
-
-// The platform services that the global options and the environment name.
-PlatformServices servicesFrom(const GlobalOptions &options);
 
 // Runs `operation` as a command does: the application's start-up, the operation, then the
 // end-of-application saving. Returns the operation's exit status. SIGTERM, SIGINT and SIGHUP
 // end every waiting event loop, so that the operation comes to its end and the state is saved.
-
 int runWithApplication(const GlobalOptions &options,
                        const std::function<int(FarlineAppDelegate &)> &operation);
 

@@ -1,10 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/Commands.h"
+#include "app/WindowLauncher.h"
 #include "platform/Console.h"
-#include "platform/Telephone.h"
-
-#include <QCommandLineParser>
 
 namespace {
 QString usage()
@@ -12,13 +10,16 @@ QString usage()
     QString text = QStringLiteral(
         "Usage: farline [OPTIONS] [COMMAND [ARGS...]]\n"
         "Farline dials calls abroad through a local access number of the SIM country.\n"
-        "Each command does the work of one of the dialer's screens; without one, this text.\n"
+        "Without a command it opens the dialer window; each command does the work of one of its\n"
+        "screens without it.\n"
         "\n"
         "Options:\n"
         "  --home DIR        application home (default: $FARLINE_HOME, else the per-user data folder)\n"
         "  --bundle DIR      resource folder to use instead of the built-in one ($FARLINE_BUNDLE)\n"
         "  --telephone NAME  telephone backend: system, print, unsupported, refuse ($FARLINE_TELEPHONE)\n"
         "  --server URL      access number update server ($FARLINE_UPDATE_SERVER)\n"
+        "  --screenshots DIR (window) render each screen into DIR as a PNG file, then exit\n"
+        "  --self-test       (window) show each screen once; exit 1 on any QML warning\n"
         "  --help            show this text\n"
         "  --version         show the version\n");
     if (!commands().empty()) {
@@ -41,51 +42,29 @@ const Command *findCommand(const QString &name)
     return nullptr;
 }
 
-std::optional<QString> valueOf(const QCommandLineParser &parser, const QCommandLineOption &option)
-{
-    return parser.isSet(option) ? std::optional(parser.value(option)) : std::nullopt;
-}
 } // namespace
 
 int runCommandLine(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption home(QStringLiteral("home"), {}, QStringLiteral("DIR"));
-    const QCommandLineOption bundle(QStringLiteral("bundle"), {}, QStringLiteral("DIR"));
-    const QCommandLineOption telephone(QStringLiteral("telephone"), {}, QStringLiteral("NAME"));
-    const QCommandLineOption server(QStringLiteral("server"), {}, QStringLiteral("URL"));
-    const QCommandLineOption help(QStringLiteral("help"));
-    const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({home, bundle, telephone, server, help, version});
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-
-    if (!parser.parse(arguments))
-        return usageError(parser.errorText());
-    if (parser.isSet(help)) {
+    const auto parsed = parseLaunch(arguments);
+    if (const QString *error = std::get_if<QString>(&parsed))
+        return usageError(*error);
+    const Launch &launch = std::get<Launch>(parsed);
+    if (launch.help) {
         Console::out(usage().chopped(1));
         return 0;
     }
-    if (parser.isSet(version)) {
+    if (launch.version) {
         Console::out(QStringLiteral("farline " FARLINE_VERSION));
         return 0;
     }
+    if (launch.command.isEmpty())
+        return openWindow(arguments);
 
-    QString telephoneName = parser.value(telephone);
-    if (!parser.isSet(telephone))
-        telephoneName = qEnvironmentVariable("FARLINE_TELEPHONE", Telephone::defaultName);
-    if (!Telephone::create(telephoneName))
-        return usageError(QStringLiteral("unknown telephone '%1'").arg(telephoneName));
-
-    const GlobalOptions options{valueOf(parser, home), valueOf(parser, bundle), telephoneName,
-                                valueOf(parser, server)};
-    QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        Console::out(usage().chopped(1));
-        return 0;
-    }
-    const QString name = positional.takeFirst();
+    QStringList rest = launch.command;
+    const QString name = rest.takeFirst();
     const Command *command = findCommand(name);
     if (!command)
         return usageError(QStringLiteral("unknown command '%1'").arg(name));
-    return command->run(options, positional);
+    return command->run(launch.options, rest);
 }

@@ -1,18 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <optional>
-
-// The options that every command accepts.
-struct GlobalOptions
-{
-    std::optional<QString> home;
-    std::optional<QString> bundle;
-    QString telephone; // the backend's name, checked: --telephone, $FARLINE_TELEPHONE, "system"
-    std::optional<QString> server;
-};
+#include "app/GlobalOptions.h"
 
 // Runs `farline` with its arguments (the program name first) and returns the exit status:
-// 0 done, 1 the operation did not succeed, 2 bad usage.
+// 0 done, 1 the operation did not succeed, 2 bad usage. Without a command the window opens in
+// place of this process.
 int runCommandLine(const QStringList &arguments);

@@ -9,16 +9,6 @@ Bundle::Bundle(QString root)
 {
 }
 
-Bundle Bundle::resolve(const std::optional<QString> &option)
-{
-    if (option && !option->isEmpty())
-        return Bundle(*option);
-    const QString fromEnvironment = qEnvironmentVariable("FARLINE_BUNDLE");
-    if (!fromEnvironment.isEmpty())
-        return Bundle(fromEnvironment);
-    return Bundle();
-}
-
 std::optional<QString> Bundle::pathForResource(const QString &name, const QString &type,
                                                const QString &directory) const
 {

@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-// The resources that ship with the program: compiled in under ":/bundle", or a folder named
-// by --bundle / $FARLINE_BUNDLE. Resources are looked up by name, type and folder; a missing
+// The resources that ship with the program: compiled in under ":/bundle", or a folder given
+// instead (--bundle). Resources are looked up by name, type and folder; a missing
 // one is an ordinary answer (none).
 class Bundle
 {
@@ -12,7 +12,6 @@ public:
     static constexpr auto builtIn = ":/bundle";
 
     explicit Bundle(QString root = QString::fromLatin1(builtIn));
-    static Bundle resolve(const std::optional<QString> &option);
 
     const QString &root() const { return m_root; }
 

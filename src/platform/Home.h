@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
 // The application's home folder and its "Documents" folder, which holds the data files and
 // the archives.
@@ -9,10 +8,6 @@ class Home
 {
 public:
     explicit Home(QString dir);
-
-    // The home to use: the --home option, else $FARLINE_HOME, else the per-user
-    // application data folder.
-    static Home resolve(const std::optional<QString> &option);
 
     const QString &dir() const { return m_dir; }
     QString documents() const;

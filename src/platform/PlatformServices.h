@@ -5,7 +5,6 @@
 #include "platform/Clock.h"
 #include "platform/Home.h"
 #include "platform/Telephone.h"
-#include "platform/UpdateServer.h"
 
 #include <memory>
 
@@ -18,5 +17,5 @@ struct PlatformServices
     std::unique_ptr<Clock> clock = std::make_unique<Clock>();
     std::unique_ptr<Alerts> alerts = std::make_unique<CommandLineAlerts>();
     std::unique_ptr<Telephone> telephone = Telephone::create(Telephone::defaultName);
-    QString updateServer = UpdateServer::resolve(std::nullopt);
+    QString updateServer = QStringLiteral(FARLINE_UPDATE_SERVER);
 };

@@ -1,9 +1,7 @@
 #include "platform/Bundle.h"
-#include "platform/Home.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
@@ -36,23 +34,4 @@ TEST(BundleTest, LooksResourcesUpByNameTypeAndFolderInsideTheBundleOnly)
     }
 }
 
-TEST(BundleTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheBuiltInResources)
-{
-    qputenv("FARLINE_BUNDLE", "/from/environment");
-    EXPECT_EQ(Bundle::resolve(QStringLiteral("/from/option")).root(), u"/from/option");
-    EXPECT_EQ(Bundle::resolve(std::nullopt).root(), u"/from/environment");
-    qunsetenv("FARLINE_BUNDLE");
-    EXPECT_EQ(Bundle::resolve(std::nullopt).root(), QLatin1String(Bundle::builtIn));
-}
-
-TEST(HomeTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheUserDataFolder)
-{
-    qputenv("FARLINE_HOME", "/from/environment");
-    EXPECT_EQ(Home::resolve(QStringLiteral("/from/option")).dir(), u"/from/option");
-    EXPECT_EQ(Home::resolve(std::nullopt).dir(), u"/from/environment");
-    EXPECT_EQ(Home::resolve(QString()).dir(), u"/from/environment");
-    qunsetenv("FARLINE_HOME");
-    EXPECT_EQ(Home::resolve(std::nullopt).dir(),
-              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-}
 } // namespace
