@@ -194,7 +194,7 @@ void LANUpdateViewController::adoptUpdate(int version, bool shown)
     LANManger &table = m_app.lanManager();
     table.setCurrentLANpos(0);
     m_app.saveAppSettings();
-    table.loadLANArray(settings.currentMCC.value_or(QString()));
+    m_app.loadAccessNumbers(settings.currentMCC.value_or(QString()));
     if (shown && !m_tearingDown)
         updateMainTable();
 }

@@ -75,7 +75,7 @@ void SelectCountryViewController::DoneAction()
         LANManger &table = m_app.lanManager();
         table.setCurrentLANpos(0);
         m_app.saveAppSettings();
-        table.loadLANArray(m_currentMCC);
+        m_app.loadAccessNumbers(m_currentMCC);
         if (table.lanNumbers().isEmpty())
             CommonOperations::showSIMCountryWarning(m_app.alerts());
         if (m_delegate)

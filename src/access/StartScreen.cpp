@@ -64,10 +64,9 @@ void StartScreen::startApplication()
         return;
     const QString key = m_mccArray[m_selectedIndex];
     m_app.appSettings().currentMCC = key;
-    LANManger &table = m_app.lanManager();
-    table.loadLANArray(key);
+    m_app.loadAccessNumbers(key);
     m_app.saveAppSettings();
-    if (!table.countriesArray().contains(key))
+    if (!m_app.lanManager().countriesArray().contains(key))
         CommonOperations::CountryNotInLanFileWarning(m_app.alerts(), m_countryArray[m_selectedIndex]);
     Q_EMIT started();
     m_app.startMainApplication();

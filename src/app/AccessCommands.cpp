@@ -25,15 +25,25 @@ QString lineOf(const QString &key, QString name)
     return key + u'\t' + name;
 }
 
+// The SIM country screen as the settings screen opens it, shown.
+SelectCountryViewController &openCountryScreen(FarlineAppDelegate &app)
+{
+    MainViewController &settings = app.mainViewController();
+    settings.didSelectRow(0, 0);
+    SelectCountryViewController &screen = *settings.countryScreen();
+    screen.loadView();
+    return screen;
+}
+
 int printSimCountry(FarlineAppDelegate &app)
 {
     // The country as the SIM country screen shows it: the checked row.
-    SelectCountryViewController screen(app);
-    screen.loadView();
+    SelectCountryViewController &screen = openCountryScreen(app);
     const QString key = app.appSettings().currentMCC.value_or(QString());
     const int row = screen.selectedIndex();
     const bool listed = row < screen.mccArray().size() && screen.mccArray()[row] == key;
     Console::out(lineOf(key, listed ? screen.countryArray()[row] : QString()));
+    screen.CancelAction();
     return 0;
 }
 
@@ -52,9 +62,7 @@ int chooseSimCountry(FarlineAppDelegate &app, const QString &key)
         screen.didSelectRow(int(index) + 1);
         screen.startApplication();
     } else {
-        SelectCountryViewController screen(app);
-        screen.setDelegate(&app.mainViewController());
-        screen.loadView();
+        SelectCountryViewController &screen = openCountryScreen(app);
         screen.didSelectRow(int(screen.mccArray().indexOf(key)));
         screen.DoneAction();
     }
@@ -82,10 +90,10 @@ int runCountries(const GlobalOptions &options, const QStringList &arguments)
     if (!arguments.isEmpty())
         return usageError(QStringLiteral("countries takes no arguments"));
     return runWithApplication(options, [](FarlineAppDelegate &app) {
-        SelectCountryViewController screen(app);
-        screen.loadView();
+        SelectCountryViewController &screen = openCountryScreen(app);
         for (qsizetype row = 0; row < screen.mccArray().size(); ++row)
             Console::out(lineOf(screen.mccArray()[row], screen.countryArray()[row]));
+        screen.CancelAction();
         return 0;
     });
 }

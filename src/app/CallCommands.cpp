@@ -78,9 +78,8 @@ int runMode(const GlobalOptions &options, const QStringList &arguments)
         return usageError(QStringLiteral("mode: expected nothing, 'always' or 'international'"));
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
         if (!arguments.isEmpty()) {
-            UseFarlineFor chooser(app);
-            chooser.setDelegate(&app.mainViewController());
-            chooser.didSelectRow(int(rowNames.indexOf(arguments[0])));
+            app.mainViewController().didSelectRow(0, 1);
+            app.mainViewController().usageModeChooser()->didSelectRow(int(rowNames.indexOf(arguments[0])));
         }
         Console::out(app.mainViewController().modeText());
         return 0;

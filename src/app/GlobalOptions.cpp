@@ -59,6 +59,7 @@ std::variant<Launch, QString> parseLaunch(const QStringList &arguments)
 PlatformServices servicesFrom(const GlobalOptions &options, Telephone::UrlOpener windowOpener)
 {
     PlatformServices services{Home(options.home), Bundle(options.bundle)};
+    services.openUrl = windowOpener;
     services.telephone = Telephone::create(options.telephone, std::move(windowOpener));
     services.updateServer = options.server;
     return services;

@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "platform/Console.h"
 #include "core/FarlineAppDelegate.h"
+#include "screens/MainViewController.h"
 
 #include <QEventLoop>
 #include <array>
@@ -15,7 +16,7 @@ namespace {
 // the attempt starts at once. SIGINT, SIGTERM and SIGHUP press Cancel.
 int updateOnce(FarlineAppDelegate &app)
 {
-    LANUpdateViewController dialog(app, app.updateServer());
+    LANUpdateViewController &dialog = app.openUpdateDialog(&app.mainViewController());
     QString outcome;
     QObject::connect(&dialog, &LANUpdateViewController::mainInfoChanged, [&] {
         outcome = dialog.mainInfo();

@@ -23,17 +23,13 @@ int FarlineAppDelegate::callSupport()
     return *m_callSupport;
 }
 
-void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
+CallRoute FarlineAppDelegate::routeFor(const QString &phoneNumber)
 {
-    if (!record)
-        return;
-    if (callSupport() == 1) {
-        CommonOperations::deviceDoesNotSupportsCall(alerts());
-        return;
-    }
-    record->startTime = clock().now();
+    CallRoute route;
+    if (callSupport() == 1)
+        return route;
     int digits = 0;
-    const QString number = CommonOperations::parseDigitsFromNumber(record->phoneNumber, digits);
+    const QString number = CommonOperations::parseDigitsFromNumber(phoneNumber, digits);
     const bool abroad = m_tccManager->abroadNumber(number, m_appSettings->currentMCC);
     const bool routed = abroad || m_appSettings->useFarlineFor != 0;
     // One snapshot: the update may swap in a new list meanwhile.
@@ -43,14 +39,34 @@ void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
         int position = m_lanManager->currentLANpos();
         if (position < 0 || position >= lanNumbers.size())
             position = 0; // never outside the list
-        dialNumber(CommonOperations::parsedigitsFromLANNumber(lanNumbers[position]) + u',' + number, record);
-    } else if (digits < shortestRoutedCall) {
-        dialNumber(number, nullptr);
-    } else if (!routed) {
-        dialNumber(number, record);
+        route.kind = CallRoute::ViaAccessNumber;
+        route.accessNumber = lanNumbers[position];
+        route.dialString = CommonOperations::parsedigitsFromLANNumber(route.accessNumber) + u',' + number;
+        route.recorded = true;
+    } else if (digits < shortestRoutedCall || !routed) {
+        route.kind = CallRoute::Direct;
+        route.dialString = number;
+        route.recorded = digits >= shortestRoutedCall; // short service numbers are not kept
     } else {
-        CommonOperations::showNoAvaliableNumberWarning(alerts());
+        route.kind = CallRoute::NoAccessNumber;
     }
+    return route;
+}
+
+void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
+{
+    if (!record)
+        return;
+    const CallRoute route = routeFor(record->phoneNumber);
+    if (route.kind == CallRoute::CannotCall) {
+        CommonOperations::deviceDoesNotSupportsCall(alerts());
+        return;
+    }
+    record->startTime = clock().now();
+    if (route.kind == CallRoute::NoAccessNumber)
+        CommonOperations::showNoAvaliableNumberWarning(alerts());
+    else
+        dialNumber(route.dialString, route.recorded ? record : nullptr);
 }
 
 void FarlineAppDelegate::dialNumber(const QString &dialString, const FavoriteRecordPtr &record)

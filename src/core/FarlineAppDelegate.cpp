@@ -5,6 +5,7 @@
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
 #include "core/TCCManager.h"
+#include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/MyContactsViewController.h"
 #include "lists/RecentViewController.h"
@@ -25,7 +26,19 @@ FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *paren
 {
 }
 
-FarlineAppDelegate::~FarlineAppDelegate() = default;
+FarlineAppDelegate::~FarlineAppDelegate()
+{
+    // Screens that went, but whose deferred deletion has not come yet, go first, while what they
+    // refer to still stands.
+    m_updateDialog.reset();
+    qDeleteAll(findChildren<QObject *>(Qt::FindDirectChildrenOnly));
+}
+
+void FarlineAppDelegate::retire(QObject *screen)
+{
+    screen->setParent(this);
+    screen->deleteLater();
+}
 
 void FarlineAppDelegate::applicationDidFinishLaunching()
 {
@@ -36,7 +49,7 @@ void FarlineAppDelegate::applicationDidFinishLaunching()
     m_lanManager = std::make_unique<LANManger>(home().documentPath(LANManger::fileName));
     m_tccManager = std::make_unique<TCCManager>(home().documentPath(TCCManager::fileName));
     loadAppSettings();
-    m_lanManager->loadLANArray(m_appSettings->currentMCC.value_or(QString()));
+    loadAccessNumbers(m_appSettings->currentMCC.value_or(QString()));
     // A position restored from the archive may lie beyond the list loaded now (the file
     // changed, or the archive was edited): nothing may read outside the list.
     const int position = m_lanManager->currentLANpos();
@@ -61,9 +74,23 @@ void FarlineAppDelegate::applicationWillTerminate()
 void FarlineAppDelegate::startMainApplication()
 {
     m_appSettings->lastUpdate = clock().now();
-    // Called from the start screen's own "Start": it is let go with the application object.
-    m_finishedStartScreen = std::move(m_startScreen);
-    Q_EMIT mainApplicationStarted();
+    // Called from the start screen's own "Start": it goes once that has returned.
+    if (m_startScreen) {
+        retire(m_startScreen.release());
+        Q_EMIT startScreenChanged();
+    }
+    m_tabBar->selectTab(TabBarController::ContactsTab);
+}
+
+bool FarlineAppDelegate::openURL(const QUrl &address) const
+{
+    return m_services.openUrl && m_services.openUrl(address);
+}
+
+void FarlineAppDelegate::loadAccessNumbers(const QString &key)
+{
+    m_lanManager->loadLANArray(key);
+    Q_EMIT accessNumbersLoaded();
 }
 
 void FarlineAppDelegate::makeScreens()
@@ -74,6 +101,7 @@ void FarlineAppDelegate::makeScreens()
     m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this);
     m_contacts = std::make_unique<MyContactsViewController>(*m_addressBook, *this);
     m_settingsScreen = std::make_unique<MainViewController>(*this);
+    m_tabBar = std::make_unique<TabBarController>(*this);
 }
 
 void FarlineAppDelegate::remindOfUpdateWhenDue()
@@ -90,19 +118,26 @@ void FarlineAppDelegate::remindOfUpdateWhenDue()
     alerts().show(QStringLiteral("Farline"),
                   QStringLiteral("You may try to update Farline access numbers. Would you like to perform update?"),
                   {QStringLiteral("Cancel"), QStringLiteral("Update")}, [this](int button) {
-                      if (button == 1)
-                          openUpdateDialog();
+                      if (button == 1) {
+                          // Opened over the settings tab, telling no screen when it is done.
+                          m_tabBar->selectTab(TabBarController::SettingsTab);
+                          openUpdateDialog(nullptr);
+                      }
                   });
 }
 
-void FarlineAppDelegate::openUpdateDialog()
+LANUpdateViewController &FarlineAppDelegate::openUpdateDialog(MainViewModalDelegate *delegate)
 {
     if (m_updateDialog)
-        return;
+        return *m_updateDialog;
     m_updateDialog = std::make_unique<LANUpdateViewController>(*this, updateServer());
-    connect(m_updateDialog.get(), &LANUpdateViewController::dismissUpdateDialog, this,
-            [this] { m_updateDialog.release()->deleteLater(); });
-    Q_EMIT updateDialogOpened(m_updateDialog.get());
+    m_updateDialog->setDelegate(delegate);
+    connect(m_updateDialog.get(), &LANUpdateViewController::dismissUpdateDialog, this, [this] {
+        retire(m_updateDialog.release());
+        Q_EMIT updateDialogChanged();
+    });
+    Q_EMIT updateDialogChanged();
+    return *m_updateDialog;
 }
 
 bool FarlineAppDelegate::saveAppSettings()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CallInitiator.h"
+#include "core/CallRoute.h"
 #include "platform/PlatformServices.h"
 
 #include <QObject>
@@ -16,7 +17,9 @@ class MainViewController;
 class MyContactsViewController;
 class RecentViewController;
 class StartScreen;
+class TabBarController;
 class TCCManager;
+class MainViewModalDelegate;
 
 // The application object: exists once per run and owns the settings record, the access number
 // table, the country dialling table, the address book, the screens' controllers and the
@@ -25,6 +28,11 @@ class TCCManager;
 class FarlineAppDelegate : public QObject, public CallInitiator
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("access/LANUpdateViewController.h")
+    Q_MOC_INCLUDE("access/StartScreen.h")
+    // The two screens that come and go over the tab shell; null while they are not shown.
+    Q_PROPERTY(StartScreen *startScreen READ startScreen NOTIFY startScreenChanged)
+    Q_PROPERTY(LANUpdateViewController *updateDialog READ updateDialog NOTIFY updateDialogChanged)
 
 public:
     explicit FarlineAppDelegate(PlatformServices services, QObject *parent = nullptr);
@@ -40,6 +48,8 @@ public:
     Alerts &alerts() { return *m_services.alerts; }
     Telephone &telephone() { return *m_services.telephone; }
     const QString &updateServer() const { return m_services.updateServer; }
+    // Hands `address` to the system (a browser, a mail program); false when nothing took it.
+    bool openURL(const QUrl &address) const;
 
     // Made by start-up, in tab order, and kept for the whole run.
     AddressBook &addressBook() { return *m_addressBook; }
@@ -48,10 +58,19 @@ public:
     FavoritesViewController &favoritesViewController() { return *m_favorites; }
     MyContactsViewController &myContactsViewController() { return *m_contacts; }
     MainViewController &mainViewController() { return *m_settingsScreen; }
+    TabBarController &tbarController() { return *m_tabBar; }
     // The first-start country picker while a first start is pending; null otherwise.
     StartScreen *startScreen() const { return m_startScreen.get(); }
-    // The update dialog opened by the reminder's "Update", until it closes; null otherwise.
+    // The update dialog while it is open; null otherwise.
     LANUpdateViewController *updateDialog() const { return m_updateDialog.get(); }
+    // Opens the update dialog (the settings screen's row, the reminder's "Update", the update
+    // command), telling `delegate` when it changed the access numbers. It lives until it is
+    // dismissed; a dialog already open stays the only one.
+    LANUpdateViewController &openUpdateDialog(MainViewModalDelegate *delegate);
+
+    // Loads the access numbers of the country `key` (the SIM country) from the access number
+    // file and says so, so that every screen showing them follows.
+    void loadAccessNumbers(const QString &key);
 
     // 0 when this handset can place calls, 1 when it cannot; fixed for the run by the telephony
     // probe, which runs when the answer is first needed.
@@ -64,7 +83,7 @@ public:
     void applicationWillTerminate();
 
     // Ends the first start once the start screen has stored the SIM country: the 30-day update
-    // reminder counts from now.
+    // reminder counts from now, the start screen goes and the contacts tab shows.
     void startMainApplication();
 
     // Writes the settings record, with the access number table's current position, to
@@ -77,6 +96,8 @@ public:
 
     // The telephony probe: asks the telephone whether this handset can place calls.
     void deviceSupportCalls();
+    // How a call to `phoneNumber` would go now, without placing it.
+    CallRoute routeFor(const QString &phoneNumber);
     // Places a call for `record`: through the SIM country's access number when the call is to be
     // routed and has six digits or more, directly otherwise, or not at all with a warning.
     void InitateCall(const FavoriteRecordPtr &record) override;
@@ -87,19 +108,19 @@ public:
 Q_SIGNALS:
     // Every address handed to the telephone, with its answer.
     void dialled(const QString &address, bool accepted);
-    // The first start has ended: the window removes the start screen and shows the contacts tab.
-    void mainApplicationStarted();
-    // The 30-day reminder was answered "Update": the window shows the settings tab and presents
-    // `dialog` over it (made here without a delegate; the view calls its viewDidLoad when shown).
-    void updateDialogOpened(LANUpdateViewController *dialog);
+    void startScreenChanged();
+    void updateDialogChanged();
+    void accessNumbersLoaded();
 
 private:
+    // A screen that has gone: deleted once the event that ended it is over (it may be its own
+    // signal), and with the application object at the latest.
+    void retire(QObject *screen);
     // Copies each data file missing from the documents folder from the bundle; an existing
     // file, perhaps a downloaded update, is never replaced.
     void provisionDataFiles();
     void makeScreens();
     void remindOfUpdateWhenDue();
-    void openUpdateDialog();
 
     PlatformServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;
@@ -111,8 +132,8 @@ private:
     std::unique_ptr<FavoritesViewController> m_favorites;
     std::unique_ptr<MyContactsViewController> m_contacts;
     std::unique_ptr<MainViewController> m_settingsScreen;
+    std::unique_ptr<TabBarController> m_tabBar;
     std::unique_ptr<StartScreen> m_startScreen;
-    std::unique_ptr<StartScreen> m_finishedStartScreen;
     std::unique_ptr<LANUpdateViewController> m_updateDialog; // first to go: it may still run
     std::optional<int> m_callSupport;
 };

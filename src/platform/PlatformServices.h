@@ -9,7 +9,8 @@
 #include <memory>
 
 // What the platform gives the application object for a run: where its files live, the
-// resources it ships with, the clock, the alerts, the telephone and the update server.
+// resources it ships with, the clock, the alerts, the telephone, the update server and how the
+// system opens addresses (none on the command line).
 struct PlatformServices
 {
     Home home;
@@ -18,4 +19,5 @@ struct PlatformServices
     std::unique_ptr<Alerts> alerts = std::make_unique<CommandLineAlerts>();
     std::unique_ptr<Telephone> telephone = Telephone::create(Telephone::defaultName);
     QString updateServer = QStringLiteral(FARLINE_UPDATE_SERVER);
+    Telephone::UrlOpener openUrl = {};
 };

@@ -16,6 +16,7 @@ KeypadViewController::KeypadViewController(FarlineAppDelegate &app, Intervals in
     , m_app(app)
     , m_intervals(intervals)
 {
+    connect(&m_app, &FarlineAppDelegate::accessNumbersLoaded, this, &KeypadViewController::showRoute);
 }
 
 KeypadViewController::~KeypadViewController() = default;
@@ -80,6 +81,8 @@ void KeypadViewController::initiateCall()
     m_app.InitateCall(record);
 }
 
+void KeypadViewController::viewWillAppear() { showRoute(); }
+
 void KeypadViewController::viewWillDisappear() { stopTime(); }
 
 void KeypadViewController::setDisplay(const QString &text)
@@ -88,6 +91,33 @@ void KeypadViewController::setDisplay(const QString &text)
         return;
     m_display = text;
     Q_EMIT displayChanged();
+    showRoute();
+}
+
+void KeypadViewController::showRoute()
+{
+    QString text;
+    if (!m_display.isEmpty()) {
+        const CallRoute route = m_app.routeFor(m_display);
+        switch (route.kind) {
+        case CallRoute::CannotCall:
+            text = QStringLiteral("This device cannot place calls");
+            break;
+        case CallRoute::Direct:
+            text = QStringLiteral("Dialled directly");
+            break;
+        case CallRoute::ViaAccessNumber:
+            text = QStringLiteral("Via access number ") + route.accessNumber;
+            break;
+        case CallRoute::NoAccessNumber:
+            text = QStringLiteral("No access number for your SIM country");
+            break;
+        }
+    }
+    if (text == m_routeText)
+        return;
+    m_routeText = text;
+    Q_EMIT routeTextChanged();
 }
 
 void KeypadViewController::startTimer(int milliseconds, void (KeypadViewController::*method)())

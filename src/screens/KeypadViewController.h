@@ -14,6 +14,8 @@ class KeypadViewController : public QObject
     Q_PROPERTY(QString display READ display NOTIFY displayChanged)
     Q_PROPERTY(bool callEnabled READ callEnabled NOTIFY callEnabledChanged)
     Q_PROPERTY(QString title READ title CONSTANT)
+    // How the number shown would be dialled now, in a few words; empty for no number.
+    Q_PROPERTY(QString routeText READ routeText NOTIFY routeTextChanged)
 
 public:
     // The twelve keys, in the order the key handler compares them.
@@ -36,6 +38,7 @@ public:
     QString display() const { return m_display; }
     bool callEnabled() const { return m_callEnabled; }
     QString title() const { return QStringLiteral("Farline"); }
+    const QString &routeText() const { return m_routeText; }
     // The one running key timer, or null when idle.
     QTimer *timer() const { return m_timer; }
 
@@ -47,6 +50,8 @@ public:
     Q_INVOKABLE void touchButtonBackspaceUpInside(int key);
     Q_INVOKABLE void touchButtonBackspaceUpOutside(int key);
     Q_INVOKABLE void initiateCall();                   // the call key
+    // The tab shows again: the route may have changed meanwhile (mode, country, numbers).
+    Q_INVOKABLE void viewWillAppear();
     Q_INVOKABLE void viewWillDisappear();
     // The plus timer's action: a long press of "0" turns the last character into "+".
     void myMethod();
@@ -54,9 +59,11 @@ public:
 Q_SIGNALS:
     void displayChanged();
     void callEnabledChanged();
+    void routeTextChanged();
 
 private:
     void setDisplay(const QString &text);
+    void showRoute();
     void startTimer(int milliseconds, void (KeypadViewController::*method)());
     void stopTime();
     void detectLongBackspacePressing();
@@ -66,5 +73,6 @@ private:
     Intervals m_intervals;
     QString m_display;
     bool m_callEnabled = true;
+    QString m_routeText;
     QTimer *m_timer = nullptr;
 };

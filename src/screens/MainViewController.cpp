@@ -1,9 +1,12 @@
 #include "screens/MainViewController.h"
 
 #include "access/LANManger.h"
+#include "access/SelectCountryViewController.h"
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
 #include "screens/LanSwitcher.h"
+#include "screens/PageViewController.h"
+#include "screens/UseFarlineFor.h"
 
 #include <QTimer>
 
@@ -16,7 +19,12 @@ MainViewController::MainViewController(FarlineAppDelegate &app, QObject *parent)
     , m_app(app)
 {
     showLanRow();
+    // The table can change under this screen (the first start, an update opened by the reminder):
+    // the row always shows it as it is.
+    connect(&m_app, &FarlineAppDelegate::accessNumbersLoaded, this, &MainViewController::showLanRow);
 }
+
+MainViewController::~MainViewController() = default;
 
 const QList<QList<MainViewController::Row>> &MainViewController::sectionArray()
 {
@@ -28,6 +36,20 @@ const QList<QList<MainViewController::Row>> &MainViewController::sectionArray()
          {QStringLiteral("How does it work?"), QStringLiteral("How-does-it-work"), 50},
          {QStringLiteral("About Farline"), QStringLiteral("About-Farline"), 50}},
     };
+    return sections;
+}
+
+QVariantList MainViewController::sections()
+{
+    QVariantList sections;
+    for (const QList<Row> &rows : sectionArray()) {
+        QVariantList section;
+        for (const Row &row : rows)
+            section.append(QVariantMap{{QStringLiteral("title"), row.title},
+                                       {QStringLiteral("image"), row.image},
+                                       {QStringLiteral("height"), row.height}});
+        sections.append(QVariant(section));
+    }
     return sections;
 }
 
@@ -58,17 +80,52 @@ void MainViewController::lanSwitcherAction(int segment)
 
 void MainViewController::didSelectRow(int section, int row)
 {
-    using Open = void (MainViewController::*)();
-    static const Open opens[2][3] = {
-        {&MainViewController::openCountryScreen, &MainViewController::openUsageModeChooser, nullptr},
-        {&MainViewController::openUpdateDialog, &MainViewController::openHelpPage, &MainViewController::openAboutPage},
-    };
     if (section < 0 || section > 1 || row < 0 || row > 2)
         return;
     setSelection(section, row);
-    if (const Open open = opens[section][row])
-        Q_EMIT(this->*open)();
+    switch (section * 3 + row) {
+    case 0: {
+        auto screen = std::make_unique<SelectCountryViewController>(m_app);
+        screen->setDelegate(this);
+        connect(screen.get(), &SelectCountryViewController::dismissed, this,
+                [this] { replace(m_countryScreen, {}, &MainViewController::countryScreenChanged); });
+        replace(m_countryScreen, std::move(screen), &MainViewController::countryScreenChanged);
+        break;
+    }
+    case 1: {
+        auto chooser = std::make_unique<UseFarlineFor>(m_app);
+        chooser->setDelegate(this);
+        replace(m_usageModeChooser, std::move(chooser), &MainViewController::usageModeChooserChanged);
+        break;
+    }
+    case 3:
+        m_app.openUpdateDialog(this);
+        break;
+    case 4:
+        replace(m_page, std::unique_ptr<PageViewController>(std::make_unique<HelpViewController>(m_app)),
+                &MainViewController::pageChanged);
+        break;
+    case 5:
+        replace(m_page, std::unique_ptr<PageViewController>(std::make_unique<AboutViewController>(m_app)),
+                &MainViewController::pageChanged);
+        break;
+    default:
+        break; // the access number row only flashes
+    }
     QTimer::singleShot(delayMs, this, [this] { setSelection(-1, -1); });
+}
+
+// A screen that goes is deleted once the event that ended it is over: it may be its own signal.
+template<typename Screen>
+void MainViewController::replace(std::unique_ptr<Screen> &slot, std::unique_ptr<Screen> screen,
+                                 void (MainViewController::*changed)())
+{
+    if (slot) {
+        slot->setParent(this);
+        slot.release()->deleteLater();
+    }
+    slot = std::move(screen);
+    Q_EMIT(this->*changed)();
 }
 
 void MainViewController::SelectCountryDidFinish()

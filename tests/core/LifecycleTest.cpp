@@ -1,6 +1,7 @@
 #include "access/LANUpdateViewController.h"
 #include "access/StartScreen.h"
 #include "core/AppSettings.h"
+#include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
 #include "platform/KeyedArchive.h"
 #include "support/TestApp.h"
@@ -56,9 +57,10 @@ TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassedAndIsThenPostpo
         EXPECT_EQ(alert.buttons, (QStringList{"Cancel", "Update"}));
         // Moved before the answer: the next reminder is 30 days away whatever the user says.
         EXPECT_EQ(test.app().appSettings().lastUpdate, now);
-        QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogOpened);
+        QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogChanged);
         ASSERT_TRUE(test.alerts().tap(c.answer));
         EXPECT_EQ(update.count(), c.answer);
+        EXPECT_EQ(test.app().tbarController().selectedIndex(), c.answer == 1 ? TabBarController::SettingsTab : 0);
         EXPECT_EQ(test.app().updateDialog() != nullptr, c.answer == 1);
         if (LANUpdateViewController *dialog = test.app().updateDialog()) {
             EXPECT_EQ(dialog->delegate(), nullptr); // opened from the reminder, no settings screen to tell
@@ -79,13 +81,16 @@ TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt
     EXPECT_TRUE(test.alerts().shown().empty());
     StartScreen *screen = test.app().startScreen();
     ASSERT_TRUE(screen);
-    QSignalSpy started(&test.app(), &FarlineAppDelegate::mainApplicationStarted);
+    QSignalSpy started(&test.app(), &FarlineAppDelegate::startScreenChanged);
     screen->moreCountries();
     screen->didSelectRow(int(screen->mccArray().indexOf(QStringLiteral("234"))) + 1);
     test.clock().advance(10);
     screen->startApplication();
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(test.app().startScreen(), nullptr);
+    // The contacts show, while the tab the user chose last stays the one remembered.
+    EXPECT_EQ(test.app().tbarController().selectedIndex(), TabBarController::ContactsTab);
+    EXPECT_EQ(test.app().appSettings().selectedTabIndex, 0);
     EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
     const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);

@@ -1,0 +1,22 @@
+#include "platform/QueuedAlerts.h"
+
+void QueuedAlerts::show(const QString &title, const QString &message, const QStringList &buttons,
+                        Answer onAnswer)
+{
+    m_queue.push_back({title, message, buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : buttons,
+                       std::move(onAnswer)});
+    if (m_queue.size() == 1)
+        Q_EMIT currentChanged();
+}
+
+void QueuedAlerts::answer(int button)
+{
+    if (m_queue.empty() || button < 0 || button >= m_queue.front().buttons.size())
+        return;
+    const Answer onAnswer = std::move(m_queue.front().onAnswer);
+    m_queue.pop_front();
+    Q_EMIT currentChanged();
+    // After the alert has gone: the answer may show another one, which then waits its turn.
+    if (onAnswer)
+        onAnswer(button);
+}

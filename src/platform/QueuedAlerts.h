@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Alerts.h"
+
+#include <QObject>
+#include <deque>
+
+// The window's alerts: requests wait in turn, the view shows the first and answers it with the
+// tapped button, then the next one shows.
+class QueuedAlerts : public QObject, public Alerts
+{
+    Q_OBJECT
+    Q_PROPERTY(bool showing READ showing NOTIFY currentChanged)
+    Q_PROPERTY(QString title READ title NOTIFY currentChanged)
+    Q_PROPERTY(QString message READ message NOTIFY currentChanged)
+    Q_PROPERTY(QStringList buttons READ buttons NOTIFY currentChanged)
+
+public:
+    using QObject::QObject;
+
+    void show(const QString &title, const QString &message, const QStringList &buttons,
+              Answer onAnswer) override;
+
+    bool showing() const { return !m_queue.empty(); }
+    QString title() const { return showing() ? m_queue.front().title : QString(); }
+    QString message() const { return showing() ? m_queue.front().message : QString(); }
+    QStringList buttons() const { return showing() ? m_queue.front().buttons : QStringList(); }
+
+    // The user tapped `button` of the alert shown: it closes, its answer runs, the next shows.
+    Q_INVOKABLE void answer(int button);
+
+Q_SIGNALS:
+    void currentChanged();
+
+private:
+    struct Request
+    {
+        QString title;
+        QString message;
+        QStringList buttons;
+        Answer onAnswer;
+    };
+    std::deque<Request> m_queue;
+};
