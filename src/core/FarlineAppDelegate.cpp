@@ -16,6 +16,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTimer>
 
 FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *parent)
     : QObject(parent)
@@ -34,10 +35,11 @@ FarlineAppDelegate::~FarlineAppDelegate()
     qDeleteAll(findChildren<QObject *>(Qt::FindDirectChildrenOnly));
 }
 
-void FarlineAppDelegate::retire(QObject *screen)
+void FarlineAppDelegate::retire(QObject *screen, QObject *keeper)
 {
-    screen->setParent(this);
-    screen->deleteLater();
+    constexpr int keptMs = 1000; // longer than any move of a view
+    screen->setParent(keeper);
+    QTimer::singleShot(keptMs, screen, &QObject::deleteLater);
 }
 
 void FarlineAppDelegate::applicationDidFinishLaunching()
@@ -76,7 +78,7 @@ void FarlineAppDelegate::startMainApplication()
     m_appSettings->lastUpdate = clock().now();
     // Called from the start screen's own "Start": it goes once that has returned.
     if (m_startScreen) {
-        retire(m_startScreen.release());
+        retire(m_startScreen.release(), this);
         Q_EMIT startScreenChanged();
     }
     m_tabBar->selectTab(TabBarController::ContactsTab);
@@ -133,7 +135,7 @@ LANUpdateViewController &FarlineAppDelegate::openUpdateDialog(MainViewModalDeleg
     m_updateDialog = std::make_unique<LANUpdateViewController>(*this, updateServer());
     m_updateDialog->setDelegate(delegate);
     connect(m_updateDialog.get(), &LANUpdateViewController::dismissUpdateDialog, this, [this] {
-        retire(m_updateDialog.release());
+        retire(m_updateDialog.release(), this);
         Q_EMIT updateDialogChanged();
     });
     Q_EMIT updateDialogChanged();

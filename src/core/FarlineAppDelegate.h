@@ -79,6 +79,10 @@ public:
     // Start-up, in this order: the data files, the settings record and the two tables, the settings archive, the SIM country's access numbers, the screens'
     // controllers, then the first-start picker or the 30-day update reminder.
     void applicationDidFinishLaunching();
+    // A screen that has gone: kept while its view moves away, then deleted; with `keeper` at the
+    // latest. (Never at once: the event that ended it may be its own signal.)
+    static void retire(QObject *screen, QObject *keeper);
+
     // End of the application: the favourites archive, then the settings archive.
     void applicationWillTerminate();
 
@@ -113,9 +117,6 @@ Q_SIGNALS:
     void accessNumbersLoaded();
 
 private:
-    // A screen that has gone: deleted once the event that ended it is over (it may be its own
-    // signal), and with the application object at the latest.
-    void retire(QObject *screen);
     // Copies each data file missing from the documents folder from the bundle; an existing
     // file, perhaps a downloaded update, is never replaced.
     void provisionDataFiles();

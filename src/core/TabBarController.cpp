@@ -4,6 +4,7 @@
 #include "core/FarlineAppDelegate.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/MyContactsViewController.h"
+#include "platform/Bundle.h"
 
 TabBarController::TabBarController(FarlineAppDelegate &app, QObject *parent)
     : QObject(parent)
@@ -11,6 +12,24 @@ TabBarController::TabBarController(FarlineAppDelegate &app, QObject *parent)
 {
     const int stored = m_app.appSettings().selectedTabIndex;
     m_selectedIndex = stored >= 0 && stored < tabCount ? stored : KeypadTab;
+}
+
+QVariantList TabBarController::items() const
+{
+    // A tab whose image is missing keeps the item the toolkit makes: its screen's title, no image.
+    const auto item = [this](const QString &title, const QString &image, const QString &screenTitle) {
+        const bool found = m_app.bundle().pathForResource(image, QStringLiteral("png"), QStringLiteral("/")).has_value();
+        return QVariant(QVariantMap{{QStringLiteral("title"), found ? title : screenTitle},
+                                    {QStringLiteral("image"), found ? image : QString()}});
+    };
+    const QString farline = QStringLiteral("Farline");
+    return {item(QStringLiteral("Keypad"), QStringLiteral("keypad"), farline),
+            item(QStringLiteral("Recents"), QStringLiteral("Recents"), farline),
+            QVariantMap{{QStringLiteral("title"), QStringLiteral("Favorites")},
+                        {QStringLiteral("image"), QStringLiteral("system:Favorites")}},
+            item(QStringLiteral("Contacts"), QStringLiteral("Contacts"), farline),
+            QVariantMap{{QStringLiteral("title"), QStringLiteral("More")},
+                        {QStringLiteral("image"), QStringLiteral("system:More")}}};
 }
 
 void TabBarController::didSelectTab(int index)

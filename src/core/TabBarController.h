@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QVariantList>
 
 class FarlineAppDelegate;
 
@@ -11,6 +12,9 @@ class TabBarController : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)
+    // The tab items in order, each {title, image}: an image of the bundle ("" for none), or for the
+    // favourites and the settings the system's own items, "system:Favorites" and "system:More".
+    Q_PROPERTY(QVariantList items READ items CONSTANT)
 
 public:
     enum Tab { KeypadTab, RecentsTab, FavoritesTab, ContactsTab, SettingsTab };
@@ -21,6 +25,7 @@ public:
     explicit TabBarController(FarlineAppDelegate &app, QObject *parent = nullptr);
 
     int selectedIndex() const { return m_selectedIndex; }
+    QVariantList items() const;
 
     // The user tapped tab `index` (also the one already shown). The tab left behind is tidied up
     // first: the settings tab goes back to its list, the contacts browser is asked to (and stays

@@ -18,6 +18,7 @@ class CallInitiator;
 class FavoritesViewController : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(CallRecordModel *model READ model CONSTANT)
     Q_PROPERTY(bool editing READ isEditing WRITE setEditing NOTIFY editingChanged)
     Q_PROPERTY(bool showsEditButton READ showsEditButton NOTIFY showsEditButtonChanged)
@@ -35,6 +36,7 @@ public:
     FavoritesViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls,
                             QObject *parent = nullptr);
 
+    QString title() const { return QStringLiteral("Farline"); }
     CallRecordModel *model() { return &m_model; }
     const QList<FavoriteRecordPtr> &favoritesArray() const { return m_model.records(); }
     void setFavoritesArray(QList<FavoriteRecordPtr> records);

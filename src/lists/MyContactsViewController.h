@@ -13,11 +13,16 @@ class CallInitiator;
 class MyContactsViewController : public QObject
 {
     Q_OBJECT
+    // The list of persons is headed "Voxmint"; the screens the browser shows read "Farline".
+    Q_PROPERTY(QString listTitle READ listTitle CONSTANT)
+    Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(int shownPerson READ shownPerson NOTIFY shownPersonChanged)
 
 public:
     MyContactsViewController(AddressBook &addressBook, CallInitiator &calls, QObject *parent = nullptr);
 
+    QString listTitle() const { return QStringLiteral("Voxmint"); }
+    QString title() const { return QStringLiteral("Farline"); }
     // The record id of the person whose details are shown; -1 on the list of persons.
     int shownPerson() const { return m_shownPerson; }
 

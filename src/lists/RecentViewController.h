@@ -16,6 +16,7 @@ class CallInitiator;
 class RecentViewController : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(CallRecordModel *model READ model CONSTANT)
     Q_PROPERTY(bool showsClearButton READ showsClearButton NOTIFY showsClearButtonChanged)
     Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
@@ -30,6 +31,7 @@ public:
     RecentViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls, Alerts &alerts,
                          QObject *parent = nullptr);
 
+    QString title() const { return QStringLiteral("Farline"); }
     CallRecordModel *model() { return &m_model; }
     const QList<FavoriteRecordPtr> &recentArray() const { return m_model.records(); }
     void setRecentArray(QList<FavoriteRecordPtr> records);

@@ -115,15 +115,12 @@ void MainViewController::didSelectRow(int section, int row)
     QTimer::singleShot(delayMs, this, [this] { setSelection(-1, -1); });
 }
 
-// A screen that goes is deleted once the event that ended it is over: it may be its own signal.
 template<typename Screen>
 void MainViewController::replace(std::unique_ptr<Screen> &slot, std::unique_ptr<Screen> screen,
                                  void (MainViewController::*changed)())
 {
-    if (slot) {
-        slot->setParent(this);
-        slot.release()->deleteLater();
-    }
+    if (slot)
+        FarlineAppDelegate::retire(slot.release(), this);
     slot = std::move(screen);
     Q_EMIT(this->*changed)();
 }

@@ -76,7 +76,7 @@ void PageViewController::load(const QUrl &url)
     QString text = QString::fromUtf8(file.readAll());
     text.replace(QStringLiteral("{{version}}"), QStringLiteral(FARLINE_VERSION));
     text.replace(QStringLiteral("{{access-numbers-version}}"),
-                 version > 0 ? QString::number(version) : QStringLiteral("0, as shipped with Farline"));
+                 version > 0 ? QStringLiteral("version %1").arg(version) : QStringLiteral("as shipped with Farline"));
     show(url, text);
 }
 

@@ -24,8 +24,13 @@ void TestApp::restart()
     m_telephone = telephone.get();
     auto clock = std::make_unique<Clock>();
     clock->set(testEpoch());
-    m_app = std::make_unique<FarlineAppDelegate>(PlatformServices{
-        Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts), std::move(telephone)});
+    PlatformServices services{Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts),
+                              std::move(telephone)};
+    services.openUrl = [this](const QUrl &address) {
+        m_openedUrls.append(address);
+        return m_systemTakesUrls;
+    };
+    m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
 }
 
 QStringList TestApp::alertMessages() const

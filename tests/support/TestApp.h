@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <memory>
 
 // An application object over a fresh temporary home, with recorded alerts, a recording
@@ -20,6 +21,9 @@ public:
     RecordingTelephone &telephone() { return *m_telephone; }
     Clock &clock() { return m_app->clock(); }
     const QString &homeDir() const { return m_homeDir; }
+    // The addresses handed to the system (links of the pages), and whether it takes them.
+    const QList<QUrl> &openedUrls() const { return m_openedUrls; }
+    void setSystemTakesUrls(bool takes) { m_systemTakesUrls = takes; }
 
     QString documentPath(const QString &name) const;
     void writeDocument(const QString &name, const QByteArray &bytes) const;
@@ -39,6 +43,8 @@ private:
     QString m_bundleDir;
     RecordingAlerts *m_alerts = nullptr;
     RecordingTelephone *m_telephone = nullptr;
+    QList<QUrl> m_openedUrls;
+    bool m_systemTakesUrls = true;
     std::unique_ptr<FarlineAppDelegate> m_app;
 };
 

@@ -1,0 +1,251 @@
+#include "window/ScreenTour.h"
+
+#include "access/LANUpdateViewController.h"
+#include "access/SelectCountryViewController.h"
+#include "access/StartScreen.h"
+#include "app/GlobalOptions.h"
+#include "core/FarlineAppDelegate.h"
+#include "core/TabBarController.h"
+#include "platform/Console.h"
+#include "platform/PlatformServices.h"
+#include "platform/QueuedAlerts.h"
+#include "screens/KeypadViewController.h"
+#include "screens/MainViewController.h"
+#include "window/DialerWindow.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QFile>
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickWindow>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+namespace {
+// Runs the event loop until `done` holds or `timeoutMs` passed; whether it holds.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = 3000)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start(10);
+    if (!done())
+        loop.exec();
+    return done();
+}
+
+void settle()
+{
+    waitUntil([] { return false; }, 60);
+}
+
+// An update server that takes the request and never answers: the update dialog stays at its
+// search, with the spinner turning.
+class SilentServer
+{
+public:
+    SilentServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection())
+                socket->setParent(&m_server);
+        });
+    }
+    QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+
+private:
+    QTcpServer m_server;
+};
+
+class Tour
+{
+public:
+    Tour(const GlobalOptions &options, const QString &home, const QString &server)
+    {
+        PlatformServices services{Home(home), Bundle(options.bundle)};
+        services.telephone = Telephone::create(QStringLiteral("print"));
+        services.updateServer = server;
+        auto alerts = std::make_unique<QueuedAlerts>();
+        m_alerts = alerts.get();
+        services.alerts = std::move(alerts);
+        m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
+        m_app->applicationDidFinishLaunching();
+        m_window = std::make_unique<DialerWindow>(*m_app, *m_alerts, false);
+        if (QQuickWindow *window = m_window->window())
+            window->show();
+    }
+    ~Tour()
+    {
+        m_window.reset();
+        m_app->applicationWillTerminate();
+    }
+
+    FarlineAppDelegate &app() { return *m_app; }
+    QQuickWindow *window() { return m_window->window(); }
+    QQmlEngine &engine() { return m_window->engine(); }
+
+private:
+    QueuedAlerts *m_alerts = nullptr;
+    std::unique_ptr<FarlineAppDelegate> m_app;
+    std::unique_ptr<DialerWindow> m_window;
+};
+
+void type(KeypadViewController &keypad, const QString &number)
+{
+    for (const QChar c : number) {
+        if (c == u'+') {
+            keypad.changeGreeting(KeypadViewController::Button0);
+            keypad.myMethod();
+            keypad.touchButton0Up(KeypadViewController::Button0);
+        } else if (c.isDigit()) {
+            keypad.changeGreeting(c.digitValue());
+            keypad.touchButton0Up(c.digitValue());
+        }
+    }
+}
+
+// Walks the screens, handing each, once it shows, to `shown` with its name. False when the walk
+// could not go on.
+bool walk(const GlobalOptions &options, const std::function<bool(const QString &, QQuickWindow &)> &shown)
+{
+    QTemporaryDir home;
+    SilentServer server;
+    Tour tour(options, home.path(), server.address());
+    if (!tour.window())
+        return false;
+    FarlineAppDelegate &app = tour.app();
+    const auto show = [&](const QString &name) {
+        settle();
+        return shown(name, *tour.window());
+    };
+
+    // The first start, a country chosen on the wheel.
+    StartScreen *start = app.startScreen();
+    if (!start)
+        return false;
+    start->didSelectRow(int(start->mccArray().indexOf(QStringLiteral("260"))) + 1);
+    if (!show(QStringLiteral("start")))
+        return false;
+    start->startApplication();
+
+    TabBarController &tabs = app.tbarController();
+    tabs.didSelectTab(TabBarController::KeypadTab);
+    type(app.keypadViewController(), QStringLiteral("+4930901820"));
+    if (!show(QStringLiteral("keypad")))
+        return false;
+
+    MainViewController &settings = app.mainViewController();
+    tabs.didSelectTab(TabBarController::SettingsTab);
+    if (!show(QStringLiteral("settings")))
+        return false;
+    settings.didSelectRow(0, 1);
+    if (!show(QStringLiteral("usage-mode")))
+        return false;
+    tabs.didSelectTab(TabBarController::SettingsTab); // back to the list
+    settings.didSelectRow(0, 0);
+    if (!show(QStringLiteral("sim-country")))
+        return false;
+    settings.countryScreen()->CancelAction();
+
+    settings.didSelectRow(1, 0);
+    LANUpdateViewController *update = app.updateDialog();
+    if (!update || !waitUntil([&] { return update->mainInfo() == u"Searching for updates"; }))
+        return false;
+    if (!show(QStringLiteral("update")))
+        return false;
+    update->CancelUpdateAction();
+    waitUntil([&] { return !app.updateDialog(); });
+
+    for (const auto &[row, name] : {std::pair(1, "help"), std::pair(2, "about")}) {
+        tabs.didSelectTab(TabBarController::SettingsTab);
+        settings.didSelectRow(1, row);
+        if (!show(QLatin1String(name)))
+            return false;
+    }
+    return true;
+}
+
+// Counts the QML warnings and errors printed meanwhile.
+class QmlMessages
+{
+public:
+    QmlMessages() { s_previous = qInstallMessageHandler(&QmlMessages::handle); }
+    ~QmlMessages() { qInstallMessageHandler(s_previous); }
+    static int count() { return s_count; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        const QLatin1String category(context.category ? context.category : "");
+        const bool fromQml = category == u"qml" || category == u"js" || category.startsWith(u"qt.qml")
+                             || message.contains(u".qml:");
+        if (type != QtDebugMsg && type != QtInfoMsg && fromQml)
+            ++s_count;
+        s_previous(type, context, message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline int s_count = 0;
+};
+}
+
+int ScreenTour::screenshots(const GlobalOptions &options, const QString &dir)
+{
+    if (!QDir().mkpath(dir)) {
+        Console::err(QStringLiteral("farline: cannot make the folder %1").arg(dir));
+        return 1;
+    }
+    bool written = true;
+    const bool walked = walk(options, [&](const QString &name, QQuickWindow &window) {
+        const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
+        if (!window.grabWindow().save(path)) {
+            Console::err(QStringLiteral("farline: cannot write %1").arg(path));
+            written = false;
+        }
+        return written;
+    });
+    if (!walked && written)
+        Console::err(QStringLiteral("farline: the screens could not all be shown"));
+    return walked && written ? 0 : 1;
+}
+
+int ScreenTour::selfTest(const GlobalOptions &options)
+{
+    QmlMessages messages;
+    {
+        QQmlEngine engine;
+        QDirIterator files(QStringLiteral(":/Farline/Window"), {QStringLiteral("*.qml")});
+        while (files.hasNext()) {
+            QFile file(files.next());
+            // A singleton is compiled where it is used; a component cannot be made of it.
+            if (file.open(QIODevice::ReadOnly) && file.readAll().contains("pragma Singleton"))
+                continue;
+            QQmlComponent component(&engine, QUrl(QStringLiteral("qrc") + file.fileName()));
+            for (const QQmlError &error : component.errors())
+                Console::err(error.toString());
+            if (component.isError())
+                return 1;
+        }
+    }
+    QStringList shown;
+    const bool walked = walk(options, [&](const QString &name, QQuickWindow &window) {
+        shown.append(name);
+        return !window.grabWindow().isNull();
+    });
+    if (!walked || QmlMessages::count() > 0) {
+        Console::err(QStringLiteral("farline: self-test failed after %1 (%2 QML messages)")
+                         .arg(shown.join(QStringLiteral(", ")), QString::number(QmlMessages::count())));
+        return 1;
+    }
+    Console::out(QStringLiteral("farline: self-test passed: %1").arg(shown.join(QStringLiteral(", "))));
+    return 0;
+}

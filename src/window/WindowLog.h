@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// The window's own messages.
+Q_DECLARE_LOGGING_CATEGORY(lcWindow)

@@ -1,0 +1,52 @@
+// The dialer window's program, which `farline` without a command starts with its own arguments.
+
+#include "app/GlobalOptions.h"
+#include "platform/Console.h"
+#include "window/ScreenTour.h"
+#include "window/WindowRun.h"
+
+#include <QGuiApplication>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Farline_WindowPlugin)
+
+namespace {
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
+           || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setApplicationName(QStringLiteral("farline"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(FARLINE_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const auto parsed = parseLaunch(arguments);
+    if (const QString *error = std::get_if<QString>(&parsed)) {
+        Console::err(QStringLiteral("farline: ") + *error);
+        return 2;
+    }
+    const Launch &launch = std::get<Launch>(parsed);
+    if (!launch.command.isEmpty() || launch.help || launch.version) {
+        Console::err(QStringLiteral("farline: the window takes no command; 'farline --help' lists them"));
+        return 2;
+    }
+    // The screenshots and the self-test draw offscreen, whatever display there is.
+    if (launch.screenshots || launch.selfTest)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    else if (!hasDisplay()) {
+        Console::err(QStringLiteral("farline: no display to open the window on; 'farline --help' lists the commands"));
+        return 1;
+    }
+
+    QGuiApplication application(argc, argv);
+    if (launch.screenshots)
+        return ScreenTour::screenshots(launch.options, *launch.screenshots);
+    if (launch.selfTest)
+        return ScreenTour::selfTest(launch.options);
+    return runWindow(launch);
+}

@@ -1,0 +1,102 @@
+import QtQuick
+import Farline.Window
+
+// A picker wheel of one component: rows of text turning under a selection indicator. It tells
+// the row it comes to rest on; a tapped row turns to the indicator.
+Rectangle {
+    id: picker
+
+    property var rows: []
+    property int selectedRow: 0
+    signal rowSelected(int row)
+
+    readonly property int rowHeight: 44
+    color: "#2b2f36"
+
+    onSelectedRowChanged: if (list.currentIndex !== selectedRow) list.currentIndex = selectedRow
+    onRowsChanged: list.currentIndex = selectedRow
+
+    Rectangle {
+        id: drum
+        anchors.fill: parent
+        anchors.margins: 8
+        radius: 4
+        clip: true
+        color: "white"
+
+        ListView {
+            id: list
+            anchors.fill: parent
+            model: picker.rows
+            preferredHighlightBegin: height / 2 - picker.rowHeight / 2
+            preferredHighlightEnd: height / 2 + picker.rowHeight / 2
+            highlightRangeMode: ListView.StrictlyEnforceRange
+            highlightMoveDuration: Theme.moveMs
+            snapMode: ListView.SnapToItem
+            onMovementEnded: picker.rowSelected(currentIndex)
+            delegate: Item {
+                id: row
+                required property string modelData
+                required property int index
+                width: list.width
+                height: picker.rowHeight
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    x: 16
+                    width: parent.width - 32
+                    elide: Text.ElideRight
+                    text: row.modelData.trim()
+                    color: "black"
+                    font.family: Theme.font
+                    font.pixelSize: 20
+                    font.bold: true
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: {
+                        list.currentIndex = row.index
+                        picker.rowSelected(row.index)
+                    }
+                }
+                Accessible.role: Accessible.ListItem
+                Accessible.name: modelData.trim()
+                Accessible.selectable: true
+                Accessible.selected: list.currentIndex === index
+                Accessible.onPressAction: {
+                    list.currentIndex = index
+                    picker.rowSelected(index)
+                }
+            }
+        }
+    }
+
+    // The drum's curve: rows darken towards its edges.
+    Rectangle {
+        anchors.fill: drum
+        radius: drum.radius
+        gradient: Gradient {
+            GradientStop { position: 0; color: Qt.rgba(0.35, 0.37, 0.4, 0.75) }
+            GradientStop { position: 0.22; color: Qt.rgba(1, 1, 1, 0) }
+            GradientStop { position: 0.78; color: Qt.rgba(1, 1, 1, 0) }
+            GradientStop { position: 1; color: Qt.rgba(0.35, 0.37, 0.4, 0.75) }
+        }
+    }
+
+    // The selection indicator across the middle of the picker.
+    Rectangle {
+        anchors.verticalCenter: parent.verticalCenter
+        x: 4
+        width: parent.width - 8
+        height: picker.rowHeight
+        radius: 3
+        border.color: "#6d7b93"
+        gradient: Gradient {
+            GradientStop { position: 0; color: Qt.rgba(0.75, 0.8, 0.9, 0.45) }
+            GradientStop { position: 0.5; color: Qt.rgba(0.55, 0.62, 0.78, 0.35) }
+            GradientStop { position: 1; color: Qt.rgba(0.45, 0.52, 0.7, 0.45) }
+        }
+    }
+
+    Accessible.role: Accessible.List
+    Accessible.name: "SIM country"
+}

@@ -1,0 +1,10 @@
+import QtQuick
+import Farline.Window
+
+// The recent calls tab.
+Page {
+    title: Recents.title
+    PlainList {
+        anchors.fill: parent
+    }
+}

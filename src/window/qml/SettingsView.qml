@@ -1,0 +1,74 @@
+import QtQuick
+import Farline.Window
+
+// The settings tab: two groups of three rows, each showing the state as it is now.
+Page {
+    id: view
+    title: Settings.title
+
+    GroupedTable {
+        anchors.fill: parent
+        Repeater {
+            model: Settings.sections
+            delegate: Column {
+                id: group
+                required property var modelData
+                required property int index
+                width: parent.width
+                Repeater {
+                    model: group.modelData
+                    delegate: Loader {
+                        id: row
+                        required property var modelData
+                        required property int index
+                        readonly property int section: group.index
+                        width: group.width
+                        height: modelData.height
+                        sourceComponent: section === 0 && index === 2 ? accessNumberCell : plainCell
+
+                        Component {
+                            id: plainCell
+                            TableCell {
+                                first: row.index === 0
+                                last: row.index === 2
+                                text: row.modelData.title
+                                image: row.modelData.image !== "" ? Support.image(row.modelData.image) : ""
+                                disclosure: true
+                                highlighted: Settings.selectedSection === row.section && Settings.selectedRow === row.index
+                                onTapped: Settings.didSelectRow(row.section, row.index)
+                                Accessible.description: modeLabel.visible ? modeLabel.text : ""
+
+                                // The usage mode, beside "Use for".
+                                Text {
+                                    id: modeLabel
+                                    visible: row.section === 0 && row.index === 1
+                                    x: 160
+                                    y: 8
+                                    width: 125
+                                    height: 34
+                                    horizontalAlignment: Text.AlignRight
+                                    verticalAlignment: Text.AlignVCenter
+                                    text: Settings.modeText
+                                    color: Settings.selectedSection === row.section && Settings.selectedRow === row.index
+                                           ? "white" : Theme.greyText
+                                    font.family: Theme.font
+                                    font.pixelSize: 16
+                                }
+                            }
+                        }
+                        Component {
+                            id: accessNumberCell
+                            CustomCell {
+                                first: false
+                                last: true
+                                title: row.modelData.title
+                                highlighted: Settings.selectedSection === row.section && Settings.selectedRow === row.index
+                                onTapped: Settings.didSelectRow(row.section, row.index)
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

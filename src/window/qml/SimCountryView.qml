@@ -1,0 +1,60 @@
+import QtQuick
+import Farline.Window
+
+// "SIM country": every country, the stored one first and checked. Done stores the tapped one.
+Page {
+    id: view
+    property QtObject screen
+    title: screen ? screen.title : ""
+    leftButton: "Cancel"
+    rightButton: "Done"
+    rightDone: true
+    onLeftTapped: screen.CancelAction()
+    onRightTapped: screen.DoneAction()
+
+    Component.onCompleted: screen.loadView()
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.tableBackground
+
+        ListView {
+            id: list
+            anchors.fill: parent
+            model: view.screen ? view.screen.countryArray : []
+            boundsBehavior: Flickable.StopAtBounds
+            header: Item {
+                width: list.width
+                height: 46
+                Text {
+                    x: 20
+                    anchors.bottom: parent.bottom
+                    anchors.bottomMargin: 8
+                    width: parent.width - 40
+                    text: view.screen ? view.screen.headerTitle : ""
+                    wrapMode: Text.WordWrap
+                    color: Theme.sectionHeader
+                    font.family: Theme.font
+                    font.pixelSize: 16
+                    font.bold: true
+                    style: Text.Raised
+                    styleColor: "white"
+                }
+            }
+            footer: Item { width: list.width; height: 20 }
+            delegate: CheckRow {
+                required property string modelData
+                required property int index
+                width: list.width
+                height: 44
+                first: index === 0
+                last: index === list.count - 1
+                // Each name ends with the space after its last word.
+                text: modelData.trim()
+                checked: view.screen !== null && view.screen.checkedIndex === index
+                highlighted: view.screen !== null && view.screen.highlightedRow === index
+                onTapped: view.screen.didSelectRow(index)
+            }
+        }
+    }
+}

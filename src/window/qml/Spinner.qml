@@ -1,0 +1,40 @@
+import QtQuick
+
+// The grey activity indicator: twelve spokes turning while running.
+Item {
+    id: spinner
+    property bool running: false
+    implicitWidth: 40
+    implicitHeight: 40
+    visible: running
+
+    Item {
+        id: spokes
+        anchors.fill: parent
+        Repeater {
+            model: 12
+            Rectangle {
+                required property int index
+                x: spinner.width / 2 - width / 2
+                y: 0
+                width: spinner.width * 0.09
+                height: spinner.height * 0.28
+                radius: width / 2
+                color: "#7a7a7a"
+                opacity: 0.2 + 0.8 * (index / 11)
+                transform: Rotation {
+                    origin.x: width / 2
+                    origin.y: spinner.height / 2
+                    angle: index * 30
+                }
+            }
+        }
+        RotationAnimator on rotation {
+            running: spinner.running
+            from: 0
+            to: 360
+            duration: 1000
+            loops: Animation.Infinite
+        }
+    }
+}

@@ -1,0 +1,92 @@
+import QtQuick
+import Farline.Window
+
+// The first start: the SIM country chosen on a wheel, first among the countries with access
+// numbers and, on request, among all; "Start" once a country is chosen.
+Page {
+    id: view
+    property QtObject screen
+    title: screen ? screen.title : ""
+    rightButton: "Start"
+    rightEnabled: screen !== null && screen.startEnabled
+    onRightTapped: screen.startApplication()
+
+    Rectangle {
+        anchors.fill: parent
+        color: Theme.tableBackground
+
+        Column {
+            x: 20
+            y: 18
+            width: parent.width - 40
+            spacing: 8
+            Text {
+                width: parent.width
+                text: "Welcome to Farline"
+                color: Theme.sectionHeader
+                font.family: Theme.font
+                font.pixelSize: 20
+                font.bold: true
+                style: Text.Raised
+                styleColor: "white"
+            }
+            Text {
+                width: parent.width
+                wrapMode: Text.WordWrap
+                text: "Choose the country of your SIM card. Calls abroad then go through a local access number of that country."
+                color: Theme.sectionHeader
+                font.family: Theme.font
+                font.pixelSize: 14
+            }
+        }
+
+        PickerWheel {
+            id: picker
+            y: 160 - Theme.barHeight
+            width: parent.width
+            height: 216
+            rows: {
+                const screen = view.screen
+                if (!screen)
+                    return []
+                screen.countryArray // follows the lists
+                const rows = []
+                for (let row = 0; row < screen.numberOfRows(); ++row)
+                    rows.push(screen.titleForRow(row))
+                return rows
+            }
+            selectedRow: view.screen ? view.screen.selectedRow : 0
+            onRowSelected: (row) => view.screen.didSelectRow(row)
+        }
+
+        Item {
+            anchors.top: picker.bottom
+            anchors.topMargin: 10
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: 200
+            height: 36
+            Rectangle {
+                anchors.fill: parent
+                radius: 8
+                border.color: Theme.cellBorder
+                color: more.pressed ? Theme.selectionTop : "white"
+            }
+            Text {
+                anchors.centerIn: parent
+                text: "More countries"
+                color: more.pressed ? "white" : "#385487"
+                font.family: Theme.font
+                font.pixelSize: 15
+                font.bold: true
+            }
+            MouseArea {
+                id: more
+                anchors.fill: parent
+                onClicked: view.screen.moreCountries()
+            }
+            Accessible.role: Accessible.Button
+            Accessible.name: "More countries"
+            Accessible.onPressAction: view.screen.moreCountries()
+        }
+    }
+}

@@ -1,0 +1,56 @@
+import QtQuick
+import Farline.Window
+
+// "Update Farline": one update attempt, its progress in two lines under each other, the
+// spinner while it runs, Cancel until the outcome shows and Done after.
+Page {
+    id: view
+    property QtObject screen
+    title: screen ? screen.title : ""
+    leftButton: screen ? screen.leftButton : ""
+    leftDone: leftButton === "Done"
+    onLeftTapped: leftDone ? screen.DoneUpdateAction() : screen.CancelUpdateAction()
+
+    Component.onCompleted: screen.viewDidLoad()
+
+    Rectangle {
+        anchors.fill: parent
+        color: "white"
+
+        Text {
+            id: mainInfo
+            y: 80 - Theme.barHeight
+            width: parent.width
+            height: 64
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            wrapMode: Text.WordWrap
+            text: view.screen ? view.screen.mainInfo : ""
+            color: Theme.greyText
+            font.family: Theme.font
+            font.pixelSize: 25
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
+        Text {
+            id: subInfo
+            y: 150 - Theme.barHeight
+            width: parent.width
+            height: 50
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            wrapMode: Text.WordWrap
+            text: view.screen ? view.screen.subInfo : ""
+            color: Theme.greyText
+            font.family: Theme.font
+            font.pixelSize: 20
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
+        Spinner {
+            x: parent.width / 2 - width / 2
+            y: 240 - Theme.barHeight - height / 2
+            running: view.screen !== null && view.screen.spinning
+        }
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/QueuedAlerts.h"
+#include "window/DialerWindow.h"
+
+#include <QAccessible>
+#include <QPoint>
+#include <QString>
+
+class QQuickWindow;
+class TestApp;
+
+// The real window over a test's application object, offscreen and without animations, driven
+// as a screen reader or a finger drives it: controls found by their accessible names among the
+// ones shown, touched at their centre.
+class WindowDriver
+{
+public:
+    explicit WindowDriver(TestApp &test);
+
+    QQuickWindow &window() const { return *m_window.window(); }
+
+    // The shown control with that accessible name (and role, unless NoRole); null for none.
+    QAccessibleInterface *find(const QString &name, QAccessible::Role role = QAccessible::NoRole) const;
+    // The accessible names of the shown controls of `role`, in the window's order.
+    QStringList names(QAccessible::Role role) const;
+    bool shows(const QString &name, QAccessible::Role role = QAccessible::NoRole) const
+    {
+        return find(name, role) != nullptr;
+    }
+    bool enabled(const QString &name) const;
+
+    // Press and release inside the control; false when it is not shown.
+    bool tap(const QString &name);
+    // A finger put down on the control, and lifted at `at` (window coordinates).
+    bool press(const QString &name);
+    void release(QPoint at);
+    QPoint centre(const QString &name) const;
+
+private:
+    QueuedAlerts m_alerts; // alerts of its own: the tests read theirs from the test's record
+    DialerWindow m_window;
+};

@@ -1,0 +1,179 @@
+#include "WindowDriver.h"
+
+#include "access/LANManger.h"
+#include "core/AppSettings.h"
+#include "core/TabBarController.h"
+#include "lists/FavoritesViewController.h"
+#include "screens/MainViewController.h"
+#include "screens/PageViewController.h"
+#include "support/DataFiles.h"
+#include "support/TestApp.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray polishNumbers = "260 +48 22 500 00 00\r\n260 +48 12 500 00 01\r\n260 +48 61 500 00 02\r\n";
+const QByteArray dialCodes = "260 48\r\n262 49\r\n";
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    void open() { m_window = std::make_unique<WindowDriver>(test); }
+    // A normal start with Poland as the SIM country, then the window.
+    void openOnPoland()
+    {
+        test.launch(polishNumbers, dialCodes, QStringLiteral("260"));
+        open();
+    }
+    WindowDriver &window() { return *m_window; }
+    QString display() const { return m_window->find(QStringLiteral("Number"))->text(QAccessible::Description); }
+    bool waitFor(const std::function<bool()> &done) { return QTest::qWaitFor(done, 5000); }
+
+    TestApp test;
+
+private:
+    std::unique_ptr<WindowDriver> m_window;
+};
+
+TEST_F(WindowTest, TabsInOrderAndWhatLeavingATabDoes)
+{
+    openOnPoland();
+    EXPECT_EQ(window().names(QAccessible::PageTab),
+              (QStringList{"Keypad", "Recents", "Favorites", "Contacts", "More"}));
+
+    // The settings tab, left inside one of its screens, shows its list again.
+    ASSERT_TRUE(window().tap("More"));
+    ASSERT_TRUE(window().tap("Use for"));
+    ASSERT_TRUE(window().shows("International calls"));
+    window().tap("Keypad");
+    window().tap("More");
+    EXPECT_TRUE(waitFor([&] { return !window().shows("International calls"); }));
+
+    // The favourites leave editing mode.
+    window().tap("Favorites");
+    test.app().favoritesViewController().setEditing(true);
+    window().tap("Recents");
+    EXPECT_FALSE(test.app().favoritesViewController().isEditing());
+    EXPECT_EQ(test.app().appSettings().selectedTabIndex, TabBarController::RecentsTab);
+}
+
+TEST_F(WindowTest, KeypadPlusByHoldingZeroDeletingByHoldingAndSlidingOff)
+{
+    openOnPoland();
+    for (const char *key : {"4", "9", "0"})
+        window().tap(QLatin1String(key));
+    EXPECT_EQ(display(), u"490");
+    EXPECT_EQ(window().find("Via access number +48225000000"), nullptr); // too short to be routed
+
+    window().press("0");
+    EXPECT_TRUE(waitFor([&] { return display() == u"490+"; })); // the held 0 turned into "+"
+    window().release(window().centre("0"));
+
+    // Slid off the delete key before lifting: nothing is deleted.
+    window().press("Delete");
+    window().release(window().centre("5"));
+    QTest::qWait(900);
+    EXPECT_EQ(display(), u"490+");
+
+    // Held: it deletes on and on.
+    window().press("Delete");
+    EXPECT_TRUE(waitFor([&] { return display().isEmpty(); }));
+    window().release(window().centre("Delete"));
+    EXPECT_EQ(display(), u"");
+}
+
+TEST_F(WindowTest, TheSwitcherStepsThroughTheNumbersAndStopsAtTheLast)
+{
+    openOnPoland();
+    window().tap("More");
+    EXPECT_TRUE(window().shows("+48225000000"));
+    EXPECT_FALSE(window().enabled("Previous access number"));
+    window().tap("Next access number");
+    window().tap("Next access number");
+    EXPECT_TRUE(window().shows("+48615000002"));
+    EXPECT_TRUE(waitFor([&] { return !window().enabled("Next access number"); }));
+    window().tap("Previous access number");
+    EXPECT_TRUE(window().shows("+48125000001"));
+    EXPECT_TRUE(window().enabled("Next access number"));
+    EXPECT_EQ(test.app().lanManager().currentLANpos(), 1);
+}
+
+TEST_F(WindowTest, AFirstStartGoesFromTheWheelToTheContactsAndTheSettingsShowTheNumber)
+{
+    test.writeDocument(QStringLiteral("LANFile.txt"), sealedDataFile(polishNumbers));
+    test.writeDocument(QStringLiteral("MCCFile.txt"), sealedDataFile(dialCodes));
+    test.app().applicationDidFinishLaunching();
+    open();
+    EXPECT_FALSE(window().enabled("Start"));
+    ASSERT_TRUE(window().tap("Poland"));
+    ASSERT_TRUE(window().enabled("Start"));
+    window().tap("Start");
+    EXPECT_TRUE(waitFor([&] { return !window().shows("Start"); }));
+    EXPECT_EQ(test.app().tbarController().selectedIndex(), TabBarController::ContactsTab);
+    window().tap("More");
+    EXPECT_TRUE(window().shows("+48225000000"));
+}
+
+TEST_F(WindowTest, TheRemindersUpdateOpensTheUpdateDialogOverTheSettings)
+{
+    test.app().appSettings().lastUpdate = testEpoch().addDays(-30);
+    openOnPoland();
+    ASSERT_EQ(test.alertMessages().size(), 1);
+    test.alerts().tap(1);
+    EXPECT_TRUE(waitFor([&] { return window().shows("Update Farline", QAccessible::Heading); }));
+    EXPECT_EQ(test.app().tbarController().selectedIndex(), TabBarController::SettingsTab);
+    window().tap("Cancel");
+    EXPECT_TRUE(waitFor([&] { return !window().shows("Update Farline", QAccessible::Heading); }));
+    EXPECT_TRUE(window().shows("Local access number"));
+}
+
+// Taps the link `link` of the page's text where it is drawn.
+bool tapLink(WindowDriver &window, const QString &pageTitle, const QString &link)
+{
+    auto *text = qobject_cast<QQuickItem *>(window.find(pageTitle, QAccessible::StaticText)->object());
+    for (int y = 0; y < text->height(); y += 4) {
+        for (int x = 0; x < text->width(); x += 4) {
+            QString at;
+            QMetaObject::invokeMethod(text, "linkAt", Q_RETURN_ARG(QString, at), Q_ARG(qreal, x), Q_ARG(qreal, y));
+            if (at == link) {
+                QTest::mouseClick(&window.window(), Qt::LeftButton, {}, text->mapToScene(QPointF(x, y)).toPoint());
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(WindowTest, PageLinksToTheWebGoToTheSystemAndOthersLoadInThePage)
+{
+    openOnPoland();
+    window().tap("More");
+    window().tap("About Farline");
+    PageViewController *page = test.app().mainViewController().page();
+    ASSERT_TRUE(page);
+    const QString about = page->text();
+    EXPECT_TRUE(about.contains(QLatin1String(FARLINE_VERSION)));
+
+    ASSERT_TRUE(tapLink(window(), "About Farline", "https://www.farline.example/"));
+    EXPECT_EQ(test.openedUrls(), QList<QUrl>{QUrl("https://www.farline.example/")});
+    EXPECT_EQ(page->text(), about);
+
+    // Refused by the system, a link loads in the page; so does one whose scheme is not written
+    // exactly "http", "https" or "mailto".
+    test.setSystemTakesUrls(false);
+    page->linkActivated(QStringLiteral("mailto:support@farline.example"));
+    EXPECT_EQ(test.openedUrls().size(), 2);
+    EXPECT_TRUE(page->text().contains(u"cannot be shown here"));
+    page->linkActivated(QStringLiteral("HTTP://www.farline.example/"));
+    EXPECT_EQ(test.openedUrls().size(), 2);
+
+    // A page of the bundle loads in place.
+    window().tap("Farline"); // back
+    window().tap("About Farline");
+    ASSERT_TRUE(tapLink(window(), "About Farline", "help.html"));
+    EXPECT_TRUE(test.app().mainViewController().page()->text().contains(u"local access number"));
+}
+} // namespace
