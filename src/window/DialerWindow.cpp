@@ -21,6 +21,7 @@ DialerWindow::DialerWindow(FarlineAppDelegate &app, QueuedAlerts &alerts, bool a
     SupportSingleton::instance = m_support.get();
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->addImageProvider(QStringLiteral("bundle"), new BundleImageProvider(app.bundle()));
     m_engine->load(QUrl(QStringLiteral("qrc:/Farline/Window/Main.qml")));
     const auto roots = m_engine->rootObjects();
     m_window = roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());

@@ -8,28 +8,52 @@
 #include "window/DialerWindow.h"
 
 #include <QDesktopServices>
+#include <QFontDatabase>
+#include <QThread>
 #include <QGuiApplication>
 #include <QQuickWindow>
 
-int runWindow(const Launch &launch)
+#include <QElapsedTimer>
+#include <cstdio>
+WindowSession::WindowSession(const Launch &launch)
+    // Reading the system's font configuration is the longest single step before the first frame:
+    // done meanwhile, beside the start-up and the loading of the screens.
+    : m_fonts(QThread::create([] { QFontDatabase::families(); }))
 {
+    m_fonts->start(); QElapsedTimer t; t.start();
     PlatformServices services =
         servicesFrom(launch.options, [](const QUrl &address) { return QDesktopServices::openUrl(address); });
     auto alerts = std::make_unique<QueuedAlerts>();
     QueuedAlerts &shownAlerts = *alerts;
     services.alerts = std::move(alerts);
 
-    FarlineAppDelegate app(std::move(services));
-    app.applicationDidFinishLaunching();
-    DialerWindow window(app, shownAlerts);
-    if (!window.window())
-        return 1;
-
+    m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
+    m_app->applicationDidFinishLaunching();
+ fprintf(stderr, "app %lld\n", t.elapsed());
+    m_window = std::make_unique<DialerWindow>(*m_app, shownAlerts);
+ fprintf(stderr, "qml %lld\n", t.elapsed());
+    if (!m_window->window())
+        return;
     // Closed by the shell: the window closes and the run ends as when the user closes it.
-    TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, window.window(), &QWindow::close);
-    window.window()->show();
+    m_termination = std::make_unique<TerminationSignals>();
+    QObject::connect(m_termination.get(), &TerminationSignals::terminationRequested, m_window->window(),
+                     &QWindow::close);
+    m_window->window()->show();
+}
+
+WindowSession::~WindowSession() { m_fonts->wait(); }
+
+QQuickWindow *WindowSession::window() const { return m_window->window(); }
+
+int WindowSession::exec()
+{
     const int status = QGuiApplication::exec();
-    app.applicationWillTerminate();
+    m_app->applicationWillTerminate();
     return status;
+}
+
+int runWindow(const Launch &launch)
+{
+    WindowSession session(launch);
+    return session.window() ? session.exec() : 1;
 }

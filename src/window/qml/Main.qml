@@ -1,9 +1,9 @@
 import QtQuick
-import QtQuick.Window
 import Farline.Window
 
 // The dialer's window: the tab shell, the start screen over it on a first start, the modal
-// screens of the settings tab, and the alerts over everything.
+// screens of the settings tab, and the alerts over everything. Screens are read from their
+// files when they first show, so that the window opens quickly.
 Window {
     id: window
     width: 320
@@ -21,7 +21,7 @@ Window {
     ModalPresenter {
         anchors.fill: parent
         screen: App.startScreen
-        view: Component { StartScreen {} }
+        view: Qt.resolvedUrl("StartScreen.qml")
         // The start screen is there from the first frame; it only goes away moving.
         slidesIn: false
     }
@@ -29,16 +29,18 @@ Window {
     ModalPresenter {
         anchors.fill: parent
         screen: Settings.countryScreen
-        view: Component { SimCountryView {} }
+        view: Qt.resolvedUrl("SimCountryView.qml")
     }
 
     ModalPresenter {
         anchors.fill: parent
         screen: App.updateDialog
-        view: Component { UpdateView {} }
+        view: Qt.resolvedUrl("UpdateView.qml")
     }
 
-    AlertDialog {
+    Loader {
         anchors.fill: parent
+        active: Alerts.showing
+        source: "AlertDialog.qml"
     }
 }

@@ -7,7 +7,8 @@ Item {
     id: presenter
 
     property QtObject screen: null
-    property Component view
+    // The URL of the screen's QML file.
+    property url view
     property bool slidesIn: true
 
     property Item shown: null

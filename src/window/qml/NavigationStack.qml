@@ -6,7 +6,10 @@ import Farline.Window
 Item {
     id: stack
 
+    // The first page: a component, or the URL of its QML file.
+    property var root
     property var pages: []
+    Component.onCompleted: if (root) push(root)
     readonly property Item current: pages.length > 0 ? pages[pages.length - 1] : null
     readonly property int depth: pages.length
 
@@ -28,8 +31,11 @@ Item {
         width: parent.width
     }
 
-    // Pushes a page made from `component` with `properties`; the page it covers disappears.
+    // Pushes a page made from `component` (or the QML file at that URL, loaded only now) with
+    // `properties`; the page it covers disappears.
     function push(component, properties) {
+        if (typeof component.createObject !== "function")
+            component = Qt.createComponent(component)
         const page = component.createObject(content, properties || {})
         if (!page) {
             console.warn("a page could not be made")

@@ -6,7 +6,11 @@ import Farline.Window
 Item {
     id: shell
 
-    readonly property var stacks: [keypadStack, recentsStack, favoritesStack, contactsStack, settingsStack]
+    // The navigation stack of tab `index`; null until the tab first showed.
+    function stack(index) {
+        const tab = tabRepeater.itemAt(index)
+        return tab ? tab.item : null
+    }
 
     Item {
         id: tabs
@@ -14,35 +18,23 @@ Item {
         anchors.bottom: bar.top
         width: parent.width
 
-        NavigationStack {
-            id: keypadStack
-            anchors.fill: parent
-            visible: Tabs.selectedIndex === 0
-            Component.onCompleted: push(keypadView)
-        }
-        NavigationStack {
-            id: recentsStack
-            anchors.fill: parent
-            visible: Tabs.selectedIndex === 1
-            Component.onCompleted: push(recentsView)
-        }
-        NavigationStack {
-            id: favoritesStack
-            anchors.fill: parent
-            visible: Tabs.selectedIndex === 2
-            Component.onCompleted: push(favoritesView)
-        }
-        NavigationStack {
-            id: contactsStack
-            anchors.fill: parent
-            visible: Tabs.selectedIndex === 3
-            Component.onCompleted: push(contactsView)
-        }
-        NavigationStack {
-            id: settingsStack
-            anchors.fill: parent
-            visible: Tabs.selectedIndex === 4
-            Component.onCompleted: push(settingsView)
+        Repeater {
+            id: tabRepeater
+            // The screens' files are read when their tab first shows, so the window opens quickly.
+            model: ["KeypadView.qml", "RecentsView.qml", "FavoritesView.qml", "ContactsView.qml", "SettingsView.qml"]
+            // A tab is made when it first shows, and kept.
+            delegate: Loader {
+                required property string modelData
+                required property int index
+                property bool shown: false
+                anchors.fill: parent
+                visible: Tabs.selectedIndex === index
+                onVisibleChanged: if (visible) shown = true
+                active: visible || shown
+                sourceComponent: NavigationStack {
+                    root: Qt.resolvedUrl(modelData)
+                }
+            }
         }
     }
 
@@ -52,17 +44,14 @@ Item {
         width: parent.width
     }
 
-    Component { id: keypadView; KeypadView {} }
-    Component { id: recentsView; RecentsView {} }
-    Component { id: favoritesView; FavoritesView {} }
-    Component { id: contactsView; ContactsView {} }
-    Component { id: settingsView; SettingsView {} }
-    Component { id: usageModeView; UsageModeView {} }
-    Component { id: pageView; PageView {} }
 
     Connections {
         target: Tabs
-        function onPopToRootRequested(index) { shell.stacks[index].popToRoot() }
+        function onPopToRootRequested(index) {
+            const stack = shell.stack(index)
+            if (stack)
+                stack.popToRoot()
+        }
         function onSelectedIndexChanged() {
             if (Tabs.selectedIndex === 0)
                 Keypad.viewWillAppear()
@@ -76,11 +65,11 @@ Item {
         target: Settings
         function onUsageModeChooserChanged() {
             if (Settings.usageModeChooser)
-                settingsStack.push(usageModeView, { chooser: Settings.usageModeChooser })
+                shell.stack(4).push(Qt.resolvedUrl("UsageModeView.qml"), { chooser: Settings.usageModeChooser })
         }
         function onPageChanged() {
             if (Settings.page)
-                settingsStack.push(pageView, { page: Settings.page })
+                shell.stack(4).push(Qt.resolvedUrl("PageView.qml"), { page: Settings.page })
         }
     }
 }
