@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (version <= 3)
             std::abort(); // only a newer version is announced
     });
-    parser.parse(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const bool valid = parser.parse(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (valid != parser.errorString().isEmpty())
+        std::abort(); // a failure always says why
     if (settings.errorOccured != 1 && settings.errorOccured != 2)
         std::abort();
     if (settings.currentLANFileURL

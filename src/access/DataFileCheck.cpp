@@ -1,9 +1,15 @@
 #include "access/DataFileCheck.h"
 
-#include "access/DataFileEnvelope.h"
+#include "access/DataFileDecoder.h"
+#include "access/DataFileLines.h"
+
+#include <algorithm>
 
 DataFileCheck::DataFileCheck()
-    : m_key(DataFileEnvelope::key())
+    : m_decoder(std::make_unique<DataFileDecoder>([this](const DataFileLines &lines) {
+        if (!m_foundLine)
+            m_foundLine = std::any_of(lines.begin(), lines.end(), &DataFileCheck::isAccessNumberLine);
+    }))
 {
 }
 
@@ -11,38 +17,23 @@ DataFileCheck::~DataFileCheck() = default;
 
 void DataFileCheck::feed(QByteArrayView bytes)
 {
-    if (m_broken)
-        return;
-    if (!m_stream) {
-        // The file deciphers chained from its own first block, that block included.
-        const qsizetype take = std::min(CryptoManager::blockSize - m_head.size(), bytes.size());
-        m_head += bytes.first(take);
-        bytes = bytes.sliced(take);
-        if (m_head.size() < CryptoManager::blockSize)
-            return;
-        m_stream = std::make_unique<CryptoManager::Stream>(
-            m_key, reinterpret_cast<const unsigned char *>(m_head.constData()), CryptoManager::Decrypt,
-            CryptoManager::PKCS7Padding);
-        m_broken = !m_stream->isValid();
-        decipher(m_head);
-    }
-    decipher(bytes);
+    if (!m_broken)
+        m_broken = !m_decoder->feed(bytes);
 }
 
-bool DataFileCheck::finish()
+DataFileCheck::Verdict DataFileCheck::finish()
 {
-    if (m_broken || !m_stream)
-        return false; // shorter than one block: never a whole number of blocks
-    char rest[CryptoManager::blockSize];
-    m_broken = m_stream->finish(rest) < 0;
-    return !m_broken;
+    if (m_broken || !m_decoder->finish())
+        return Verdict::DoesNotDecipher;
+    return m_foundLine ? Verdict::Valid : Verdict::NoAccessNumbers;
 }
 
-void DataFileCheck::decipher(QByteArrayView bytes)
+bool DataFileCheck::isAccessNumberLine(QLatin1StringView line)
 {
-    if (m_broken || bytes.isEmpty())
-        return;
-    if (m_scratch.size() < bytes.size() + CryptoManager::blockSize)
-        m_scratch.resize(bytes.size() + CryptoManager::blockSize);
-    m_broken = m_stream->update(bytes.data(), bytes.size(), m_scratch.data()) < 0;
+    const qsizetype space = line.indexOf(u' ');
+    if (space <= 0)
+        return false;
+    const auto printable = [](char c) { return c >= ' ' && c <= '~'; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return std::all_of(line.begin(), line.end(), printable) && std::any_of(line.begin() + space, line.end(), digit);
 }

@@ -1,32 +1,34 @@
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayView>
+#include <QLatin1StringView>
 #include <memory>
 
-#include "access/CryptoManager.h"
+class DataFileDecoder;
 
-// Tells whether bytes fed to it piece by piece make a data file that deciphers under the
-// envelope (DataFileEnvelope): a whole number of blocks ending in valid padding under the key.
-// The deciphered text is not kept, so a download can be checked as it arrives.
+// Tells whether bytes fed to it piece by piece make an access number file worth installing: it
+// deciphers under the envelope (DataFileEnvelope) and holds at least one access number line. The
+// deciphered text is not kept beyond the line being read, so a download is checked as it arrives.
 class DataFileCheck
 {
 public:
+    enum class Verdict { Valid, DoesNotDecipher, NoAccessNumbers };
+
     DataFileCheck();
     ~DataFileCheck();
     DataFileCheck(const DataFileCheck &) = delete;
     DataFileCheck &operator=(const DataFileCheck &) = delete;
 
     void feed(QByteArrayView bytes);
-    // True when everything fed so far deciphers as one file.
-    bool finish();
+    // The verdict on everything fed so far, taken as one file.
+    Verdict finish();
+
+    // "KEY NUMBER": a key before the first space, a digit after it, and nothing but printable
+    // ASCII. An empty text, bare line ends or binary bytes that happen to decipher hold none.
+    static bool isAccessNumberLine(QLatin1StringView line);
 
 private:
-    void decipher(QByteArrayView bytes);
-
-    const QByteArray m_key;
-    QByteArray m_head; // the chaining block, until it is complete
-    std::unique_ptr<CryptoManager::Stream> m_stream;
-    QByteArray m_scratch;
+    std::unique_ptr<DataFileDecoder> m_decoder;
     bool m_broken = false;
+    bool m_foundLine = false;
 };

@@ -9,8 +9,21 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSaveFile>
+#include <cerrno>
+#include <limits>
+#include <unistd.h>
 
 const QString HTTPManager::descriptorQuery = QStringLiteral("/server.php?getfile=conf&version=%1&device=iph");
+
+namespace {
+QString tooSlow() { return QStringLiteral("The server took too long to answer"); }
+
+QString tooLarge(int operation)
+{
+    return operation == HTTPManager::Descriptor ? QStringLiteral("The server sent an update descriptor over 64 KiB")
+                                                : QStringLiteral("The server sent a file over 16 MiB");
+}
+}
 
 HTTPManager::HTTPManager(AppSettings &settings, QString lanFilePath, QString server,
                          QNetworkAccessManager &network, QObject *parent)
@@ -20,6 +33,8 @@ HTTPManager::HTTPManager(AppSettings &settings, QString lanFilePath, QString ser
     , m_server(std::move(server))
     , m_network(network)
 {
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &HTTPManager::checkDeadline);
 }
 
 HTTPManager::~HTTPManager() { dropReply(); }
@@ -34,10 +49,14 @@ int HTTPManager::UpdateLANFile()
     m_currentVersionNumber = m_settings.currentVersionNumber;
     m_bufferString.clear();
     m_replaced = false;
+    m_failureReason.clear();
     QString server = m_server;
     while (server.endsWith(u'/'))
         server.chop(1);
-    return GETRequest(server + descriptorQuery.arg(m_settings.currentVersionNumber));
+    const int started = GETRequest(server + descriptorQuery.arg(m_settings.currentVersionNumber));
+    if (started != 0)
+        m_failureReason = QStringLiteral("The update server address \"%1\" is not an http or https URL").arg(m_server);
+    return started;
 }
 
 int HTTPManager::GETRequest(const QString &address)
@@ -47,9 +66,11 @@ int HTTPManager::GETRequest(const QString &address)
         return -1;
     dropReply();
     QNetworkRequest request(url);
-    request.setTransferTimeout(m_transferTimeoutMs);
+    request.setTransferTimeout(m_deadlines.silenceMs);
     m_reply = m_network.get(request);
     m_received = 0;
+    m_requestClock.start();
+    m_deadline.start(m_currentOperation == Descriptor ? m_deadlines.descriptorMs : m_deadlines.downloadMs);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, &HTTPManager::checkAnnouncedSize);
     connect(m_reply, &QNetworkReply::readyRead, this, &HTTPManager::readAvailable);
     // Errors (no connection, a 404, a time-out) end in `finished` too, which judges them.
@@ -80,7 +101,7 @@ void HTTPManager::checkAnnouncedSize()
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     const qint64 bound = m_currentOperation == Descriptor ? maxDescriptorSize : maxFileSize;
     if (length.isValid() && length.toLongLong() > bound)
-        fail();
+        fail(tooLarge(m_currentOperation));
 }
 
 void HTTPManager::readAvailable()
@@ -93,27 +114,50 @@ void HTTPManager::readAvailable()
         if (got <= 0)
             return;
         m_received += got;
+        if (m_received > (m_currentOperation == Descriptor ? maxDescriptorSize : maxFileSize))
+            return fail(tooLarge(m_currentOperation));
         if (m_currentOperation == Descriptor) {
-            if (m_received > maxDescriptorSize)
-                return fail();
             m_bufferString.append(chunk, got);
         } else {
-            if (m_received > maxFileSize)
-                return fail();
-            m_check->feed(QByteArrayView(chunk, got));
-            if (m_download->write(chunk, got) != got)
-                return fail();
+            if (!stage(QByteArrayView(chunk, got)))
+                return failToWrite(m_download->errorString());
+            m_check->feed(QByteArrayView(chunk, got)); // only what the file holds is checked
         }
     }
+}
+
+bool HTTPManager::stage(QByteArrayView bytes)
+{
+    // The staged file is unbuffered, so a short write (disk full, size limit) shows here: through
+    // a buffer it would be lost at commit() and a cut file would be installed. After a short
+    // count the next write reports why.
+    while (!bytes.isEmpty()) {
+        const qint64 written = m_download->write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
 }
 
 void HTTPManager::requestFinished()
 {
     if (cancelledFromOutside())
         return cancel();
-    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (m_reply->error() != QNetworkReply::NoError || status < 200 || status > 299)
-        return fail();
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const QString address = m_reply->url().toString();
+    // 206 is a part of the file, whatever was asked for.
+    if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299 || status.toInt() == 206))
+        return fail(QStringLiteral("The server answered %1 for %2").arg(status.toInt()).arg(address));
+    switch (m_reply->error()) {
+    case QNetworkReply::NoError:
+        break;
+    case QNetworkReply::OperationCanceledError: // the silence time-out; our own aborts are not seen
+    case QNetworkReply::TimeoutError:
+        return fail(tooSlow());
+    default:
+        return fail(QStringLiteral("The connection to %1 failed: %2").arg(address, m_reply->errorString()));
+    }
     readAvailable(); // what is left of the body
     if (!m_reply)
         return; // it failed
@@ -129,7 +173,7 @@ void HTTPManager::descriptorReceived()
 {
     LANFileNameparser parser(m_settings, [this](int version) { setCurrentVersionNumber(version); });
     if (!parser.parse(m_bufferString))
-        return fail();
+        return fail(QStringLiteral("The server sent no valid update descriptor (%1)").arg(parser.errorString()));
     if (m_settings.errorOccured == 1)
         return conclude(1); // nothing newer, or the server refuses
 
@@ -137,23 +181,35 @@ void HTTPManager::descriptorReceived()
     m_currentOperation = Download;
     m_bufferString.clear();
     const QString address = m_settings.currentLANFileURL.value_or(QString());
-    QDir().mkpath(QFileInfo(m_lanFilePath).absolutePath());
+    if (GETRequest(address) != 0)
+        return fail(QStringLiteral("The update descriptor names no valid file address \"%1\"").arg(address));
+    QDir().mkpath(QFileInfo(m_lanFilePath).absolutePath()); // a failure shows in the open below
     m_download = std::make_unique<QSaveFile>(m_lanFilePath);
     m_check = std::make_unique<DataFileCheck>();
-    if (!m_download->open(QIODevice::WriteOnly) || GETRequest(address) != 0)
-        return fail();
+    if (!m_download->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failToWrite(m_download->errorString());
     m_settings.pathForUpdateReceived = true;
     Q_EMIT mailboxChanged();
 }
 
 void HTTPManager::downloadReceived()
 {
-    if (!m_check->finish())
-        return fail();
+    switch (m_check->finish()) {
+    case DataFileCheck::Verdict::Valid:
+        break;
+    case DataFileCheck::Verdict::DoesNotDecipher:
+        return fail(QStringLiteral("The server sent no valid access number file (it does not decipher)"));
+    case DataFileCheck::Verdict::NoAccessNumbers:
+        return fail(QStringLiteral("The server sent no valid access number file (it holds no access numbers)"));
+    }
     if (cancelledFromOutside())
         return cancel(); // the last moment at which a cancel keeps the working copy
+    // On the disk before it replaces the working copy; commit() would sync too, but would not
+    // say when that fails.
+    if (::fsync(m_download->handle()) != 0)
+        return failToWrite(qt_error_string(errno));
     if (!m_download->commit())
-        return fail();
+        return failToWrite(m_download->errorString());
     m_download.reset();
     m_check.reset();
     m_replaced = true;
@@ -169,16 +225,37 @@ void HTTPManager::conclude(int errorOccured)
     Q_EMIT mailboxChanged();
 }
 
-void HTTPManager::fail()
+void HTTPManager::checkDeadline()
+{
+    if (!m_reply)
+        return;
+    const qint64 allowed = m_currentOperation == Descriptor
+        ? m_deadlines.descriptorMs
+        : m_deadlines.downloadMs + m_received * 1000 / std::max(1, m_deadlines.downloadBytesPerSecond);
+    const qint64 left = allowed - m_requestClock.elapsed();
+    if (left <= 0)
+        return fail(tooSlow());
+    // Looked at again when the time the bytes so far allow runs out.
+    m_deadline.start(int(std::min<qint64>(left, std::numeric_limits<int>::max())));
+}
+
+void HTTPManager::fail(const QString &reason)
 {
     dropReply();
-    m_download.reset();
+    m_download.reset(); // the staged file goes, the working copy stays
     m_check.reset();
+    m_failureReason = reason;
     conclude(0);
+}
+
+void HTTPManager::failToWrite(const QString &why)
+{
+    fail(QStringLiteral("The downloaded file could not be written: %1").arg(why));
 }
 
 void HTTPManager::dropReply()
 {
+    m_deadline.stop();
     if (!m_reply)
         return;
     QNetworkReply *reply = std::exchange(m_reply, nullptr);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 class DataFileCheck;
@@ -20,12 +22,14 @@ struct AppSettings;
 //                             0 it failed, 1 nothing newer (or refused), 2 the file was replaced.
 // Setting updatedLANFileReceived from outside while the exchange runs cancels it.
 //
-// Every failure is an outcome (errorOccured 0): no connection, a status other than 2xx, a body
-// cut short, a descriptor that does not parse or names no usable file, a descriptor over 64 KiB
-// or a file over 16 MiB, a download that does not decipher, a file that cannot be written, and
-// a server silent for longer than the transfer time-out. The download is staged beside the
-// working copy and replaces it whole only when all is well; otherwise, and after a cancel, the
-// working copy stays as it was.
+// Every failure is an outcome (errorOccured 0) with a reason in failureReason(): no connection, a
+// status other than 2xx or a partial 206, a body cut short, a descriptor that does not parse,
+// announces a version beyond 32 bits or names no usable file, a descriptor over 64 KiB or a file
+// over 16 MiB, a download that does not decipher or holds no access number line, a file that
+// cannot be written whole, and a server too slow for the deadlines. The download is staged
+// beside the working copy and replaces it only when every byte was written and reached the disk
+// and the bytes written decipher; otherwise, and after a cancel, the working copy stays as it
+// was.
 class HTTPManager : public QObject
 {
     Q_OBJECT
@@ -37,8 +41,19 @@ public:
     static constexpr qint64 readSize = 1024;
     static constexpr qint64 maxDescriptorSize = 64 * 1024;
     static constexpr qint64 maxFileSize = 16 * 1024 * 1024;
-    static constexpr int defaultTransferTimeoutMs = 60000;
     static const QString descriptorQuery; // "/server.php?getfile=conf&version=%i&device=iph"
+
+    // How long the server may take. A trickle of bytes resets the silence but not the others:
+    // the descriptor must come whole within its time, and the file within its time plus one
+    // second for every `downloadBytesPerSecond` bytes received (at least 1 KiB/s on average
+    // after the first minute, so a 16 MiB file may take at most about 4.6 hours).
+    struct Deadlines
+    {
+        int silenceMs = 60000;
+        int descriptorMs = 60000;
+        int downloadMs = 60000;
+        int downloadBytesPerSecond = 1024;
+    };
 
     // `server` is the update server's address; `lanFilePath` the working copy the download
     // replaces. The network access manager must live on the calling thread.
@@ -48,8 +63,9 @@ public:
     ~HTTPManager() override;
 
     // Starts the descriptor request for the installed version: 0 when it started, -1 when the
-    // server's address is not a valid http or https URL. Clears what an earlier exchange left in
-    // the mailbox (the file address, the announcement, the error code) first.
+    // server's address is not a valid http or https URL (failureReason says so). Clears what an
+    // earlier exchange left in the mailbox (the file address, the announcement, the error code)
+    // first.
     int UpdateLANFile();
     // Starts a GET of `address` on this thread: 0 when it started, -1 when the address is not a
     // valid http or https URL.
@@ -67,8 +83,11 @@ public:
     const QByteArray &bufferString() const { return m_bufferString; }
     // The download replaced the working copy.
     bool replacedWorkingCopy() const { return m_replaced; }
-    // The longest silence of the server before the exchange fails.
-    void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    // Why the exchange failed, as a sentence for the user ("The server answered 404 for
+    // http://..."); empty unless it failed.
+    const QString &failureReason() const { return m_failureReason; }
+    // Set before UpdateLANFile.
+    void setDeadlines(const Deadlines &deadlines) { m_deadlines = deadlines; }
 
 Q_SIGNALS:
     // The exchange set a flag of the mailbox.
@@ -76,12 +95,15 @@ Q_SIGNALS:
 
 private:
     void readAvailable();
+    bool stage(QByteArrayView bytes);
     void checkAnnouncedSize();
     void requestFinished();
     void descriptorReceived();
     void downloadReceived();
+    void checkDeadline();
     void conclude(int errorOccured);
-    void fail();
+    void fail(const QString &reason);
+    void failToWrite(const QString &why);
     void dropReply();
     bool cancelledFromOutside() const;
 
@@ -98,5 +120,8 @@ private:
     int m_currentVersionNumber = 0;
     QByteArray m_bufferString;
     bool m_replaced = false;
-    int m_transferTimeoutMs = defaultTransferTimeoutMs;
+    QString m_failureReason;
+    Deadlines m_deadlines;
+    QElapsedTimer m_requestClock; // since the current request started
+    QTimer m_deadline;
 };

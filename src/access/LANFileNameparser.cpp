@@ -24,6 +24,7 @@ bool LANFileNameparser::parse(QByteArrayView document)
 {
     QXmlStreamReader reader(document.toByteArray());
     reader.setNamespaceProcessing(false); // element names as written
+    m_errorString.clear();
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement:
@@ -34,15 +35,25 @@ bool LANFileNameparser::parse(QByteArrayView document)
             break;
         case QXmlStreamReader::EndElement:
             didEndElement(reader.qualifiedName().toString());
+            if (!m_errorString.isEmpty())
+                reader.raiseError(m_errorString);
             break;
         case QXmlStreamReader::DTD:
-            reader.raiseError(QStringLiteral("a document type declaration in an update descriptor"));
+            reader.raiseError(QStringLiteral("A document type declaration"));
             break;
         default:
             break;
         }
     }
-    return !reader.hasError();
+    if (!reader.hasError())
+        return true;
+    if (m_errorString.isEmpty()) {
+        QString what = reader.errorString();
+        if (what.endsWith(u'.'))
+            what.chop(1);
+        m_errorString = QStringLiteral("%1 at line %2").arg(what).arg(reader.lineNumber());
+    }
+    return false;
 }
 
 void LANFileNameparser::didStartElement(const QString &name)
@@ -79,15 +90,18 @@ void LANFileNameparser::decide()
     } else if (*m_currentElement == u"file") {
         m_settings.currentLANFileURL = withoutLineFeedsAndTabs(text);
     } else if (*m_currentElement == u"version") {
-        const int version = intValue(withoutLineFeedsAndTabs(text));
-        if (m_settings.currentVersionNumber >= version)
+        const QString digits = withoutLineFeedsAndTabs(text);
+        const std::optional<int> version = intValue(digits);
+        if (!version)
+            m_errorString = QStringLiteral("version %1 is out of range").arg(digits.trimmed());
+        else if (m_settings.currentVersionNumber >= *version)
             m_settings.errorOccured = 1;
         else if (m_announceVersion)
-            m_announceVersion(version);
+            m_announceVersion(*version);
     }
 }
 
-int LANFileNameparser::intValue(QStringView text)
+std::optional<int> LANFileNameparser::intValue(QStringView text)
 {
     qsizetype i = 0;
     while (i < text.size() && text[i].isSpace())
@@ -96,10 +110,11 @@ int LANFileNameparser::intValue(QStringView text)
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
         negative = text[i++] == u'-';
     qint64 value = 0;
-    constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(limit, value * 10 + (text[i].unicode() - u'0'));
-    if (negative)
-        return int(-value);
-    return int(std::min<qint64>(value, std::numeric_limits<int>::max()));
+    const qint64 limit = negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i].unicode() - u'0');
+        if (value > limit)
+            return std::nullopt;
+    }
+    return int(negative ? -value : value);
 }

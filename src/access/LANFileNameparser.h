@@ -14,7 +14,8 @@ struct AppSettings;
 //   "file"                                the file's address, line feeds and tabs removed, in
 //                                         currentLANFileURL;
 //   "version"                             not newer than the installed currentVersionNumber:
-//                                         errorOccured 1; newer: handed to `announceVersion`.
+//                                         errorOccured 1; newer: handed to `announceVersion`;
+//                                         beyond a 32-bit version: the descriptor is not valid.
 // The text of an element is gathered across every piece the reader delivers (an entity such as
 // "&amp;" splits it) and judged whole at the element's end.
 class LANFileNameparser
@@ -25,9 +26,12 @@ public:
     LANFileNameparser(AppSettings &settings, VersionAnnouncer announceVersion);
 
     // Reads `document` with QXmlStreamReader and reports its events here. True when the document
-    // is well-formed to its end; what was decided before an error stays decided. A document type
-    // declaration counts as an error: a descriptor has none, and its entities could blow up.
+    // is well-formed to its end and its version fits; what was decided before an error stays
+    // decided. A document type declaration counts as an error: a descriptor has none, and its
+    // entities could blow up.
     bool parse(QByteArrayView document);
+    // Why the last parse failed, as a phrase ("version 1e9 ..."); empty after a success.
+    const QString &errorString() const { return m_errorString; }
 
     void didStartElement(const QString &name);
     void foundCharacters(QStringView text);
@@ -38,8 +42,9 @@ public:
     const std::optional<QString> &currentElementValue() const { return m_currentElementValue; }
 
     // A version text read as a signed decimal: leading white space skipped, an optional sign,
-    // the digits up to the first other character (none gives 0), out of range saturated.
-    static int intValue(QStringView text);
+    // the digits up to the first other character (none gives 0). None when the number does not
+    // fit in 32 bits: a clamped version would be recorded and block every later update.
+    static std::optional<int> intValue(QStringView text);
 
 private:
     void decide();
@@ -48,4 +53,5 @@ private:
     VersionAnnouncer m_announceVersion;
     std::optional<QString> m_currentElement;
     std::optional<QString> m_currentElementValue;
+    QString m_errorString;
 };

@@ -16,7 +16,6 @@ LANUpdateViewController::LANUpdateViewController(FarlineAppDelegate &app, QStrin
     , m_app(app)
     , m_updateServer(std::move(updateServer))
     , m_lanFilePath(app.home().documentPath(LANManger::fileName))
-    , m_transferTimeoutMs(HTTPManager::defaultTransferTimeoutMs)
 {
     m_app.appSettings().dialogDismissed = false;
 }
@@ -99,12 +98,13 @@ void LANUpdateViewController::startLANFileUpdate()
     });
     m_network = std::make_unique<QNetworkAccessManager>();
     m_http = std::make_unique<HTTPManager>(settings, m_lanFilePath, m_updateServer, *m_network);
-    m_http->setTransferTimeout(m_transferTimeoutMs);
+    m_http->setDeadlines(m_deadlines);
     // Queued: the exchange is never deleted from inside its own handlers.
     connect(m_http.get(), &HTTPManager::mailboxChanged, m_workerContext.get(), [this] { examineMailbox(); },
             Qt::QueuedConnection);
     if (m_http->UpdateLANFile() != 0) {
-        onMainThread([this] {
+        onMainThread([this, reason = m_http->failureReason()] {
+            setFailureReason(reason);
             updateLabel(QStringLiteral("No internet connection"));
             updateSubInfo(QStringLiteral("Please check your connection"));
         });
@@ -140,7 +140,8 @@ void LANUpdateViewController::examineMailbox()
             });
             break;
         case 0:
-            onMainThread([this] {
+            onMainThread([this, reason = m_http->failureReason()] {
+                setFailureReason(reason);
                 updateLabel(QStringLiteral("Impossible to connect with update server"));
                 updateSubInfo(QStringLiteral("No internet connection\nCheck your connection"));
             });
@@ -213,6 +214,14 @@ void LANUpdateViewController::updateSubInfo(const QString &text)
         return;
     m_subInfo = text;
     Q_EMIT subInfoChanged();
+}
+
+void LANUpdateViewController::setFailureReason(const QString &reason)
+{
+    if (m_tearingDown)
+        return;
+    m_failureReason = reason;
+    Q_EMIT failureReasonChanged();
 }
 
 void LANUpdateViewController::updateMainTable()

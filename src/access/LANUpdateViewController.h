@@ -4,8 +4,9 @@
 #include <QString>
 #include <memory>
 
+#include "access/HTTPManager.h"
+
 class FarlineAppDelegate;
-class HTTPManager;
 class MainViewModalDelegate;
 class QNetworkAccessManager;
 class QThread;
@@ -28,6 +29,7 @@ class LANUpdateViewController : public QObject
     Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(QString mainInfo READ mainInfo NOTIFY mainInfoChanged)
     Q_PROPERTY(QString subInfo READ subInfo NOTIFY subInfoChanged)
+    Q_PROPERTY(QString failureReason READ failureReason NOTIFY failureReasonChanged)
     Q_PROPERTY(bool spinning READ spinning NOTIFY spinningChanged)
     Q_PROPERTY(bool networkActivity READ networkActivity NOTIFY networkActivityChanged)
     Q_PROPERTY(QString leftButton READ leftButton NOTIFY leftButtonChanged)
@@ -43,6 +45,9 @@ public:
     QString title() const { return QStringLiteral("Update Farline"); }
     const QString &mainInfo() const { return m_mainInfo; }
     const QString &subInfo() const { return m_subInfo; }
+    // What went wrong, one sentence shown under the status lines ("The server answered 404 for
+    // http://..."); empty unless the attempt failed.
+    const QString &failureReason() const { return m_failureReason; }
     bool spinning() const { return m_spinning; }
     // The status bar's network activity indicator.
     bool networkActivity() const { return m_networkActivity; }
@@ -54,8 +59,8 @@ public:
 
     // The worker of an attempt is running.
     bool isUpdating() const { return m_workerRunning; }
-    // The longest silence of the server before the attempt fails (HTTPManager's default).
-    void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    // How long the server may take before the attempt fails (HTTPManager's defaults).
+    void setDeadlines(const HTTPManager::Deadlines &deadlines) { m_deadlines = deadlines; }
 
     // The view is shown: the attempt starts 0.2 s later.
     Q_INVOKABLE void viewDidLoad();
@@ -77,6 +82,7 @@ public:
 Q_SIGNALS:
     void mainInfoChanged();
     void subInfoChanged();
+    void failureReasonChanged();
     void spinningChanged();
     void networkActivityChanged();
     void leftButtonChanged();
@@ -92,6 +98,7 @@ private:
 
     // On the main thread.
     void adoptUpdate(int version, bool shown);
+    void setFailureReason(const QString &reason);
     void setSpinning(bool spinning);
     void setNetworkActivity(bool visible);
     void wakeWorker();
@@ -102,11 +109,12 @@ private:
     const QString m_updateServer;
     const QString m_lanFilePath;
     MainViewModalDelegate *m_delegate = nullptr;
-    int m_transferTimeoutMs;
+    HTTPManager::Deadlines m_deadlines;
 
     // The view's state: main thread only.
     QString m_mainInfo;
     QString m_subInfo;
+    QString m_failureReason;
     bool m_spinning = false;
     bool m_networkActivity = false;
     QString m_leftButton = QStringLiteral("Cancel");

@@ -13,7 +13,8 @@
 namespace {
 // One attempt as the dialog opened from the settings screen runs it, each text printed as one
 // line when it appears; Done is pressed as soon as it shows. There is no view to wait for, so
-// the attempt starts at once. SIGINT, SIGTERM and SIGHUP press Cancel.
+// the attempt starts at once. SIGINT, SIGTERM and SIGHUP press Cancel. A failure's reason
+// follows the outcome on standard error.
 int updateOnce(FarlineAppDelegate &app)
 {
     LANUpdateViewController &dialog = app.openUpdateDialog(&app.mainViewController());
@@ -38,6 +39,10 @@ int updateOnce(FarlineAppDelegate &app)
     if (const int signalNumber = receivedTerminationSignal()) {
         dialog.CancelUpdateAction();
         return 128 + signalNumber;
+    }
+    if (QString reason = dialog.failureReason(); !reason.isEmpty()) {
+        reason[0] = reason[0].toLower(); // it continues "farline: update: "
+        Console::err(QStringLiteral("farline: update: ") + reason);
     }
     if (outcome == u"Farline updated successfully")
         return 0;

@@ -22,6 +22,7 @@ struct Screen : MainViewModalDelegate
     {
         QObject::connect(&dialog, &LANUpdateViewController::mainInfoChanged, [this] { main.append(dialog.mainInfo()); });
         QObject::connect(&dialog, &LANUpdateViewController::subInfoChanged, [this] { sub.append(dialog.subInfo()); });
+        QObject::connect(&dialog, &LANUpdateViewController::failureReasonChanged, [this] { reasons.append(dialog.failureReason()); });
         QObject::connect(&dialog, &LANUpdateViewController::dismissUpdateDialog, [this] { ++dismissals; });
         dialog.setDelegate(this);
     }
@@ -32,7 +33,7 @@ struct Screen : MainViewModalDelegate
     }
 
     LANUpdateViewController dialog;
-    QStringList main, sub;
+    QStringList main, sub, reasons;
     int dismissals = 0, redisplays = 0;
 };
 
@@ -82,13 +83,15 @@ protected:
 
 TEST_F(LANUpdateViewControllerTest, EachOutcomeShowsItsTextsInOrderAndThenDone)
 {
-    const std::tuple<int, FaultResponse, std::optional<QString>, QStringList, QStringList> cases[] = {
-        {8, {200, newFile()}, {}, {searching, updating, "Farline updated successfully"}, {}},
-        {3, {}, {}, {searching, "No updates available"}, {"Try again later"}},
-        {8, {404, "gone"}, {}, {searching, updating, failed}, {noConnection}},
-        {8, {}, "update server", {"No internet connection"}, {"Please check your connection"}},
+    // The reasons: "SERVER" stands for the fault server's address.
+    const std::tuple<int, FaultResponse, std::optional<QString>, QStringList, QStringList, QStringList> cases[] = {
+        {8, {200, newFile()}, {}, {searching, updating, "Farline updated successfully"}, {}, {}},
+        {3, {}, {}, {searching, "No updates available"}, {"Try again later"}, {}},
+        {8, {404, "gone"}, {}, {searching, updating, failed}, {noConnection}, {"The server answered 404 for SERVER/LANFile-8.txt"}},
+        {8, {}, "update server", {"No internet connection"}, {"Please check your connection"},
+         {"The update server address \"update server\" is not an http or https URL"}},
     };
-    for (const auto &[version, file, address, main, sub] : cases) {
+    for (const auto &[version, file, address, main, sub, reasons] : cases) {
         SCOPED_TRACE(main.last().toStdString());
         SetUp();
         announce(version, file);
@@ -98,6 +101,7 @@ TEST_F(LANUpdateViewControllerTest, EachOutcomeShowsItsTextsInOrderAndThenDone)
         ASSERT_TRUE(screen.showsOutcome());
         EXPECT_EQ(screen.main, main);
         EXPECT_EQ(screen.sub, sub);
+        EXPECT_EQ(screen.reasons.replaceInStrings(server.address(), "SERVER"), reasons);
         EXPECT_FALSE(screen.dialog.spinning() || screen.dialog.networkActivity() || screen.dismissals);
         const AppSettings &settings = test.app().appSettings();
         EXPECT_FALSE(settings.updatedLANFileReceived || settings.pathForUpdateReceived);

@@ -70,12 +70,15 @@ TEST_F(UpdateCommandsTest, APublishedTreeUpdatesOnceThenHasNothingNewer)
               std::tuple(1, u"Searching for updates\nNo updates available\nTry again later\n"_qs, QString()));
 }
 
-TEST_F(UpdateCommandsTest, ARefusedConnectionExitsWith2AndKeepsTheInstalledFile)
+TEST_F(UpdateCommandsTest, ARefusedConnectionExitsWith2SaysWhyAndKeepsTheInstalledFile)
 {
-    const FarlineRun run = m_home.run({"update"}, {"FARLINE_UPDATE_SERVER=" + FaultServer::refusedAddress()});
+    const QString server = FaultServer::refusedAddress();
+    const FarlineRun run = m_home.run({"update"}, {"FARLINE_UPDATE_SERVER=" + server});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.outLines(), failed);
-    EXPECT_EQ(run.errLines(), QStringList{"Farline: No network available!Please check your connection"});
+    EXPECT_EQ(run.errLines(), (QStringList{"Farline: No network available!Please check your connection",
+                                           "farline: update: the connection to " + server
+                                               + "/server.php?getfile=conf&version=0&device=iph failed: Connection refused"}));
     EXPECT_EQ(m_home.document(QStringLiteral("LANFile.txt")), installed);
     EXPECT_EQ(m_home.run({"update", "now"}).exitCode, 2);
 }

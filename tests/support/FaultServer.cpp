@@ -41,14 +41,18 @@ private:
         m_rest = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\nConnection: close\r\n";
         if (response.announceLength)
             m_rest += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-        m_rest += "\r\n" + (response.cutAfter < 0 ? response.body : response.body.first(response.cutAfter));
+        m_rest += "\r\n";
+        m_headSize = m_rest.size();
+        m_rest += response.cutAfter < 0 ? response.body : response.body.first(response.cutAfter);
         QTimer::singleShot(response.delayMs, this, &Connection::sendPiece);
     }
 
     void sendPiece()
     {
-        const qsizetype size = m_response.segmentSize > 0 ? std::min<qsizetype>(m_response.segmentSize, m_rest.size())
-                                                          : m_rest.size();
+        // The head goes whole with the first piece: a client's silence timer counts from it.
+        const qsizetype size = m_response.segmentSize > 0
+            ? std::min<qsizetype>(std::exchange(m_headSize, 0) + m_response.segmentSize, m_rest.size())
+            : m_rest.size();
         m_socket->write(m_rest.first(size));
         m_socket->flush();
         m_rest.remove(0, size);
@@ -62,6 +66,7 @@ private:
     QTcpSocket *m_socket;
     QByteArray m_head, m_rest;
     FaultResponse m_response;
+    qsizetype m_headSize = 0; // not sent yet
     bool m_answered = false;
 };
 
