@@ -47,6 +47,20 @@ Page {
             Accessible.role: Accessible.StaticText
             Accessible.name: text
         }
+        // Why the attempt failed, in a smaller line under the status.
+        Text {
+            y: 200 - Theme.barHeight
+            x: 16
+            width: parent.width - 32
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            text: view.screen ? view.screen.failureReason : ""
+            color: Theme.greyText
+            font.family: Theme.font
+            font.pixelSize: 13
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
         Spinner {
             x: parent.width / 2 - width / 2
             y: 240 - Theme.barHeight - height / 2
