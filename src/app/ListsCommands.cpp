@@ -41,7 +41,8 @@ int runRecents(const GlobalOptions &options, const QStringList &arguments)
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
         RecentViewController &recents = app.recentViewController();
         if (action == u"clear") {
-            recents.clearAllRecents();
+            // "Clear All Recents" tapped in the confirmation the Clear button raises.
+            recents.clearSheetAnswered(0);
             return 0;
         }
         recents.loadView();

@@ -113,6 +113,16 @@ bool FavoritesViewController::deleteRow(int row)
     return true;
 }
 
+bool FavoritesViewController::moveRow(int from, int to)
+{
+    const int count = m_model.rowCount();
+    if (!m_editing || from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return false;
+    m_model.moveRecord(from, to);
+    saveDataToDisk();
+    return true;
+}
+
 void FavoritesViewController::selectRow(int row)
 {
     if (row < 0 || row >= m_model.rowCount())

@@ -68,6 +68,9 @@ public:
     // Deletes row `row` in editing mode, announcing "About to delete item %d" on standard
     // output. False outside editing mode or for a row that does not exist.
     Q_INVOKABLE bool deleteRow(int row);
+    // Moves row `from` so that it ends up at `to`, in editing mode (the user dragged it by its
+    // handle). False outside editing mode or for rows that do not exist.
+    Q_INVOKABLE bool moveRow(int from, int to);
 
     // Tapping row `row`: the stored record itself goes to call placement; the highlight goes
     // after half a second.

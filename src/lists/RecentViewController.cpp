@@ -101,11 +101,16 @@ void RecentViewController::loadButton() { setShowsClearButton(!recentArray().isE
 void RecentViewController::clearRecords()
 {
     const QPointer<RecentViewController> self(this);
-    m_alerts.show(QString(), QString(), {QStringLiteral("Cancel"), QStringLiteral("Clear All Recents")},
-                  [self](int button) {
-                      if (self && button == 1)
-                          self->clearAllRecents();
-                  });
+    m_alerts.showActionSheet({QStringLiteral("Clear All Recents"), QStringLiteral("Cancel")}, 0, 1, [self](int button) {
+        if (self)
+            self->clearSheetAnswered(button);
+    });
+}
+
+void RecentViewController::clearSheetAnswered(int button)
+{
+    if (button == 0)
+        clearAllRecents();
 }
 
 void RecentViewController::clearAllRecents()

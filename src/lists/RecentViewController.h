@@ -50,10 +50,11 @@ public:
     // address book cannot be read, so that a damaged address book does not unlink every call.
     void prepareRecentCollection();
     Q_INVOKABLE void loadButton();
-    // The "Clear" button: asks with "Cancel" (button 0) and "Clear All Recents" (button 1).
+    // The "Clear" button: asks with an action sheet of "Clear All Recents" (button 0,
+    // destructive) and "Cancel" (button 1).
     Q_INVOKABLE void clearRecords();
-    // The confirmation's "Clear All Recents": empties the list and writes the archive.
-    Q_INVOKABLE void clearAllRecents();
+    // The sheet's answer: "Clear All Recents" empties the list and writes the archive.
+    void clearSheetAnswered(int button);
     // Tapping row `row`: a new record with its number, name, type and person goes to call
     // placement; the highlight goes after half a second.
     Q_INVOKABLE void selectRow(int row);
@@ -64,6 +65,7 @@ Q_SIGNALS:
     void selectedRowChanged();
 
 private:
+    void clearAllRecents();
     void setShowsClearButton(bool shows);
     void setSelectedRow(int row);
 

@@ -12,6 +12,18 @@ void CommandLineAlerts::show(const QString &title, const QString &message, const
         onAnswer(0);
 }
 
+void CommandLineAlerts::showActionSheet(const QStringList &, int, int cancelButton, Answer onAnswer)
+{
+    if (onAnswer)
+        onAnswer(cancelButton);
+}
+
+void RecordingAlerts::showActionSheet(const QStringList &buttons, int destructiveButton, int cancelButton,
+                                      Answer onAnswer)
+{
+    m_shown.push_back({QString(), QString(), buttons, std::move(onAnswer), false, true, destructiveButton, cancelButton});
+}
+
 void RecordingAlerts::show(const QString &title, const QString &message, const QStringList &buttons,
                            Answer onAnswer)
 {

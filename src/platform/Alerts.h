@@ -15,6 +15,11 @@ public:
     virtual ~Alerts() = default;
     virtual void show(const QString &title, const QString &message, const QStringList &buttons,
                       Answer onAnswer = {}) = 0;
+    // An action sheet: a choice among `buttons`, the one at `destructiveButton` drawn as
+    // destroying something, the one at `cancelButton` set apart; dismissing it answers
+    // `cancelButton`.
+    virtual void showActionSheet(const QStringList &buttons, int destructiveButton, int cancelButton,
+                                 Answer onAnswer) = 0;
 };
 
 // The command line's alerts: "Title: message" as one line on standard error, answered at once
@@ -24,6 +29,9 @@ class CommandLineAlerts final : public Alerts
 public:
     void show(const QString &title, const QString &message, const QStringList &buttons,
               Answer onAnswer) override;
+    // Says nothing and answers the cancel button.
+    void showActionSheet(const QStringList &buttons, int destructiveButton, int cancelButton,
+                         Answer onAnswer) override;
 };
 
 // Keeps every alert shown so that tests can read it and tap one of its buttons.
@@ -37,10 +45,15 @@ public:
         QStringList buttons;
         Answer onAnswer;
         bool answered = false;
+        bool actionSheet = false;
+        int destructiveButton = -1;
+        int cancelButton = 0;
     };
 
     void show(const QString &title, const QString &message, const QStringList &buttons,
               Answer onAnswer) override;
+    void showActionSheet(const QStringList &buttons, int destructiveButton, int cancelButton,
+                         Answer onAnswer) override;
 
     const std::vector<Shown> &shown() const { return m_shown; }
     // Taps `button` of alert `index` (the last one shown by default); false when there is no such

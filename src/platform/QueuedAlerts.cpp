@@ -3,8 +3,18 @@
 void QueuedAlerts::show(const QString &title, const QString &message, const QStringList &buttons,
                         Answer onAnswer)
 {
-    m_queue.push_back({title, message, buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : buttons,
-                       std::move(onAnswer)});
+    enqueue({title, message, buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : buttons, std::move(onAnswer)});
+}
+
+void QueuedAlerts::showActionSheet(const QStringList &buttons, int destructiveButton, int cancelButton,
+                                   Answer onAnswer)
+{
+    enqueue({QString(), QString(), buttons, std::move(onAnswer), true, destructiveButton, cancelButton});
+}
+
+void QueuedAlerts::enqueue(Request request)
+{
+    m_queue.push_back(std::move(request));
     if (m_queue.size() == 1)
         Q_EMIT currentChanged();
 }

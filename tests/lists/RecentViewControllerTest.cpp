@@ -106,15 +106,16 @@ TEST_F(RecentViewControllerTest, ClearAsksAndOnlyClearAllRecentsClears)
 
     recents->clearRecords();
     ASSERT_EQ(alerts.shown().size(), 1u);
-    EXPECT_EQ(alerts.shown().back().buttons, (QStringList{"Cancel", "Clear All Recents"}));
-    ASSERT_TRUE(alerts.tap(0));
+    EXPECT_EQ(alerts.shown().back().buttons, (QStringList{"Clear All Recents", "Cancel"}));
+    EXPECT_EQ(alerts.shown().back().cancelButton, 1);
+    ASSERT_TRUE(alerts.tap(1));
     EXPECT_EQ(recents->recentArray().size(), 1);
     EXPECT_TRUE(recents->showsClearButton());
     EXPECT_EQ(archiveBytes(), saved);
 
     QSignalSpy button(recents.get(), &RecentViewController::showsClearButtonChanged);
     recents->clearRecords();
-    ASSERT_TRUE(alerts.tap(1));
+    ASSERT_TRUE(alerts.tap(0));
     EXPECT_TRUE(recents->recentArray().isEmpty());
     EXPECT_FALSE(recents->showsClearButton());
     EXPECT_EQ(button.count(), 1);

@@ -1,8 +1,8 @@
 import QtQuick
 import Farline.Window
 
-// The alert in front: its title, message and buttons over a dimmed window; one at a time, the
-// next after the answer.
+// The alert in front: its title, message and buttons over a dimmed window, or an action sheet
+// rising from the bottom; one at a time, the next after the answer.
 Item {
     id: overlay
     visible: Alerts.showing
@@ -20,6 +20,7 @@ Item {
 
     Rectangle {
         id: box
+        visible: !Alerts.actionSheet
         anchors.centerIn: parent
         width: Math.min(284, parent.width - 24)
         height: content.height + 32
@@ -103,6 +104,67 @@ Item {
                         Accessible.name: modelData
                         Accessible.onPressAction: Alerts.answer(index)
                     }
+                }
+            }
+        }
+    }
+
+    // The action sheet: its buttons under each other, the destructive one red, the cancel one
+    // dark and set apart.
+    Rectangle {
+        id: sheet
+        visible: Alerts.actionSheet
+        anchors.bottom: parent.bottom
+        width: parent.width
+        height: sheetButtons.height + 36
+        gradient: Gradient {
+            GradientStop { position: 0; color: Qt.rgba(0.25, 0.28, 0.33, 0.92) }
+            GradientStop { position: 1; color: Qt.rgba(0.08, 0.09, 0.11, 0.95) }
+        }
+        Column {
+            id: sheetButtons
+            x: 20
+            y: 18
+            width: sheet.width - 40
+            spacing: 10
+            Repeater {
+                model: Alerts.actionSheet ? Alerts.buttons : []
+                delegate: Item {
+                    id: choice
+                    required property string modelData
+                    required property int index
+                    readonly property bool destructive: index === Alerts.destructiveButton
+                    readonly property bool cancel: index === Alerts.cancelButton
+                    width: sheetButtons.width
+                    height: cancel ? 56 : 46
+                    Rectangle {
+                        anchors.fill: parent
+                        anchors.topMargin: choice.cancel ? 10 : 0
+                        radius: 9
+                        border.color: "#101214"
+                        gradient: Gradient {
+                            GradientStop { position: 0; color: choice.destructive ? "#f07a72" : (choice.cancel ? "#5f646b" : "#f4f4f4") }
+                            GradientStop { position: 0.5; color: choice.destructive ? "#d8322a" : (choice.cancel ? "#3a3e44" : "#d9dbde") }
+                            GradientStop { position: 1; color: choice.destructive ? "#bb2019" : (choice.cancel ? "#2b2e33" : "#c8cbcf") }
+                        }
+                        opacity: press.pressed ? 0.7 : 1
+                        Text {
+                            anchors.centerIn: parent
+                            text: choice.modelData
+                            color: choice.destructive || choice.cancel ? "white" : "black"
+                            font.family: Theme.font
+                            font.pixelSize: 19
+                            font.bold: true
+                        }
+                    }
+                    MouseArea {
+                        id: press
+                        anchors.fill: parent
+                        onClicked: Alerts.answer(choice.index)
+                    }
+                    Accessible.role: Accessible.Button
+                    Accessible.name: modelData
+                    Accessible.onPressAction: Alerts.answer(index)
                 }
             }
         }

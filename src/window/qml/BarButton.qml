@@ -8,9 +8,11 @@ Item {
     property string text
     property bool done: false
     property bool back: false
+    // The system's add button: a plus sign instead of the text, which stays its name.
+    property bool plus: false
     signal tapped()
 
-    implicitWidth: Math.max(label.implicitWidth + (back ? 22 : 20), 50)
+    implicitWidth: plus ? 34 : Math.max(label.implicitWidth + (back ? 22 : 20), 50)
     implicitHeight: 30
     opacity: enabled ? 1 : 0.45
 
@@ -48,10 +50,10 @@ Item {
         id: label
         anchors.centerIn: body
         anchors.horizontalCenterOffset: button.back ? -3 : 0
-        text: button.text
+        text: button.plus ? "+" : button.text
         color: "white"
         font.family: Theme.font
-        font.pixelSize: 12
+        font.pixelSize: button.plus ? 24 : 12
         font.bold: true
         style: Text.Raised
         styleColor: "#40000000"

@@ -69,6 +69,7 @@ Rectangle {
         visible: bar.page !== null && bar.page.rightButton !== ""
         text: bar.page ? bar.page.rightButton : ""
         done: bar.page !== null && bar.page.rightDone
+        plus: bar.page !== null && bar.page.rightSystemAdd
         enabled: bar.page !== null && bar.page.rightEnabled
         onTapped: bar.page.rightTapped()
     }

@@ -12,6 +12,8 @@ Item {
     // The blue style of a button that ends the screen ("Done").
     property bool leftDone: false
     property bool rightDone: false
+    // The right button is the system's add button: a plus sign.
+    property bool rightSystemAdd: false
 
     signal leftTapped()
     signal rightTapped()

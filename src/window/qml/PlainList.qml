@@ -1,20 +1,22 @@
 import QtQuick
 import Farline.Window
 
-// A plain table: white rows of `rowHeight` under each other, the empty ones drawn as lines.
+// A plain table: white rows under each other with a line between them, and below the last row
+// the lines of rows not there; without any row, one grey line saying so.
 Rectangle {
     id: table
     property alias model: list.model
     property alias delegate: list.delegate
+    property alias list: list
+    property string emptyText
     property int rowHeight: 44
     color: "white"
 
-    // The lines of the rows that are not there.
     Column {
-        y: list.contentHeight - list.contentY
+        y: list.contentHeight - list.contentY + list.originY
         width: parent.width
         Repeater {
-            model: Math.max(0, Math.ceil((table.height - list.contentHeight) / table.rowHeight))
+            model: Math.max(0, Math.ceil((table.height - list.contentHeight) / table.rowHeight) + 1)
             Item {
                 width: table.width
                 height: table.rowHeight
@@ -32,5 +34,19 @@ Rectangle {
         id: list
         anchors.fill: parent
         boundsBehavior: Flickable.StopAtBounds
+        clip: true
+    }
+
+    Text {
+        visible: list.count === 0 && table.emptyText !== ""
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: table.rowHeight * 2 + 12
+        text: table.emptyText
+        color: Theme.greyText
+        font.family: Theme.font
+        font.pixelSize: 17
+        font.bold: true
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 }

@@ -1,0 +1,35 @@
+import QtQuick
+import Farline.Window
+
+// A row of a plain table: a line under it, blue while highlighted, tapped as a whole.
+Item {
+    id: row
+    property bool highlighted: false
+    default property alias content: body.data
+    signal tapped()
+
+    width: ListView.view ? ListView.view.width : 0
+    height: 44
+
+    RowHighlight {
+        anchors.fill: parent
+        visible: row.highlighted
+    }
+    Rectangle {
+        anchors.bottom: parent.bottom
+        width: parent.width
+        height: 1
+        color: "#e0e0e0"
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: row.tapped()
+    }
+    Item {
+        id: body
+        anchors.fill: parent
+    }
+
+    Accessible.role: Accessible.ListItem
+    Accessible.onPressAction: tapped()
+}
