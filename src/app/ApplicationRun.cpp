@@ -5,6 +5,7 @@
 #include "platform/TerminationSignals.h"
 
 #include <QCoreApplication>
+#include <csignal>
 
 namespace {
 int terminationSignal = 0;
@@ -13,6 +14,8 @@ int terminationSignal = 0;
 int runWithApplication(const GlobalOptions &options,
                        const std::function<int(FarlineAppDelegate &)> &operation)
 {
+    // A file size limit then fails the write, which is said, instead of ending the run unsaid.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Closed by the shell: the application saves as at any end.
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, [](int signalNumber) {
@@ -24,7 +27,8 @@ int runWithApplication(const GlobalOptions &options,
     app.applicationDidFinishLaunching();
     const int status = operation(app);
     app.applicationWillTerminate();
-    return status;
+    // A save that failed was said as it happened; the run is no success then.
+    return status == 0 && app.failed() ? 1 : status;
 }
 
 int receivedTerminationSignal() { return terminationSignal; }

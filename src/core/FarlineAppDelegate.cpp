@@ -9,12 +9,18 @@
 #include "lists/MyContactsViewController.h"
 #include "lists/RecentViewController.h"
 #include "platform/AddressBook.h"
-#include "platform/KeyedArchive.h"
+#include "platform/ArchiveFile.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+
+namespace {
+const FailureReporter::ArchiveTexts settingsTexts = {
+    "Your settings could not be saved in %1 (%2). The previous settings are kept.",
+    "Your settings file was damaged. A copy is kept as %1."};
+} // namespace
 
 FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *parent)
     : QObject(parent)
@@ -22,6 +28,8 @@ FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *paren
     , m_appSettings(std::make_unique<AppSettings>(clock().now()))
     , m_lanManager(std::make_unique<LANManger>(home().documentPath(LANManger::fileName)))
     , m_tccManager(std::make_unique<TCCManager>())
+    , m_settingsArchive(std::make_unique<ArchiveFile>(home().documentPath(AppSettings::archiveFileName),
+                                                      AppSettings::archiveRootKey))
 {
 }
 
@@ -70,8 +78,8 @@ void FarlineAppDelegate::makeScreens()
 {
     m_addressBook = std::make_unique<AddressBook>(home().dir() + u'/' + AddressBook::fileName);
     m_keypad = std::make_unique<KeypadViewController>(*this);
-    m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts());
-    m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this);
+    m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts(), *this);
+    m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this, *this);
     m_contacts = std::make_unique<MyContactsViewController>(*m_addressBook, *this);
     m_settingsScreen = std::make_unique<MainViewController>(*this);
 }
@@ -108,18 +116,19 @@ void FarlineAppDelegate::openUpdateDialog()
 bool FarlineAppDelegate::saveAppSettings()
 {
     m_appSettings->lanNumberPos = m_lanManager->currentLANpos();
-    home().ensureDocuments();
-    return KeyedArchive::write(home().documentPath(AppSettings::archiveFileName),
-                               AppSettings::archiveRootKey, m_appSettings->encode());
+    return save(*m_settingsArchive, m_appSettings->encode(), settingsTexts);
 }
 
 void FarlineAppDelegate::loadAppSettings()
 {
-    const auto archived = KeyedArchive::readObject(home().documentPath(AppSettings::archiveFileName),
-                                                   AppSettings::archiveRootKey);
+    const auto archived = m_settingsArchive->readObject();
     if (!archived)
         return;
-    if (auto record = AppSettings::decode(*archived)) {
+    bool whole = true;
+    auto record = AppSettings::decode(*archived, clock().now(), whole);
+    if (!record || !whole)
+        m_settingsArchive->setDamaged();
+    if (record) {
         m_appSettings = std::move(record);
         m_lanManager->setCurrentLANpos(m_appSettings->lanNumberPos);
     }
@@ -142,3 +151,16 @@ void FarlineAppDelegate::provisionDataFiles()
             copy.commit();
     }
 }
+
+void FarlineAppDelegate::reportFailure(const QString &message)
+{
+    m_failed = true;
+    reportWarning(message);
+}
+
+void FarlineAppDelegate::reportWarning(const QString &message)
+{
+    alerts().show(QStringLiteral("Farline"), message, {QStringLiteral("OK")});
+}
+
+QDateTime FarlineAppDelegate::now() const { return m_services.clock->now(); }
