@@ -48,6 +48,12 @@ void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
         dialNumber(number, nullptr);
     } else if (!routed) {
         dialNumber(number, record);
+    } else if (m_lanManager->fileUnreadable()) {
+        // Not a country without access numbers: the file itself cannot be read.
+        alerts().show(QStringLiteral("Farline"),
+                      QStringLiteral("The Farline access numbers file is damaged. Please update the access "
+                                     "numbers in Settings."),
+                      {QStringLiteral("OK")});
     } else {
         CommonOperations::showNoAvaliableNumberWarning(alerts());
     }

@@ -1,5 +1,6 @@
 #include "core/FarlineAppDelegate.h"
 
+#include "access/DataFileReader.h"
 #include "access/LANManger.h"
 #include "access/LANUpdateViewController.h"
 #include "access/StartScreen.h"
@@ -10,16 +11,19 @@
 #include "lists/RecentViewController.h"
 #include "platform/AddressBook.h"
 #include "platform/ArchiveFile.h"
+#include "platform/AtomicFile.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 const FailureReporter::ArchiveTexts settingsTexts = {
     "Your settings could not be saved in %1 (%2). The previous settings are kept.",
     "Your settings file was damaged. A copy is kept as %1."};
+
+// Whether a data file deciphers is all provisioning asks of it.
+void ignoreLines(const DataFileLines &) {}
 } // namespace
 
 FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *parent)
@@ -138,17 +142,19 @@ void FarlineAppDelegate::provisionDataFiles()
 {
     for (const QString &fileName : {LANManger::fileName, TCCManager::fileName}) {
         const QString target = home().documentPath(fileName);
-        if (QFileInfo::exists(target))
+        if (DataFileReader::read(target, ignoreLines))
             continue;
         const QFileInfo resource(fileName);
         const auto contents =
             bundle().contentsOfResource(resource.completeBaseName(), resource.suffix(), QStringLiteral("/"));
-        if (!contents || !home().ensureDocuments())
+        // A damaged copy is replaced only by one that deciphers.
+        if (!contents || (QFileInfo::exists(target) && !DataFileReader::readBytes(*contents, ignoreLines)))
             continue;
-        // Whole or not at all: a half-written copy would never be replaced by a later start.
-        QSaveFile copy(target);
-        if (copy.open(QIODevice::WriteOnly) && copy.write(*contents) == contents->size())
-            copy.commit();
+        // Whole or not at all: a copy cut short would look like a damaged file at every start.
+        QString reason;
+        if (!AtomicFile::write(target, *contents, &reason))
+            reportFailure(QStringLiteral("Farline could not install %1 (%2). It tries again at the next start.")
+                              .arg(target, reason));
     }
 }
 

@@ -98,8 +98,9 @@ Q_SIGNALS:
     void updateDialogOpened(LANUpdateViewController *dialog);
 
 private:
-    // Copies each data file missing from the documents folder from the bundle; an existing
-    // file, perhaps a downloaded update, is never replaced.
+    // Copies each data file from the bundle into the documents folder that is missing there or
+    // does not decipher (cut short by a full disk, damaged), whole or not at all; a file that
+    // deciphers, perhaps a downloaded update, is never replaced.
     void provisionDataFiles();
     void makeScreens();
     void remindOfUpdateWhenDue();
