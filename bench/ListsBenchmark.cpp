@@ -3,11 +3,13 @@
 //  - the start-up refresh of 50 recent calls and 15 favourites against an address book of
 //    10,000 persons in under 20 ms.
 #include "core/CallInitiator.h"
+#include "core/FailureReporter.h"
 #include "lists/CallRecordArchive.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
 #include "platform/AddressBook.h"
 #include "platform/Alerts.h"
+#include "platform/KeyedArchive.h"
 #include "platform/VCardImporter.h"
 
 #include <QCoreApplication>
@@ -60,6 +62,14 @@ public:
     void InitateCall(const FavoriteRecordPtr &) override {}
 };
 
+class NoReports final : public FailureReporter
+{
+public:
+    void reportFailure(const QString &) override {}
+    void reportWarning(const QString &) override {}
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
 // An address book of 10,000 persons and full lists that point into it, some at persons and
 // entries that are gone or edited.
 struct StartUpData
@@ -87,11 +97,11 @@ struct StartUpData
             }
             return records;
         };
-        home.ensureDocuments();
-        CallRecordArchive::write(home.documentPath(RecentViewController::archiveFileName),
-                                 RecentViewController::archiveRootKey, list(RecentViewController::maxCount));
-        CallRecordArchive::write(home.documentPath(FavoritesViewController::archiveFileName),
-                                 FavoritesViewController::archiveRootKey, list(FavoritesViewController::maxCount));
+        KeyedArchive::write(home.documentPath(RecentViewController::archiveFileName), RecentViewController::archiveRootKey,
+                            CallRecordArchive::encode(list(RecentViewController::maxCount)));
+        KeyedArchive::write(home.documentPath(FavoritesViewController::archiveFileName),
+                            FavoritesViewController::archiveRootKey,
+                            CallRecordArchive::encode(list(FavoritesViewController::maxCount)));
     }
 };
 
@@ -100,11 +110,12 @@ void BM_StartUpRefresh(benchmark::State &state)
 {
     static StartUpData data;
     NoCalls calls;
+    NoReports reports;
     RecordingAlerts alerts;
     for (auto _ : state) {
         AddressBook book(data.dir.path() + QStringLiteral("/AddressBook.sqlite"));
-        RecentViewController recents(data.home, book, calls, alerts);
-        FavoritesViewController favorites(data.home, book, calls);
+        RecentViewController recents(data.home, book, calls, alerts, reports);
+        FavoritesViewController favorites(data.home, book, calls, reports);
         recents.loadView();
         favorites.loadView();
         benchmark::DoNotOptimize(recents.recentArray().size() + favorites.favoritesArray().size());
@@ -117,10 +128,11 @@ void BM_RefreshOnly(benchmark::State &state)
 {
     static StartUpData data;
     NoCalls calls;
+    NoReports reports;
     RecordingAlerts alerts;
     AddressBook book(data.dir.path() + QStringLiteral("/AddressBook.sqlite"));
-    RecentViewController recents(data.home, book, calls, alerts);
-    FavoritesViewController favorites(data.home, book, calls);
+    RecentViewController recents(data.home, book, calls, alerts, reports);
+    FavoritesViewController favorites(data.home, book, calls, reports);
     for (auto _ : state) {
         recents.prepareRecentCollection();
         favorites.prepareFavoritesCollection();

@@ -39,7 +39,9 @@ QStringList LANManger::devryptLANFile(const QString &key)
 QStringList LANManger::readNumbers(const QString &key)
 {
     LANFileParser parser(key, m_knownKeys);
-    if (!DataFileReader::read(m_path, [&](const DataFileLines &lines) { parser.addLines(lines); }))
+    const bool read = DataFileReader::read(m_path, [&](const DataFileLines &lines) { parser.addLines(lines); });
+    m_fileUnreadable.store(!read);
+    if (!read)
         return {}; // what a file that does not decipher gave so far is dropped
     LANFileParser::Result parsed = parser.takeResult();
     m_knownKeys = parser.takeKnownKeys();

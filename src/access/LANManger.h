@@ -31,6 +31,9 @@ public:
     // Replaces the list by the numbers of `key` read from the file; an unreadable file gives an
     // empty list. The position and the countries met before are left as they are.
     void loadLANArray(const QString &key);
+    // Whether the last read found the file missing, unreadable or not deciphering, which tells
+    // a damaged file from a country without access numbers.
+    bool fileUnreadable() const { return m_fileUnreadable.load(); }
     // Reads the file: adds its keys not met before to `countriesArray` and returns the numbers
     // of `key`, in file order (none when the file is missing or does not decipher).
     QStringList devryptLANFile(const QString &key);
@@ -41,6 +44,7 @@ private:
 
     const QString m_path;
     std::atomic<int> m_currentLANpos = 0;
+    std::atomic<bool> m_fileUnreadable = false;
 
     std::mutex m_loading; // one load at a time
     KeySet m_knownKeys; // the keys of countriesArray; guarded by m_loading

@@ -34,27 +34,29 @@ ArchiveObject AppSettings::encode() const
     return archived;
 }
 
-std::unique_ptr<AppSettings> AppSettings::decode(const ArchiveObject &archived)
+std::unique_ptr<AppSettings> AppSettings::decode(const ArchiveObject &archived, const QDateTime &now, bool &whole)
 {
-    using Kind = ArchiveObject::Kind;
-    if (archived.className() != className
-        || !archived.conforms({{keypadKey, Kind::Text},
-                               {tabKey, Kind::Int},
-                               {positionKey, Kind::Int},
-                               {versionKey, Kind::Int},
-                               {countryKey, Kind::Text},
-                               {lastUpdateKey, Kind::Date},
-                               {modeKey, Kind::Int}}))
+    if (archived.className() != className)
         return nullptr;
-
-    std::unique_ptr<AppSettings> record(new AppSettings);
-    record->keypadPhoneNumber = archived.text(keypadKey).value_or(QString());
-    record->selectedTabIndex = archived.integer(tabKey).value_or(0);
-    record->lanNumberPos = archived.integer(positionKey).value_or(0);
-    record->currentVersionNumber = archived.integer(versionKey).value_or(0);
-    record->currentMCC = archived.text(countryKey);
-    record->lastUpdate = archived.date(lastUpdateKey);
-    record->useFarlineFor = archived.integer(modeKey).value_or(0);
+    std::unique_ptr<AppSettings> record(new AppSettings(now));
+    // Each entry on its own: absent gives none (0 for a number), the wrong kind the default.
+    const auto take = [&](const QString &key, ArchiveObject::Kind kind, auto &field, auto value) {
+        const ArchiveObject::Kind found = archived.kind(key);
+        if (found == ArchiveObject::Kind::Absent)
+            field = {};
+        else if (found == kind)
+            field = *value;
+        else
+            whole = false;
+    };
+    using Kind = ArchiveObject::Kind;
+    take(keypadKey, Kind::Text, record->keypadPhoneNumber, archived.text(keypadKey));
+    take(tabKey, Kind::Int, record->selectedTabIndex, archived.integer(tabKey));
+    take(positionKey, Kind::Int, record->lanNumberPos, archived.integer(positionKey));
+    take(versionKey, Kind::Int, record->currentVersionNumber, archived.integer(versionKey));
+    take(countryKey, Kind::Text, record->currentMCC, archived.text(countryKey));
+    take(lastUpdateKey, Kind::Date, record->lastUpdate, archived.date(lastUpdateKey));
+    take(modeKey, Kind::Int, record->useFarlineFor, archived.integer(modeKey));
     record->currentLANFileURL.reset();
     return record;
 }

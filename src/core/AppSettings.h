@@ -35,11 +35,9 @@ struct AppSettings
     static const QString archiveRootKey;  // "App settings"
 
     ArchiveObject encode() const;
-    // The archived record, or none when the object is not a settings record or an entry has
-    // the wrong kind. Missing numbers read as 0, missing texts and dates as none; the update
-    // fields start over (with no file address).
-    static std::unique_ptr<AppSettings> decode(const ArchiveObject &archived);
-
-private:
-    AppSettings() = default;
+    // The archived record, or none when the object is not a settings record. Missing numbers
+    // read as 0, missing texts and dates as none. An entry of the wrong kind is passed over on
+    // its own: the fresh record's default stands for it (the reminder counting from `now`) and
+    // `whole` is cleared. The update fields start over (with no file address).
+    static std::unique_ptr<AppSettings> decode(const ArchiveObject &archived, const QDateTime &now, bool &whole);
 };

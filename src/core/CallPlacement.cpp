@@ -47,6 +47,9 @@ CallRoute FarlineAppDelegate::routeFor(const QString &phoneNumber)
         route.kind = CallRoute::Direct;
         route.dialString = number;
         route.recorded = digits >= shortestRoutedCall; // short service numbers are not kept
+    } else if (m_lanManager->fileUnreadable()) {
+        // Not a country without access numbers: the file itself cannot be read.
+        route.kind = CallRoute::AccessNumbersDamaged;
     } else {
         route.kind = CallRoute::NoAccessNumber;
     }
@@ -65,6 +68,11 @@ void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
     record->startTime = clock().now();
     if (route.kind == CallRoute::NoAccessNumber)
         CommonOperations::showNoAvaliableNumberWarning(alerts());
+    else if (route.kind == CallRoute::AccessNumbersDamaged)
+        alerts().show(QStringLiteral("Farline"),
+                      QStringLiteral("The Farline access numbers file is damaged. Please update the access "
+                                     "numbers in Settings."),
+                      {QStringLiteral("OK")});
     else
         dialNumber(route.dialString, route.recorded ? record : nullptr);
 }

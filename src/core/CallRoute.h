@@ -11,6 +11,7 @@ struct CallRoute
         Direct,          // the destination alone
         ViaAccessNumber, // the access number, a pause, then the destination
         NoAccessNumber,  // to be routed, but the SIM country has no access number
+        AccessNumbersDamaged, // to be routed, but the access number file cannot be read
     };
 
     Kind kind = CannotCall;

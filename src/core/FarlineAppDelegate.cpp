@@ -1,5 +1,6 @@
 #include "core/FarlineAppDelegate.h"
 
+#include "access/DataFileReader.h"
 #include "access/LANManger.h"
 #include "access/LANUpdateViewController.h"
 #include "access/StartScreen.h"
@@ -10,13 +11,22 @@
 #include "lists/MyContactsViewController.h"
 #include "lists/RecentViewController.h"
 #include "platform/AddressBook.h"
-#include "platform/KeyedArchive.h"
+#include "platform/ArchiveFile.h"
+#include "platform/AtomicFile.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTimer>
+
+namespace {
+const FailureReporter::ArchiveTexts settingsTexts = {
+    "Your settings could not be saved in %1 (%2). The previous settings are kept.",
+    "Your settings file was damaged. A copy is kept as %1."};
+
+// Whether a data file deciphers is all provisioning asks of it.
+void ignoreLines(const DataFileLines &) {}
+} // namespace
 
 FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *parent)
     : QObject(parent)
@@ -24,6 +34,8 @@ FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *paren
     , m_appSettings(std::make_unique<AppSettings>(clock().now()))
     , m_lanManager(std::make_unique<LANManger>(home().documentPath(LANManger::fileName)))
     , m_tccManager(std::make_unique<TCCManager>())
+    , m_settingsArchive(std::make_unique<ArchiveFile>(home().documentPath(AppSettings::archiveFileName),
+                                                      AppSettings::archiveRootKey))
 {
 }
 
@@ -99,8 +111,8 @@ void FarlineAppDelegate::makeScreens()
 {
     m_addressBook = std::make_unique<AddressBook>(home().dir() + u'/' + AddressBook::fileName);
     m_keypad = std::make_unique<KeypadViewController>(*this);
-    m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts());
-    m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this);
+    m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts(), *this);
+    m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this, *this);
     m_contacts = std::make_unique<MyContactsViewController>(*m_addressBook, *this);
     m_settingsScreen = std::make_unique<MainViewController>(*this);
     m_tabBar = std::make_unique<TabBarController>(*this);
@@ -145,18 +157,19 @@ LANUpdateViewController &FarlineAppDelegate::openUpdateDialog(MainViewModalDeleg
 bool FarlineAppDelegate::saveAppSettings()
 {
     m_appSettings->lanNumberPos = m_lanManager->currentLANpos();
-    home().ensureDocuments();
-    return KeyedArchive::write(home().documentPath(AppSettings::archiveFileName),
-                               AppSettings::archiveRootKey, m_appSettings->encode());
+    return save(*m_settingsArchive, m_appSettings->encode(), settingsTexts);
 }
 
 void FarlineAppDelegate::loadAppSettings()
 {
-    const auto archived = KeyedArchive::readObject(home().documentPath(AppSettings::archiveFileName),
-                                                   AppSettings::archiveRootKey);
+    const auto archived = m_settingsArchive->readObject();
     if (!archived)
         return;
-    if (auto record = AppSettings::decode(*archived)) {
+    bool whole = true;
+    auto record = AppSettings::decode(*archived, clock().now(), whole);
+    if (!record || !whole)
+        m_settingsArchive->setDamaged();
+    if (record) {
         m_appSettings = std::move(record);
         m_lanManager->setCurrentLANpos(m_appSettings->lanNumberPos);
     }
@@ -166,16 +179,31 @@ void FarlineAppDelegate::provisionDataFiles()
 {
     for (const QString &fileName : {LANManger::fileName, TCCManager::fileName}) {
         const QString target = home().documentPath(fileName);
-        if (QFileInfo::exists(target))
+        if (DataFileReader::read(target, ignoreLines))
             continue;
         const QFileInfo resource(fileName);
         const auto contents =
             bundle().contentsOfResource(resource.completeBaseName(), resource.suffix(), QStringLiteral("/"));
-        if (!contents || !home().ensureDocuments())
+        // A damaged copy is replaced only by one that deciphers.
+        if (!contents || (QFileInfo::exists(target) && !DataFileReader::readBytes(*contents, ignoreLines)))
             continue;
-        // Whole or not at all: a half-written copy would never be replaced by a later start.
-        QSaveFile copy(target);
-        if (copy.open(QIODevice::WriteOnly) && copy.write(*contents) == contents->size())
-            copy.commit();
+        // Whole or not at all: a copy cut short would look like a damaged file at every start.
+        QString reason;
+        if (!AtomicFile::write(target, *contents, &reason))
+            reportFailure(QStringLiteral("Farline could not install %1 (%2). It tries again at the next start.")
+                              .arg(target, reason));
     }
 }
+
+void FarlineAppDelegate::reportFailure(const QString &message)
+{
+    m_failed = true;
+    reportWarning(message);
+}
+
+void FarlineAppDelegate::reportWarning(const QString &message)
+{
+    alerts().show(QStringLiteral("Farline"), message, {QStringLiteral("OK")});
+}
+
+QDateTime FarlineAppDelegate::now() const { return m_services.clock->now(); }

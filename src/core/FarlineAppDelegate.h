@@ -2,6 +2,7 @@
 
 #include "core/CallInitiator.h"
 #include "core/CallRoute.h"
+#include "core/FailureReporter.h"
 #include "platform/PlatformServices.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 
 struct AppSettings;
 class AddressBook;
+class ArchiveFile;
 class FavoritesViewController;
 class KeypadViewController;
 class LANManger;
@@ -25,7 +27,7 @@ class MainViewModalDelegate;
 // table, the country dialling table, the address book, the screens' controllers and the
 // platform services; every screen reaches the shared objects through it. It is also the home
 // of call placement.
-class FarlineAppDelegate : public QObject, public CallInitiator
+class FarlineAppDelegate : public QObject, public CallInitiator, public FailureReporter
 {
     Q_OBJECT
     Q_MOC_INCLUDE("access/LANUpdateViewController.h")
@@ -91,11 +93,13 @@ public:
     void startMainApplication();
 
     // Writes the settings record, with the access number table's current position, to
-    // "settings.archive" in the documents folder, atomically. False when it could not be
-    // written; the previous archive then stays as it was.
+    // "settings.archive" in the documents folder, atomically. False, reported as a failure, when
+    // it could not be written; the previous archive then stays as it was.
     bool saveAppSettings();
-    // Replaces the record by the archived one when a readable archive exists and restores the
-    // access number table's position from it; a missing or damaged archive leaves both.
+    // Replaces the record by the archived one when a settings record can be read and restores
+    // the access number table's position from it; a missing archive, or one that is no settings
+    // record, leaves both. Entries of the wrong kind are passed over one by one. An archive not
+    // read whole is kept aside before the next save writes over it.
     void loadAppSettings();
 
     // The telephony probe: asks the telephone whether this handset can place calls.
@@ -117,8 +121,9 @@ Q_SIGNALS:
     void accessNumbersLoaded();
 
 private:
-    // Copies each data file missing from the documents folder from the bundle; an existing
-    // file, perhaps a downloaded update, is never replaced.
+    // Copies each data file from the bundle into the documents folder that is missing there or
+    // does not decipher (cut short by a full disk, damaged), whole or not at all; a file that
+    // deciphers, perhaps a downloaded update, is never replaced.
     void provisionDataFiles();
     void makeScreens();
     void remindOfUpdateWhenDue();
@@ -137,4 +142,19 @@ private:
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<LANUpdateViewController> m_updateDialog; // first to go: it may still run
     std::optional<int> m_callSupport;
+
+public:
+    // A change that could not be kept (a save that failed): an alert titled "Farline" with "OK",
+    // which the window shows as a dialog and the command line as "Farline: message" on standard
+    // error; the run then ends as a failure.
+    void reportFailure(const QString &message) override;
+    // The same alert for something that lost nothing, such as a damaged file kept aside.
+    void reportWarning(const QString &message) override;
+    QDateTime now() const override;
+    // Whether a failure was reported during the run.
+    bool failed() const { return m_failed; }
+
+private:
+    std::unique_ptr<ArchiveFile> m_settingsArchive;
+    bool m_failed = false;
 };

@@ -1,9 +1,9 @@
 #include "lists/CallRecordArchive.h"
 
-#include "platform/KeyedArchive.h"
-
 namespace {
-QList<FavoriteRecordPtr> decoded(const std::optional<ArchiveList> &archived, qsizetype maxCount)
+// The records of `archived`; `whole` is cleared when objects that are not call records were
+// passed over.
+QList<FavoriteRecordPtr> decoded(const std::optional<ArchiveList> &archived, qsizetype maxCount, bool &whole)
 {
     QList<FavoriteRecordPtr> records;
     if (!archived)
@@ -13,27 +13,34 @@ QList<FavoriteRecordPtr> decoded(const std::optional<ArchiveList> &archived, qsi
             break;
         if (auto record = FavoriteRecord::decode(object))
             records.append(std::make_shared<FavoriteRecord>(std::move(*record)));
+        else
+            whole = false;
     }
     return records;
 }
 } // namespace
 
-QList<FavoriteRecordPtr> CallRecordArchive::read(const QString &path, const QString &rootKey, qsizetype maxCount)
+QList<FavoriteRecordPtr> CallRecordArchive::read(ArchiveFile &file, qsizetype maxCount)
 {
-    return decoded(KeyedArchive::readList(path, rootKey), maxCount);
+    bool whole = true;
+    QList<FavoriteRecordPtr> records = decoded(file.readList(), maxCount, whole);
+    if (!whole)
+        file.setDamaged();
+    return records;
 }
 
 QList<FavoriteRecordPtr> CallRecordArchive::fromBytes(QByteArrayView bytes, const QString &rootKey,
                                                       qsizetype maxCount)
 {
-    return decoded(KeyedArchive::listFromBytes(bytes, rootKey), maxCount);
+    bool whole = true;
+    return decoded(KeyedArchive::listFromBytes(bytes, rootKey).value, maxCount, whole);
 }
 
-bool CallRecordArchive::write(const QString &path, const QString &rootKey, const QList<FavoriteRecordPtr> &records)
+ArchiveList CallRecordArchive::encode(const QList<FavoriteRecordPtr> &records)
 {
     ArchiveList archived;
     archived.reserve(records.size());
     for (const FavoriteRecordPtr &record : records)
         archived.append(record->encode());
-    return KeyedArchive::write(path, rootKey, archived);
+    return archived;
 }

@@ -2,6 +2,7 @@
 
 #include "core/CallInitiator.h"
 #include "core/CommonOperations.h"
+#include "core/FailureReporter.h"
 #include "lists/CallRecordArchive.h"
 #include "lists/PhoneEntryRecord.h"
 #include "platform/AddressBook.h"
@@ -12,12 +13,19 @@
 const QString FavoritesViewController::archiveFileName = QStringLiteral("favorites.archive");
 const QString FavoritesViewController::archiveRootKey = QStringLiteral("FavoritesCollection");
 
+namespace {
+const FailureReporter::ArchiveTexts archiveTexts = {
+    "Your favourites could not be saved in %1 (%2). The previous list is kept.",
+    "Your favourites file was damaged. A copy is kept as %1."};
+}
+
 FavoritesViewController::FavoritesViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls,
-                                                 QObject *parent)
+                                                 FailureReporter &reports, QObject *parent)
     : QObject(parent)
-    , m_home(home)
     , m_addressBook(addressBook)
     , m_calls(calls)
+    , m_reports(reports)
+    , m_archive(home.documentPath(archiveFileName), archiveRootKey)
 {
     loadDataFromDisk();
     m_showsEditButton = !favoritesArray().isEmpty();
@@ -163,13 +171,12 @@ void FavoritesViewController::prepareFavoritesCollection()
 
 bool FavoritesViewController::saveDataToDisk()
 {
-    m_home.ensureDocuments();
-    return CallRecordArchive::write(m_home.documentPath(archiveFileName), archiveRootKey, favoritesArray());
+    return m_reports.save(m_archive, CallRecordArchive::encode(favoritesArray()), archiveTexts);
 }
 
 void FavoritesViewController::loadDataFromDisk()
 {
-    setFavoritesArray(CallRecordArchive::read(m_home.documentPath(archiveFileName), archiveRootKey, maxCount));
+    setFavoritesArray(CallRecordArchive::read(m_archive, maxCount));
 }
 
 void FavoritesViewController::setShowsEditButton(bool shows)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "lists/CallRecordModel.h"
+#include "platform/ArchiveFile.h"
 #include "platform/Home.h"
 
 #include <QObject>
 
 class AddressBook;
 class CallInitiator;
+class FailureReporter;
 
 // The favourites tab: up to 15 numbers picked from the address book, oldest addition first,
 // kept in "favorites.archive". Tapping a row calls the stored record itself. The Add button
@@ -32,9 +34,10 @@ public:
     static const QString archiveFileName; // "favorites.archive"
     static const QString archiveRootKey;  // "FavoritesCollection"
 
-    // Reads the archive.
+    // Reads the archive; `reports` hears of archive writes that fail and of a damaged archive
+    // kept aside.
     FavoritesViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls,
-                            QObject *parent = nullptr);
+                            FailureReporter &reports, QObject *parent = nullptr);
 
     QString title() const { return QStringLiteral("Farline"); }
     CallRecordModel *model() { return &m_model; }
@@ -80,7 +83,8 @@ public:
     // Numbers, names and phone types from the address book. Skipped when the address book
     // cannot be read, so that a damaged address book does not unlink every favourite.
     void prepareFavoritesCollection();
-    // Writes the archive; false when it could not be written (the old one then stays).
+    // Writes the archive; false, after telling the reporter, when it could not be written (the
+    // old one then stays).
     bool saveDataToDisk();
     void loadDataFromDisk();
 
@@ -97,9 +101,10 @@ private:
     void setShowsPeoplePicker(bool shows);
     void setSelectedRow(int row);
 
-    Home m_home;
     AddressBook &m_addressBook;
     CallInitiator &m_calls;
+    FailureReporter &m_reports;
+    ArchiveFile m_archive;
     CallRecordModel m_model;
     bool m_viewLoaded = false;
     bool m_editing = false;

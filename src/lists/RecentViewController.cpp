@@ -2,6 +2,7 @@
 
 #include "core/CallInitiator.h"
 #include "core/CommonOperations.h"
+#include "core/FailureReporter.h"
 #include "lists/CallRecordArchive.h"
 #include "platform/AddressBook.h"
 #include "platform/Alerts.h"
@@ -14,15 +15,19 @@ const QString RecentViewController::archiveRootKey = QStringLiteral("ReecentColl
 
 namespace {
 const QString unknownType = QStringLiteral("unknown");
+const FailureReporter::ArchiveTexts archiveTexts = {
+    "Your recent calls could not be saved in %1 (%2). The previous list is kept.",
+    "Your recent calls file was damaged. A copy is kept as %1."};
 }
 
 RecentViewController::RecentViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls,
-                                           Alerts &alerts, QObject *parent)
+                                           Alerts &alerts, FailureReporter &reports, QObject *parent)
     : QObject(parent)
-    , m_home(home)
     , m_addressBook(addressBook)
     , m_calls(calls)
     , m_alerts(alerts)
+    , m_reports(reports)
+    , m_archive(home.documentPath(archiveFileName), archiveRootKey)
 {
     loadDataFromDisk();
 }
@@ -58,14 +63,10 @@ void RecentViewController::addCall(const FavoriteRecordPtr &record)
 
 bool RecentViewController::saveDataToDisk()
 {
-    m_home.ensureDocuments();
-    return CallRecordArchive::write(m_home.documentPath(archiveFileName), archiveRootKey, recentArray());
+    return m_reports.save(m_archive, CallRecordArchive::encode(recentArray()), archiveTexts);
 }
 
-void RecentViewController::loadDataFromDisk()
-{
-    setRecentArray(CallRecordArchive::read(m_home.documentPath(archiveFileName), archiveRootKey, maxCount));
-}
+void RecentViewController::loadDataFromDisk() { setRecentArray(CallRecordArchive::read(m_archive, maxCount)); }
 
 void RecentViewController::prepareRecentCollection()
 {

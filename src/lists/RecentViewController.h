@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/CallRecordModel.h"
+#include "platform/ArchiveFile.h"
 #include "platform/Home.h"
 
 #include <QObject>
@@ -8,6 +9,7 @@
 class AddressBook;
 class Alerts;
 class CallInitiator;
+class FailureReporter;
 
 // The recent calls tab: the last calls placed, newest first, at most 50, kept in
 // "recent.archive". Tapping a row calls the number again; "Clear" empties the list after a
@@ -27,9 +29,10 @@ public:
     static const QString archiveFileName; // "recent.archive"
     static const QString archiveRootKey;  // "ReecentCollection"
 
-    // Reads the archive.
+    // Reads the archive; `reports` hears of archive writes that fail and of a damaged archive
+    // kept aside.
     RecentViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls, Alerts &alerts,
-                         QObject *parent = nullptr);
+                         FailureReporter &reports, QObject *parent = nullptr);
 
     QString title() const { return QStringLiteral("Farline"); }
     CallRecordModel *model() { return &m_model; }
@@ -43,7 +46,8 @@ public:
     Q_INVOKABLE void loadView();
     // A placed call, put on top; the oldest goes when the list is full. No de-duplication.
     void addCall(const FavoriteRecordPtr &record);
-    // Writes the archive; false when it could not be written (the old one then stays).
+    // Writes the archive; false, after telling the reporter, when it could not be written (the
+    // old one then stays).
     bool saveDataToDisk();
     void loadDataFromDisk();
     // Names and phone types from the address book; numbers are never changed. Skipped when the
@@ -69,10 +73,11 @@ private:
     void setShowsClearButton(bool shows);
     void setSelectedRow(int row);
 
-    Home m_home;
     AddressBook &m_addressBook;
     CallInitiator &m_calls;
     Alerts &m_alerts;
+    FailureReporter &m_reports;
+    ArchiveFile m_archive;
     CallRecordModel m_model;
     bool m_viewLoaded = false;
     bool m_showsClearButton = false;

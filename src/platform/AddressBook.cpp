@@ -126,7 +126,13 @@ void AddressBook::open() const
     connection->name = nextConnectionName();
     connection->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name);
     connection->db.setDatabaseName(m_path);
-    QDir().mkpath(QFileInfo(m_path).absolutePath()); // a failure shows when the file is opened
+    // SQLite would take an empty file for a new database; here it is one that lost its content.
+    const QFileInfo file(m_path);
+    if (file.exists() && file.size() == 0) {
+        m_error = QStringLiteral("cannot use %1: the file is empty (damaged)").arg(m_path);
+        return;
+    }
+    QDir().mkpath(file.absolutePath()); // a failure shows when the file is opened
     if (!connection->db.open()) {
         m_error = QStringLiteral("cannot open %1: %2").arg(m_path, connection->db.lastError().text());
         return;

@@ -30,9 +30,9 @@ struct PersonDraft
 
 // The handset's address book: persons with names and phone lists, kept in an SQLite database
 // (home/"AddressBook.sqlite"). Record ids and phone entry identifiers are stable and never
-// reused. A file that cannot be opened (damaged, or from a newer program) is left untouched and
-// the address book stays closed: it then knows no persons and refuses every change. The file is
-// opened at the first question asked.
+// reused. A file that cannot be opened (damaged, empty, or from a newer program) is left
+// untouched and the address book stays closed: it then knows no persons and refuses every
+// change. The file is opened at the first question asked.
 class AddressBook
 {
 public:

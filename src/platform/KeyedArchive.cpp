@@ -1,11 +1,10 @@
 #include "platform/KeyedArchive.h"
 
-#include <QDir>
+#include "platform/AtomicFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <cmath>
 #include <limits>
 
@@ -40,7 +39,9 @@ std::optional<int> intFromJson(const QJsonValue &value)
     return int(number);
 }
 
-std::optional<ArchiveList> objectsFromJson(const QJsonValue &value)
+// The archived objects of a list; `whole` is cleared when elements that are not archived
+// objects were left out.
+std::optional<ArchiveList> objectsFromJson(const QJsonValue &value, bool *whole = nullptr)
 {
     if (!value.isArray())
         return std::nullopt;
@@ -48,6 +49,8 @@ std::optional<ArchiveList> objectsFromJson(const QJsonValue &value)
     for (const QJsonValue &element : value.toArray()) {
         if (auto object = ArchiveObject::fromJson(element))
             objects.append(*object);
+        else if (whole)
+            *whole = false;
     }
     return objects;
 }
@@ -60,42 +63,52 @@ QJsonArray objectsToJson(const ArchiveList &objects)
     return array;
 }
 
-bool writeDocument(const QString &path, const QJsonObject &document)
+bool writeDocument(const QString &path, const QJsonObject &document, QString *reason)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows in the write below
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (disk full, size limit) shows in write()'s count:
-    // through the buffer it is lost and commit() would keep a truncated file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return AtomicFile::write(path, QJsonDocument(document).toJson(QJsonDocument::Indented), reason);
 }
 
-std::optional<QJsonValue> rootFromBytes(QByteArrayView bytes, const QString &rootKey)
+using RootRead = ArchiveRead<QJsonValue>;
+
+RootRead rootFromBytes(QByteArrayView bytes, const QString &rootKey)
 {
     if (bytes.size() > maxArchiveSize)
-        return std::nullopt;
+        return {RootRead::State::Damaged, std::nullopt};
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes.toByteArray(), &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return std::nullopt;
+        return {RootRead::State::Damaged, std::nullopt};
     const QJsonValue root = document.object().value(rootKey);
     if (root.isUndefined() || root.isNull())
-        return std::nullopt;
-    return root;
+        return {RootRead::State::Damaged, std::nullopt};
+    return {RootRead::State::Whole, root};
 }
 
-std::optional<QJsonValue> readRoot(const QString &path, const QString &rootKey)
+RootRead readRoot(const QString &path, const QString &rootKey)
 {
     QFile file(path);
+    if (!file.exists())
+        return {};
     if (!file.open(QIODevice::ReadOnly) || file.size() > maxArchiveSize)
-        return std::nullopt;
+        return {RootRead::State::Damaged, std::nullopt};
     return rootFromBytes(file.readAll(), rootKey);
+}
+
+template<typename T>
+ArchiveRead<T> damagedUnless(const RootRead &root, std::optional<T> value, bool whole)
+{
+    using State = typename ArchiveRead<T>::State;
+    if (root.state == RootRead::State::Missing)
+        return {};
+    const bool intact = root.state == RootRead::State::Whole && value && whole;
+    return {intact ? State::Whole : State::Damaged, std::move(value)};
+}
+
+ArchiveRead<ArchiveList> listFromRoot(const RootRead &root)
+{
+    bool whole = true;
+    auto list = root.value ? objectsFromJson(*root.value, &whole) : std::nullopt;
+    return damagedUnless(root, std::move(list), whole);
 }
 } // namespace
 
@@ -181,30 +194,45 @@ std::optional<ArchiveList> ArchiveObject::objects(const QString &key) const
     return objectsFromJson(m_json.value(key));
 }
 
-bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveObject &root)
+bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveObject &root, QString *reason)
 {
-    return writeDocument(path, QJsonObject{{rootKey, root.json()}});
+    return writeDocument(path, QJsonObject{{rootKey, root.json()}}, reason);
 }
 
-bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveList &root)
+bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveList &root, QString *reason)
 {
-    return writeDocument(path, QJsonObject{{rootKey, objectsToJson(root)}});
+    return writeDocument(path, QJsonObject{{rootKey, objectsToJson(root)}}, reason);
 }
 
-std::optional<ArchiveObject> KeyedArchive::readObject(const QString &path, const QString &rootKey)
+ArchiveRead<ArchiveObject> KeyedArchive::readObject(const QString &path, const QString &rootKey)
 {
-    const auto root = readRoot(path, rootKey);
-    return root ? ArchiveObject::fromJson(*root) : std::nullopt;
+    const RootRead root = readRoot(path, rootKey);
+    return damagedUnless(root, root.value ? ArchiveObject::fromJson(*root.value) : std::nullopt, true);
 }
 
-std::optional<ArchiveList> KeyedArchive::readList(const QString &path, const QString &rootKey)
+ArchiveRead<ArchiveList> KeyedArchive::readList(const QString &path, const QString &rootKey)
 {
-    const auto root = readRoot(path, rootKey);
-    return root ? objectsFromJson(*root) : std::nullopt;
+    return listFromRoot(readRoot(path, rootKey));
 }
 
-std::optional<ArchiveList> KeyedArchive::listFromBytes(QByteArrayView bytes, const QString &rootKey)
+ArchiveRead<ArchiveList> KeyedArchive::listFromBytes(QByteArrayView bytes, const QString &rootKey)
 {
-    const auto root = rootFromBytes(bytes, rootKey);
-    return root ? objectsFromJson(*root) : std::nullopt;
+    return listFromRoot(rootFromBytes(bytes, rootKey));
+}
+
+std::optional<QString> KeyedArchive::keepAside(const QString &path, const QDateTime &moment, QString *reason)
+{
+    const QString base = path + QStringLiteral(".damaged-") + moment.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QFile file(path);
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        const QString kept = attempt == 1 ? base : base + u'-' + QString::number(attempt);
+        if (QFile::exists(kept))
+            continue;
+        if (file.rename(kept))
+            return kept;
+        break;
+    }
+    if (reason)
+        *reason = file.errorString();
+    return std::nullopt;
 }

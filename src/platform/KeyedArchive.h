@@ -45,16 +45,32 @@ private:
     QJsonObject m_json;
 };
 
-// Archives written as JSON documents whose root object holds one value under a root key
-// ("App settings", "ReecentCollection", ...). Writes are atomic: a failed write leaves the
-// previous file as it was. A missing or damaged file reads as none; nothing in a file can
-// stop the program.
-namespace KeyedArchive {
-bool write(const QString &path, const QString &rootKey, const ArchiveObject &root);
-bool write(const QString &path, const QString &rootKey, const ArchiveList &root);
+// What reading an archive found. A file that is there but cannot be read whole as the archive
+// (unreadable, too large, not JSON, nothing under the root key, list elements that are not
+// objects) is damaged; what could still be read of it is given all the same.
+template<typename T>
+struct ArchiveRead
+{
+    enum class State { Missing, Whole, Damaged };
+    State state = State::Missing;
+    std::optional<T> value; // none when missing, or when nothing could be read
+};
 
-std::optional<ArchiveObject> readObject(const QString &path, const QString &rootKey);
-std::optional<ArchiveList> readList(const QString &path, const QString &rootKey);
+// Archives written as JSON documents whose root object holds one value under a root key
+// ("App settings", "ReecentCollection", ...). Writes are atomic (AtomicFile): a failed write
+// leaves the previous file as it was. Nothing in a file can stop the program.
+namespace KeyedArchive {
+// False when the file could not be written, with the reason in `reason`.
+bool write(const QString &path, const QString &rootKey, const ArchiveObject &root, QString *reason = nullptr);
+bool write(const QString &path, const QString &rootKey, const ArchiveList &root, QString *reason = nullptr);
+
+ArchiveRead<ArchiveObject> readObject(const QString &path, const QString &rootKey);
+ArchiveRead<ArchiveList> readList(const QString &path, const QString &rootKey);
 // The list under `rootKey` of an archive's bytes, as readList reads it from a file.
-std::optional<ArchiveList> listFromBytes(QByteArrayView bytes, const QString &rootKey);
+ArchiveRead<ArchiveList> listFromBytes(QByteArrayView bytes, const QString &rootKey);
+
+// Renames the file at `path` aside as "<path>.damaged-YYYYMMDD-HHMMSS" (`moment`; "-2", "-3"...
+// added when that name is taken) and gives the new path; none, with the reason, when it could
+// not be renamed.
+std::optional<QString> keepAside(const QString &path, const QDateTime &moment, QString *reason);
 }

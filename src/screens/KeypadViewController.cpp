@@ -112,6 +112,9 @@ void KeypadViewController::showRoute()
         case CallRoute::NoAccessNumber:
             text = QStringLiteral("No access number for your SIM country");
             break;
+        case CallRoute::AccessNumbersDamaged:
+            text = QStringLiteral("The access numbers file is damaged");
+            break;
         }
     }
     if (text == m_routeText)

@@ -2,6 +2,7 @@
 
 #include "app/GlobalOptions.h"
 #include "core/FarlineAppDelegate.h"
+#include "platform/Console.h"
 #include "platform/PlatformServices.h"
 #include "platform/QueuedAlerts.h"
 #include "platform/TerminationSignals.h"
@@ -9,18 +10,23 @@
 
 #include <QDesktopServices>
 #include <QFontDatabase>
-#include <QThread>
 #include <QGuiApplication>
 #include <QQuickWindow>
+#include <QThread>
 
-#include <QElapsedTimer>
-#include <cstdio>
 WindowSession::WindowSession(const Launch &launch)
     // Reading the system's font configuration is the longest single step before the first frame:
     // done meanwhile, beside the start-up and the loading of the screens.
     : m_fonts(QThread::create([] { QFontDatabase::families(); }))
 {
-    m_fonts->start(); QElapsedTimer t; t.start();
+    m_fonts->start();
+    // The window holds the home while it is open: a command started meanwhile is refused.
+    auto lock = HomeLock::acquire(Home(launch.options.home), HomeLock::windowHolder);
+    if (const QString *refused = std::get_if<QString>(&lock)) {
+        m_refusal = *refused;
+        return;
+    }
+    m_lock = std::move(std::get<HomeLock>(lock));
     PlatformServices services =
         servicesFrom(launch.options, [](const QUrl &address) { return QDesktopServices::openUrl(address); });
     auto alerts = std::make_unique<QueuedAlerts>();
@@ -29,11 +35,11 @@ WindowSession::WindowSession(const Launch &launch)
 
     m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
     m_app->applicationDidFinishLaunching();
- fprintf(stderr, "app %lld\n", t.elapsed());
     m_window = std::make_unique<DialerWindow>(*m_app, shownAlerts);
- fprintf(stderr, "qml %lld\n", t.elapsed());
-    if (!m_window->window())
+    if (!m_window->window()) {
+        m_refusal = QStringLiteral("the window could not be loaded");
         return;
+    }
     // Closed by the shell: the window closes and the run ends as when the user closes it.
     m_termination = std::make_unique<TerminationSignals>();
     QObject::connect(m_termination.get(), &TerminationSignals::terminationRequested, m_window->window(),
@@ -43,7 +49,7 @@ WindowSession::WindowSession(const Launch &launch)
 
 WindowSession::~WindowSession() { m_fonts->wait(); }
 
-QQuickWindow *WindowSession::window() const { return m_window->window(); }
+QQuickWindow *WindowSession::window() const { return m_window ? m_window->window() : nullptr; }
 
 int WindowSession::exec()
 {
@@ -55,5 +61,9 @@ int WindowSession::exec()
 int runWindow(const Launch &launch)
 {
     WindowSession session(launch);
-    return session.window() ? session.exec() : 1;
+    if (!session.window()) {
+        Console::err(QStringLiteral("farline: ") + session.refusal());
+        return 1;
+    }
+    return session.exec();
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/HomeLock.h"
+
+#include <QString>
 #include <memory>
+#include <optional>
 
 struct Launch;
 class FarlineAppDelegate;
@@ -10,20 +14,24 @@ class QThread;
 class QueuedAlerts;
 class TerminationSignals;
 
-// One run of the dialer window: the application started over the launch's home, the window
-// loaded and shown; SIGTERM, SIGINT and SIGHUP close it as the user does.
+// One run of the dialer window: the home held for the run, the application started over it, the
+// window loaded and shown; SIGTERM, SIGINT and SIGHUP close it as the user does.
 class WindowSession
 {
 public:
     explicit WindowSession(const Launch &launch);
     ~WindowSession();
 
-    // Null when the window could not be loaded.
+    // Null when the window could not be opened: see refusal().
     QQuickWindow *window() const;
+    // Why the window did not open: the home is held by another run, or the QML did not load.
+    const QString &refusal() const { return m_refusal; }
     // Runs until the window closes, then saves as every run ends. Returns the exit status.
     int exec();
 
 private:
+    std::optional<HomeLock> m_lock;
+    QString m_refusal;
     std::unique_ptr<QThread> m_fonts;
     std::unique_ptr<FarlineAppDelegate> m_app;
     std::unique_ptr<DialerWindow> m_window;

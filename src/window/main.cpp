@@ -6,6 +6,7 @@
 #include "window/WindowRun.h"
 
 #include <QGuiApplication>
+#include <csignal>
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Farline_WindowPlugin)
@@ -43,6 +44,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // A file size limit makes a save fail, said as any failed save, instead of ending the run.
+    std::signal(SIGXFSZ, SIG_IGN);
     QGuiApplication application(argc, argv);
     if (launch.screenshots)
         return ScreenTour::screenshots(launch.options, *launch.screenshots);

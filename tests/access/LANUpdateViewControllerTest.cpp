@@ -65,7 +65,7 @@ protected:
     std::optional<int> archived(const char *key)
     {
         const auto object = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName),
-                                                     AppSettings::archiveRootKey);
+                                                     AppSettings::archiveRootKey).value;
         return object ? object->integer(QLatin1String(key)) : std::nullopt;
     }
     void expectNothingChanged()

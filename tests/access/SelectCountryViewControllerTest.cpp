@@ -34,7 +34,7 @@ struct CountryScreen
     int rowOf(const QString &key) const { return int(screen.mccArray().indexOf(key)); }
     std::optional<QString> archivedCountry() const
     {
-        const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey);
+        const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey).value;
         return archived ? archived->text(QStringLiteral("MCC")) : std::nullopt;
     }
 

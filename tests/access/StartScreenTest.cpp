@@ -60,8 +60,8 @@ TEST(StartScreenTest, TheWheelOffersTheCountriesWithAccessNumbersAndWidensOnRequ
     screen.didSelectRow(screen.numberOfRows()); // no such row
     EXPECT_EQ(screen.selectedRow(), 5);
 
-    // Without a usable access number file only the prompt is offered until the list is widened.
-    FirstStart unusable("not enciphered");
+    // An access number file without countries offers only the prompt until the list is widened.
+    FirstStart unusable(sealedDataFile(""));
     EXPECT_EQ(unusable.wheel(), QStringList{"Select SIM country"});
     unusable.screen.moreCountries();
     EXPECT_GT(unusable.screen.numberOfRows(), 200);

@@ -1,5 +1,6 @@
 #include "app/support/Farline.h"
 #include "lists/CallRecordArchive.h"
+#include "platform/KeyedArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -93,10 +94,10 @@ TEST_F(ListsCommandsTest, RecentsArePrintedAfterTheRefreshAndCleared)
         return std::make_shared<FavoriteRecord>(FavoriteRecord{number, "old name", "old", contact, 0, time});
     };
     const QString archive = m_home.path(QStringLiteral("home/Documents/recent.archive"));
-    ASSERT_TRUE(CallRecordArchive::write(archive, QStringLiteral("ReecentCollection"),
-                                         {made("+46 70 111 22 33", 1, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC)),
-                                          made("0049\t301234567", -1, QDateTime(QDate(2026, 3, 14), QTime(0, 0, 1), Qt::UTC)),
-                                          made("112", 7, std::nullopt)}));
+    ASSERT_TRUE(KeyedArchive::write(archive, QStringLiteral("ReecentCollection"),
+                                    CallRecordArchive::encode({made("+46 70 111 22 33", 1, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC)),
+                                                               made("0049\t301234567", -1, QDateTime(QDate(2026, 3, 14), QTime(0, 0, 1), Qt::UTC)),
+                                                               made("112", 7, std::nullopt)})));
 
     const FarlineRun recents = farline({"recents"});
     EXPECT_EQ(recents.exitCode, 0);
@@ -106,6 +107,7 @@ TEST_F(ListsCommandsTest, RecentsArePrintedAfterTheRefreshAndCleared)
 
     EXPECT_EQ(farline({"recents", "clear"}).exitCode, 0);
     EXPECT_TRUE(lines({"recents"}).isEmpty());
-    EXPECT_TRUE(CallRecordArchive::read(archive, QStringLiteral("ReecentCollection"), 50).isEmpty());
+    const auto cleared = KeyedArchive::readList(archive, QStringLiteral("ReecentCollection")).value;
+    EXPECT_TRUE(cleared && cleared->isEmpty());
 }
 } // namespace

@@ -3,7 +3,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
 
-#include <QFile>
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,35 +70,49 @@ TEST(AppSettingsTest, AbsentEntriesReadAsNoneOrZeroWithoutOtherDefaults)
               std::tuple(QStringLiteral("12"), std::optional<QString>(), std::optional<QDateTime>(), 0, 0));
 }
 
-TEST(AppSettingsTest, ADamagedArchiveLoadsAsNoArchive)
+// What cannot be read is passed over as narrowly as it can be; the file itself is kept aside,
+// with one warning, before the first save writes over it.
+TEST(AppSettingsTest, ADamagedArchiveKeepsWhatCanBeReadAndIsKeptAsideAtTheNextSave)
 {
-    const std::pair<const char *, QByteArray> cases[] = {
-        {"garbage", QByteArray::fromHex("00ff13377f8081")},
-        {"wrong class", R"({"App settings": {"$class": "FavoriteRecord", "MCC": "234"}})"},
-        {"country as a number", R"({"App settings": {"$class": "AppSettings", "MCC": 234}})"},
-        {"tab as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": "1"}})"},
-        {"date as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": "2020-01-01"}})"},
-        {"mode as fraction", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 0.5}})"},
-        {"mode beyond int", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 4294967296}})"},
-        {"mode as flag", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": true}})"},
-        {"tab as object", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": {"a": 1}}})"},
-        {"date unreadable", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": {"$date": "x"}}})"},
+    const QString fresh = QStringLiteral("-1 1 0"); // country, mode, tab of a fresh record
+    const std::tuple<const char *, QByteArray, QString> cases[] = {
+        {"garbage", QByteArray::fromHex("00ff13377f8081"), fresh},
+        {"wrong class", R"({"App settings": {"$class": "FavoriteRecord", "MCC": "234"}})", fresh},
+        {"settings are a list", R"({"App settings": [{"$class": "AppSettings", "MCC": "234"}]})", fresh},
+        {"country as a number", R"({"App settings": {"$class": "AppSettings", "MCC": 234, "useFarlineFor": 0, "Selected tab index": 2}})", "-1 0 2"},
+        {"tab as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": "1"}})", "234 0 0"},
+        {"tab as object", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": {"a": 1}}})", "234 0 0"},
+        {"date as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": "2020-01-01"}})", "234 0 0"},
+        {"date unreadable", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": {"$date": "x"}}})", "234 0 0"},
+        {"mode as fraction", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 0.5}})", "234 1 0"},
+        {"mode beyond int", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 4294967296}})", "234 1 0"},
+        {"mode as flag", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": true}})", "234 1 0"},
     };
-    for (const auto &[name, bytes] : cases) {
+    const QString kept = archiveName + QStringLiteral(".damaged-20260314-150926");
+    for (const auto &[name, bytes, expected] : cases) {
         SCOPED_TRACE(name);
         TestApp test;
         test.writeDocument(archiveName, bytes);
         test.app().loadAppSettings();
-        expectFreshDefaults(test.app().appSettings());
-        // The program goes on: the next save replaces the damaged file with a good one.
+        const AppSettings &loaded = test.app().appSettings();
+        EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(loaded.currentMCC.value_or(u"none"_qs)).arg(loaded.useFarlineFor).arg(loaded.selectedTabIndex),
+                  expected);
+        // A reminder date that cannot be read counts from now, as for a fresh record.
+        if (QByteArray(name).startsWith("date")) {
+            EXPECT_EQ(loaded.lastUpdate, testEpoch());
+        }
+
         ASSERT_TRUE(test.app().saveAppSettings());
-        test.restart();
-        test.app().loadAppSettings();
-        expectFreshDefaults(test.app().appSettings());
+        EXPECT_EQ(test.readDocument(kept), bytes);
+        EXPECT_EQ(test.alertMessages(), QStringList{"Your settings file was damaged. A copy is kept as " + test.documentPath(kept) + u'.'});
+        EXPECT_FALSE(test.app().failed()); // nothing was lost
+        ASSERT_TRUE(test.app().saveAppSettings()); // the new file is whole: no other copy
+        EXPECT_EQ(QDir(test.app().home().documents()).entryList(QDir::Files).size(), 2);
+        EXPECT_EQ(test.alertMessages().size(), 1);
     }
 }
 
-TEST(AppSettingsTest, AFailedWriteLeavesTheEarlierArchiveIntact)
+TEST(AppSettingsTest, AFailedWriteIsReportedOnceAndLeavesTheEarlierArchiveIntact)
 {
     TestApp test;
     test.app().appSettings().currentMCC = QStringLiteral("234");
@@ -110,16 +124,14 @@ TEST(AppSettingsTest, AFailedWriteLeavesTheEarlierArchiveIntact)
     {
         const FileSizeLimit limit(16);
         EXPECT_FALSE(test.app().saveAppSettings());
+        EXPECT_FALSE(test.app().saveAppSettings()); // as at a change and again at the end
     }
     EXPECT_EQ(test.readDocument(archiveName), earlier);
+    EXPECT_TRUE(test.app().failed());
+    EXPECT_EQ(test.alertMessages(), QStringList{"Your settings could not be saved in " + test.documentPath(archiveName)
+                                                + " (File too large). The previous settings are kept."});
+    EXPECT_EQ(QDir(test.app().home().documents()).entryList(QDir::Files), QStringList{archiveName}); // no leftovers
 
-    if (geteuid() != 0) { // a read-only folder stops everyone but root
-        QFile::setPermissions(test.app().home().documents(), QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_FALSE(test.app().saveAppSettings());
-        QFile::setPermissions(test.app().home().documents(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        EXPECT_EQ(test.readDocument(archiveName), earlier);
-    }
     test.restart();
     test.app().loadAppSettings();
     EXPECT_EQ(test.app().appSettings().currentMCC, u"234");

@@ -2,6 +2,7 @@
 #include "core/AppSettings.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
 
 #include <QTest>
@@ -102,5 +103,23 @@ TEST(CallPlacementTest, RecordedCallsAreWrittenAtOnceAndAFavouriteCalledTwiceIsT
     test.restart(); // nothing is lost without an orderly end
     test.app().applicationDidFinishLaunching();
     EXPECT_EQ(test.app().recentViewController().recentArray().size(), 2);
+}
+// A damaged file that the start could not replace (the disk is full) is not a country without
+// access numbers.
+TEST(CallPlacementTest, AnAccessNumberFileThatCannotBeReadIsSaidToBeDamaged)
+{
+    TestApp test;
+    test.launch(accessNumbers, diallingCodes, QStringLiteral("260"));
+    test.writeDocument(QStringLiteral("LANFile.txt"), "damaged");
+    test.restart();
+    {
+        const FileSizeLimit limit(16);
+        test.app().applicationDidFinishLaunching();
+    }
+    test.alerts().clear();
+    test.app().InitateCall(keypadRecord(QStringLiteral("221234567")));
+    EXPECT_TRUE(test.telephone().opened.isEmpty());
+    EXPECT_EQ(test.alertMessages(),
+              QStringList{"The Farline access numbers file is damaged. Please update the access numbers in Settings."});
 }
 } // namespace

@@ -2,6 +2,7 @@
 #include "core/AppSettings.h"
 #include "core/TCCManager.h"
 #include "support/DataFiles.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
 
 #include <QFile>
@@ -17,7 +18,7 @@ QByteArray bundled(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(StartUpTest, AStartCopiesMissingDataFilesAndNeverReplacesOthers)
+TEST(StartUpTest, AStartCopiesMissingOrUndecipherableDataFilesAndKeepsOnesThatDecipher)
 {
     TestApp test;
     test.app().applicationDidFinishLaunching();
@@ -29,16 +30,37 @@ TEST(StartUpTest, AStartCopiesMissingDataFilesAndNeverReplacesOthers)
     EXPECT_TRUE(test.app().lanManager().countriesArray().contains(u"234"));
     EXPECT_GT(test.app().tccManager().mccArray().size(), 200);
 
+    // A downloaded update that deciphers stays; a copy that does not is replaced from the bundle.
     TestApp updated;
     const QByteArray update = sealedDataFile("234 +44 1\r\n");
     updated.writeDocument(lanFile, update);
-    updated.writeDocument(mccFile, "damaged"); // an empty table, but kept
+    updated.writeDocument(mccFile, bundled(mccFile).chopped(16)); // cut short by a full disk
     updated.app().appSettings().currentMCC = QStringLiteral("234");
     updated.app().saveAppSettings();
     updated.app().applicationDidFinishLaunching();
     EXPECT_EQ(updated.readDocument(lanFile), update);
-    EXPECT_EQ(updated.readDocument(mccFile), "damaged");
+    EXPECT_EQ(updated.readDocument(mccFile), bundled(mccFile));
     EXPECT_EQ(updated.app().lanManager().lanNumbers(), QStringList{"+441"});
+    EXPECT_TRUE(updated.alertMessages().isEmpty());
+}
+
+TEST(StartUpTest, ADataFileThatCannotBeWrittenWholeIsNotWrittenAtAllAndComesAtTheNextStart)
+{
+    TestApp test;
+    {
+        const FileSizeLimit limit(1024); // smaller than either data file
+        test.app().applicationDidFinishLaunching();
+    }
+    EXPECT_FALSE(QFile::exists(test.documentPath(lanFile)));
+    EXPECT_FALSE(QFile::exists(test.documentPath(mccFile)));
+    EXPECT_TRUE(test.app().failed());
+    EXPECT_EQ(test.alertMessages(),
+              (QStringList{"Farline could not install " + test.documentPath(lanFile) + " (File too large). It tries again at the next start.",
+                           "Farline could not install " + test.documentPath(mccFile) + " (File too large). It tries again at the next start."}));
+    test.restart();
+    test.app().applicationDidFinishLaunching();
+    EXPECT_EQ(test.readDocument(lanFile), bundled(lanFile));
+    EXPECT_EQ(test.readDocument(mccFile), bundled(mccFile));
 }
 
 TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)

@@ -2,13 +2,14 @@
 #include "platform/KeyedArchive.h"
 
 #include "ListsTestSupport.h"
+#include "support/FileSizeLimit.h"
 
 
 namespace {
 class FavoritesViewControllerTest : public ListsTest
 {
 protected:
-    std::unique_ptr<FavoritesViewController> make() { return std::make_unique<FavoritesViewController>(home, addressBook, calls); }
+    std::unique_ptr<FavoritesViewController> make() { return std::make_unique<FavoritesViewController>(home, addressBook, calls, reports); }
     static QStringList numbersFrom(int first, int last)
     {
         QStringList list;
@@ -145,5 +146,34 @@ TEST_F(FavoritesViewControllerTest, AnOverlongArchiveLoadsItsFirstFifteen)
         twenty.append(record(QByteArray::number(i).constData(), "", "", 1, i)->encode());
     ASSERT_TRUE(KeyedArchive::write(home.documentPath(QStringLiteral("favorites.archive")), QStringLiteral("FavoritesCollection"), twenty));
     EXPECT_EQ(numbersOf(make()->favoritesArray()), numbersFrom(1, 15));
+}
+TEST_F(FavoritesViewControllerTest, AFailedWriteIsSaidOnceWhileItKeepsFailingAndKeepsThePreviousFile)
+{
+    const QString path = home.documentPath(QStringLiteral("favorites.archive"));
+    const auto archived = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    auto favorites = make();
+    favorites->myModalViewControllerDidFinish(record("1", "", "Mobile", 1, 1));
+    const QByteArray saved = archived();
+    {
+        const FileSizeLimit limit(16);
+        favorites->myModalViewControllerDidFinish(record("2", "", "Mobile", 1, 2));
+        favorites->myModalViewControllerDidFinish(record("3", "", "Mobile", 1, 3));
+        EXPECT_FALSE(favorites->saveDataToDisk()); // as at the end of the application
+    }
+    EXPECT_EQ(archived(), saved);
+    const QString failure = "Your favourites could not be saved in " + path + " (File too large). The previous list is kept.";
+    EXPECT_EQ(reports.failures, QStringList{failure});
+
+    ASSERT_TRUE(favorites->saveDataToDisk());
+    EXPECT_EQ(numbersOf(make()->favoritesArray()), (QStringList{"1", "2", "3"}));
+    {
+        const FileSizeLimit limit(16);
+        favorites->myModalViewControllerDidFinish(record("4", "", "Mobile", 1, 4));
+    }
+    EXPECT_EQ(reports.failures, (QStringList{failure, failure})); // failing anew after a success is said anew
+    EXPECT_TRUE(reports.warnings.isEmpty());
 }
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CallInitiator.h"
+#include "core/FailureReporter.h"
 #include "lists/FavoriteRecord.h"
 #include "platform/AddressBook.h"
 #include "platform/Home.h"
@@ -16,6 +17,17 @@ class RecordingCalls final : public CallInitiator
 public:
     void InitateCall(const FavoriteRecordPtr &record) override { calls.push_back(record); }
     std::vector<FavoriteRecordPtr> calls;
+};
+
+// Keeps every failure and warning said, with the clock at a fixed moment.
+class RecordingReports final : public FailureReporter
+{
+public:
+    void reportFailure(const QString &message) override { failures.append(message); }
+    void reportWarning(const QString &message) override { warnings.append(message); }
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC); }
+    QStringList failures;
+    QStringList warnings;
 };
 
 inline FavoriteRecordPtr record(const char *number, const char *name, const char *type, int contactID, int identifier)
@@ -92,6 +104,7 @@ protected:
     Home home{dir.path()};
     AddressBook addressBook{dir.path() + QStringLiteral("/AddressBook.sqlite")};
     RecordingCalls calls;
+    RecordingReports reports;
 
 private:
     int m_persons = 0;

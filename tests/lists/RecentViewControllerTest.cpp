@@ -10,7 +10,7 @@ namespace {
 class RecentViewControllerTest : public ListsTest
 {
 protected:
-    std::unique_ptr<RecentViewController> make() { return std::make_unique<RecentViewController>(home, addressBook, calls, alerts); }
+    std::unique_ptr<RecentViewController> make() { return std::make_unique<RecentViewController>(home, addressBook, calls, alerts, reports); }
     QByteArray archiveBytes() const
     {
         QFile file(home.documentPath(QStringLiteral("recent.archive")));
@@ -32,29 +32,51 @@ TEST_F(RecentViewControllerTest, KeepsFiftyNewestFirstWithoutDeduplication)
     EXPECT_EQ(recents->model()->rowCount(), 50);
 }
 
-TEST_F(RecentViewControllerTest, DamagedArchivesLoadAsFarAsTheyCanBeRead)
+// A damaged archive gives what can be read of it; before the first write over it, the file is
+// kept aside with one warning. A list cut to its length is no damage.
+TEST_F(RecentViewControllerTest, DamagedArchivesLoadAsFarAsTheyCanBeReadAndAreKeptAsideBeforeAWrite)
 {
     QByteArray many = R"({"ReecentCollection": [)";
     for (int i = 0; i < 60; ++i)
         many += QByteArray(i ? "," : "") + R"({"$class": "FavoriteRecord", "Phone number": ")" + QByteArray::number(i) + "\"}";
     many += "]}";
-    const std::pair<QByteArray, QStringList> cases[] = {
-        {R"({"RecentCollection": [{"$class": "FavoriteRecord", "Phone number": "1"}]})", {}}, // the key is spelt "Reecent"
-        {R"({"ReecentCollection": [7, {"$class": "AppSettings"}, {"no class": 1}, {"$class": "FavoriteRecord", "Phone number": 5},
+    const std::tuple<const char *, QByteArray, QStringList, bool> cases[] = {
+        {"the key spelt otherwise", R"({"RecentCollection": [{"$class": "FavoriteRecord", "Phone number": "1"}]})", {}, true},
+        {"entries that are no records",
+         R"({"ReecentCollection": [7, {"$class": "AppSettings"}, {"no class": 1}, {"$class": "FavoriteRecord", "Phone number": 5},
              {"$class": "FavoriteRecord", "Phone number": "kept"}, {"$class": "FavoriteRecord"}]})",
-         {"kept", ""}},
+         {"kept", ""}, true},
+        {"empty file", "", {}, true},
+        {"overlong", many, {}, false},
     };
-    for (const auto &[bytes, numbers] : cases) {
-        SCOPED_TRACE(bytes.toStdString());
+    const QString kept = home.documentPath(QStringLiteral("recent.archive.damaged-20260314-150926"));
+    for (const auto &[name, bytes, numbers, damaged] : cases) {
+        SCOPED_TRACE(name);
         writeDocument(QStringLiteral("recent.archive"), bytes);
-        EXPECT_EQ(numbersOf(make()->recentArray()), numbers);
+        reports.warnings.clear();
+        auto recents = make();
+        if (!damaged) {
+            ASSERT_EQ(recents->recentArray().size(), 50);
+            EXPECT_EQ(recents->recentArray().last()->phoneNumber, u"49");
+            EXPECT_EQ(recents->recentArray().first()->contactID, 0);
+            EXPECT_EQ(recents->recentArray().first()->startTime, std::nullopt);
+        } else {
+            EXPECT_EQ(numbersOf(recents->recentArray()), numbers);
+        }
+        recents->addCall(record("new", "", "", -1, 0));
+        ASSERT_TRUE(recents->saveDataToDisk());
+        ASSERT_TRUE(recents->saveDataToDisk());
+        EXPECT_EQ(reports.warnings, damaged ? QStringList{"Your recent calls file was damaged. A copy is kept as " + kept + u'.'} : QStringList());
+        EXPECT_EQ(QFile(kept).exists(), damaged);
+        if (damaged) {
+            QFile copy(kept);
+            ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+            EXPECT_EQ(copy.readAll(), bytes);
+            copy.remove();
+        }
+        EXPECT_EQ(make()->recentArray().first()->phoneNumber, u"new");
     }
-    writeDocument(QStringLiteral("recent.archive"), many);
-    auto recents = make();
-    ASSERT_EQ(recents->recentArray().size(), 50);
-    EXPECT_EQ(recents->recentArray().last()->phoneNumber, u"49");
-    EXPECT_EQ(recents->recentArray().first()->contactID, 0);
-    EXPECT_EQ(recents->recentArray().first()->startTime, std::nullopt);
+    EXPECT_TRUE(reports.failures.isEmpty());
 }
 
 TEST_F(RecentViewControllerTest, RefreshFollowsTheAddressBook)
@@ -86,7 +108,7 @@ TEST_F(RecentViewControllerTest, RefreshFollowsTheAddressBook)
     writeDocument(QStringLiteral("broken.sqlite"), QByteArray(4096, 'x'));
     AddressBook broken(home.documentPath(QStringLiteral("broken.sqlite")));
     ASSERT_FALSE(broken.isOpen());
-    RecentViewController unrefreshed(home, broken, calls, alerts);
+    RecentViewController unrefreshed(home, broken, calls, alerts, reports);
     const FavoriteRecordPtr entry = record("1", "Anna Berg ", "Mobile", 5, 0);
     unrefreshed.setRecentArray({entry});
     unrefreshed.loadView();

@@ -129,6 +129,7 @@ TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgrad
         {"newer schema", fileBytes()},
         {"garbage", QByteArray("\x00\x01 this is not SQLite \xff", 24).repeated(200)},
         {"truncated SQLite header", QByteArray("SQLite format 3\0", 16) + QByteArray(80, '\x01')},
+        {"empty file", QByteArray()}, // lost its content: not a new address book
     };
     for (const auto &[name, bytes] : cases) {
         SCOPED_TRACE(name);
@@ -144,11 +145,20 @@ TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgrad
         EXPECT_FALSE(book.personWithRecordID(1));
         EXPECT_FALSE(book.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
         EXPECT_FALSE(book.removePerson(1));
+        EXPECT_TRUE(QFile::exists(path()));
         EXPECT_EQ(fileBytes(), bytes);
     }
 
-    // An empty database (version 0) is brought to the current version.
-    { QFile(path()).open(QIODevice::WriteOnly | QIODevice::Truncate); }
+    // A database from before the schema (version 0) is brought to the current version.
+    QFile::remove(path());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old-test"));
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE unrelated (x)")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old-test"));
     AddressBook upgraded(path());
     EXPECT_TRUE(upgraded.isOpen()) << upgraded.errorText().toStdString();
     EXPECT_TRUE(upgraded.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));

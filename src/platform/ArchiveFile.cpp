@@ -1,0 +1,54 @@
+#include "platform/ArchiveFile.h"
+
+#include <QFileInfo>
+
+ArchiveFile::ArchiveFile(QString path, QString rootKey)
+    : m_path(std::move(path))
+    , m_rootKey(std::move(rootKey))
+{
+}
+
+template<typename Value>
+std::optional<Value> ArchiveFile::taken(ArchiveRead<Value> read)
+{
+    m_damaged = read.state == ArchiveRead<Value>::State::Damaged;
+    return std::move(read.value);
+}
+
+std::optional<ArchiveObject> ArchiveFile::readObject() { return taken(KeyedArchive::readObject(m_path, m_rootKey)); }
+
+std::optional<ArchiveList> ArchiveFile::readList() { return taken(KeyedArchive::readList(m_path, m_rootKey)); }
+
+ArchiveFile::Written ArchiveFile::written(Written result)
+{
+    result.failedBefore = m_failing;
+    m_failing = !result.ok;
+    return result;
+}
+
+template<typename Root>
+ArchiveFile::Written ArchiveFile::writeRoot(const Root &root, const QDateTime &moment)
+{
+    Written result;
+    if (m_damaged && QFileInfo::exists(m_path)) {
+        QString reason;
+        result.keptAside = KeyedArchive::keepAside(m_path, moment, &reason);
+        if (!result.keptAside) {
+            result.reason = QStringLiteral("the damaged file could not be kept aside: ") + reason;
+            return written(std::move(result));
+        }
+    }
+    m_damaged = false;
+    result.ok = KeyedArchive::write(m_path, m_rootKey, root, &result.reason);
+    return written(std::move(result));
+}
+
+ArchiveFile::Written ArchiveFile::write(const ArchiveObject &root, const QDateTime &moment)
+{
+    return writeRoot(root, moment);
+}
+
+ArchiveFile::Written ArchiveFile::write(const ArchiveList &root, const QDateTime &moment)
+{
+    return writeRoot(root, moment);
+}

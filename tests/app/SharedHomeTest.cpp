@@ -1,0 +1,101 @@
+// Runs on one home take turns: each waits for the one before it, so that none writes over the
+// changes of another; a run that cannot get the home in time changes nothing and says who has it.
+#include "app/support/Farline.h"
+#include "platform/Home.h"
+#include "platform/HomeLock.h"
+#include "support/FaultServer.h"
+
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+class SharedHomeTest : public ::testing::Test
+{
+protected:
+    // Starts every run of `runs` at once and waits for their ends; their exit codes.
+    QList<int> together(const QList<QStringList> &runs) const
+    {
+        std::vector<std::unique_ptr<QProcess>> processes;
+        for (const QStringList &arguments : runs) {
+            auto &process = processes.emplace_back(std::make_unique<QProcess>());
+            process->setProcessEnvironment(waitingLong());
+            process->start(QStringLiteral(FARLINE_BIN), QStringList{"--home", m_home.home()} + arguments);
+        }
+        QList<int> codes;
+        for (const auto &process : processes) {
+            const bool ended = process->waitForFinished(300000);
+            codes.append(ended && process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1);
+        }
+        return codes;
+    }
+    static QProcessEnvironment waitingLong()
+    {
+        // However slow this machine is, every run gets its turn.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("FARLINE_LOCK_WAIT"), QStringLiteral("300"));
+        return environment;
+    }
+
+    FarlineHome m_home;
+};
+
+TEST_F(SharedHomeTest, ParallelRunsEachKeepTheirChange)
+{
+    ASSERT_EQ(m_home.run({"country", "234"}).exitCode, 0);
+    QByteArray cards;
+    for (int i = 0; i < 15; ++i)
+        cards += "BEGIN:VCARD\nVERSION:3.0\nFN:Person " + QByteArray::number(i) + "\nTEL:+44 20 7946 01" + QByteArray::number(10 + i)
+                 + "\nEND:VCARD\n";
+    ASSERT_EQ(m_home.run({"contacts", "import", m_home.write(QStringLiteral("cards.vcf"), cards)}).exitCode, 0);
+
+    QList<QStringList> additions;
+    for (const QString &person : m_home.run({"contacts", "list"}).outLines())
+        additions.append({"favorites", "add", person.section(u'\t', 0, 0), "0"});
+    ASSERT_EQ(additions.size(), 15);
+    EXPECT_EQ(together(additions), QList<int>(15, 0));
+    EXPECT_EQ(m_home.run({"favorites"}).outLines().size(), 15);
+
+    QList<QStringList> calls;
+    for (int i = 0; i < 20; ++i)
+        calls.append({"--telephone", "print", "call", QStringLiteral("2212345%1").arg(i, 2, 10, QLatin1Char('0'))});
+    EXPECT_EQ(together(calls), QList<int>(20, 0));
+    EXPECT_EQ(m_home.run({"recents"}).outLines().size(), 20);
+}
+
+TEST_F(SharedHomeTest, ARunThatCannotGetTheHomeChangesNothingAndNamesTheHolder)
+{
+    ASSERT_EQ(m_home.run({"country", "234"}).exitCode, 0);
+    QByteArray settings = m_home.document(QStringLiteral("settings.archive"));
+
+    // An update waiting for a silent server holds the home meanwhile.
+    FaultServer silent;
+    silent.respond(QStringLiteral("/server.php"), FaultResponse{}.delayed(60000));
+    QProcess update;
+    update.start(QStringLiteral(FARLINE_BIN), {"--home", m_home.home(), "--server", silent.address(), "update"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !silent.requests().isEmpty(); }, 30000));
+    EXPECT_EQ(m_home.run({"mode", "international"}, {"FARLINE_LOCK_WAIT=0.3"}).all(),
+              std::tuple(1, QString(),
+                         QStringLiteral("farline: another farline run (process %1, farline update) is using %2; try again when it has ended\n")
+                             .arg(update.processId())
+                             .arg(m_home.home())));
+    EXPECT_EQ(m_home.document(QStringLiteral("settings.archive")), settings);
+    update.terminate();
+    ASSERT_TRUE(update.waitForFinished(30000));
+    settings = m_home.document(QStringLiteral("settings.archive"));
+
+    // The window holds the home while it is open; a command is refused at once.
+    auto window = HomeLock::acquire(Home(m_home.home()), HomeLock::windowHolder, 0);
+    ASSERT_TRUE(std::holds_alternative<HomeLock>(window));
+    EXPECT_EQ(m_home.run({"mode", "international"}).all(),
+              std::tuple(1, QString(),
+                         QStringLiteral("farline: the Farline window (process %1) is using %2; close it and try again\n")
+                             .arg(getpid())
+                             .arg(m_home.home())));
+    EXPECT_EQ(m_home.document(QStringLiteral("settings.archive")), settings);
+    window = QString(); // closed
+    EXPECT_EQ(m_home.run({"mode", "international"}).all(), std::tuple(0, u"International calls\n"_qs, QString()));
+}
+} // namespace
