@@ -34,6 +34,12 @@ Window {
 
     ModalPresenter {
         anchors.fill: parent
+        screen: Favorites.showsPeoplePicker ? Favorites : null
+        view: Qt.resolvedUrl("PeoplePicker.qml")
+    }
+
+    ModalPresenter {
+        anchors.fill: parent
         screen: App.updateDialog
         view: Qt.resolvedUrl("UpdateView.qml")
     }

@@ -41,6 +41,7 @@ Item {
             console.warn("a page could not be made")
             return null
         }
+        page.navigationStack = stack
         page.width = Qt.binding(function() { return content.width })
         page.height = Qt.binding(function() { return content.height })
         const below = current

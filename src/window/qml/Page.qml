@@ -15,6 +15,9 @@ Item {
     // The right button is the system's add button: a plus sign.
     property bool rightSystemAdd: false
 
+    // The navigation stack the page is on, set when it is pushed.
+    property Item navigationStack: null
+
     signal leftTapped()
     signal rightTapped()
     // The page came to the top of its stack, or left it.
