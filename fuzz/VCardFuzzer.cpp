@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const VCardFile file = VCardReader::read(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
-    std::optional<QList<PhoneEntry>> previous;
+    QList<PhoneEntry> previous;
     int next = 0; // identifiers for new entries, as the address book hands them out
     for (const VCard &card : file.cards) {
         const auto read = VCardContact::fromCard(card);
@@ -18,8 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         (void)contact->importKey();
         // Merging with the numbers of the card before must keep every new entry, in order,
-        // and hand out each old identifier at most once.
-        const QList<PhoneDraft> merged = mergePhoneList(previous, contact->person.phones);
+        // hand out each old identifier at most once, and tell an unchanged list.
+        const auto readPrevious = [&](const std::function<void(const PhoneEntry &)> &take) {
+            for (const PhoneEntry &entry : previous)
+                take(entry);
+            return true;
+        };
+        const auto result = mergePhoneList(readPrevious, contact->person.phones);
+        const QList<PhoneDraft> &merged = result->phones;
         if (merged.size() != contact->person.phones.size())
             std::abort();
         QList<int> used;
@@ -34,6 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             entries.append(PhoneEntry{merged[i].identifier.value_or(next++), merged[i].label, merged[i].value});
         }
+        // Unchanged is exactly the list before, new entries having fresh identifiers.
+        if (result->unchanged != (entries == previous))
+            std::abort();
         previous = entries;
     }
     return 0;

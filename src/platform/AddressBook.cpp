@@ -156,28 +156,46 @@ bool AddressBook::fail(const QString &error)
 
 std::optional<Person> AddressBook::personWithRecordID(int recordID) const
 {
+    std::optional<Person> person = personNamesWithRecordID(recordID);
+    if (!person)
+        return std::nullopt;
+    QList<PhoneEntry> entries;
+    readPhones(recordID, [&](const PhoneEntry &entry) {
+        entries.append(entry);
+        return true;
+    });
+    if (!entries.isEmpty())
+        person->phones = std::move(entries);
+    return person;
+}
+
+std::optional<Person> AddressBook::personNamesWithRecordID(int recordID) const
+{
     if (!connection())
         return std::nullopt;
     QSqlQuery &query = connection()->selectPerson;
     query.addBindValue(recordID);
-    if (!query.exec() || !query.next()) {
-        query.finish();
-        return std::nullopt;
-    }
-    Person person = personFrom(query);
+    std::optional<Person> person;
+    if (query.exec() && query.next())
+        person = personFrom(query);
     query.finish();
+    return person;
+}
 
+bool AddressBook::readPhones(int recordID, const std::function<bool(const PhoneEntry &)> &take) const
+{
+    if (!connection())
+        return false;
     QSqlQuery &phones = connection()->selectPhones;
     phones.addBindValue(recordID);
-    if (phones.exec()) {
-        QList<PhoneEntry> entries;
-        while (phones.next())
-            entries.append(PhoneEntry{phones.value(0).toInt(), textAt(phones, 1), phones.value(2).toString()});
-        if (!entries.isEmpty())
-            person.phones = std::move(entries);
-    }
+    bool read = phones.exec();
+    while (read && phones.next())
+        read = take(PhoneEntry{phones.value(0).toInt(), textAt(phones, 1), phones.value(2).toString()});
+    const QSqlError error = phones.lastError();
     phones.finish();
-    return person;
+    if (error.isValid())
+        m_error = error.text();
+    return read && !error.isValid();
 }
 
 QList<Person> AddressBook::allPeople() const

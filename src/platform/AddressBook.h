@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,6 +53,11 @@ public:
     }
 
     std::optional<Person> personWithRecordID(int recordID) const;
+    // The same without its phone list (none), for who reads a list of any length with readPhones.
+    std::optional<Person> personNamesWithRecordID(int recordID) const;
+    // Hands the person's phone entries to `take` one by one, in their order, keeping none of
+    // them, while `take` answers true. False when they could not all be read or `take` stopped.
+    bool readPhones(int recordID, const std::function<bool(const PhoneEntry &)> &take) const;
     // Every person, in the browser's order: last name, then first name, then organisation,
     // ignoring case; persons with none of the three come last, by their first number.
     QList<Person> allPeople() const;

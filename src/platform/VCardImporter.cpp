@@ -7,22 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-bool sameEntries(const std::optional<QList<PhoneEntry>> &old, const QList<PhoneDraft> &merged)
-{
-    const QList<PhoneEntry> entries = old.value_or(QList<PhoneEntry>());
-    if (entries.size() != merged.size())
-        return false;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const PhoneDraft &draft = merged[i];
-        if (draft.identifier != entries[i].identifier || draft.label != entries[i].label
-            || draft.value != entries[i].value)
-            return false;
-    }
-    return true;
-}
-} // namespace
-
 VCardImporter::VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report)
     : m_addressBook(addressBook)
     , m_report(std::move(report))
@@ -104,12 +88,20 @@ VCardImporter::Outcome VCardImporter::store(const VCardContact &contact)
     if (!recordID)
         return m_addressBook.addPerson(key, contact.person) ? Outcome::Added : Outcome::Refused;
 
-    const std::optional<Person> old = m_addressBook.personWithRecordID(*recordID);
+    const std::optional<Person> old = m_addressBook.personNamesWithRecordID(*recordID);
     PersonDraft draft = contact.person;
-    draft.phones = mergePhoneList(old ? old->phones : std::nullopt, contact.person.phones);
-    if (old && old->firstName == draft.firstName && old->middleName == draft.middleName
-        && old->lastName == draft.lastName && old->organization == draft.organization
-        && sameEntries(old->phones, draft.phones))
+    const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
+        return m_addressBook.readPhones(*recordID, [&](const PhoneEntry &entry) {
+            take(entry);
+            return true;
+        });
+    };
+    auto merged = mergePhoneList(readOld, std::move(draft.phones));
+    if (!merged)
+        return Outcome::Refused;
+    draft.phones = std::move(merged->phones);
+    if (merged->unchanged && old && old->firstName == draft.firstName && old->middleName == draft.middleName
+        && old->lastName == draft.lastName && old->organization == draft.organization)
         return Outcome::Unchanged;
     return m_addressBook.updatePerson(*recordID, draft) ? Outcome::Updated : Outcome::Refused;
 }

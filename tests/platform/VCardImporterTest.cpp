@@ -15,6 +15,8 @@ QList<PhoneDraft> phones(const char *text)
 {
     QList<PhoneDraft> list;
     for (const QString &item : QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts)) {
+        if (item == u"=")
+            continue;
         const QString entry = item.section(u'=', -1), kind = entry.section(u':', 0, 0);
         const std::optional<QString> label =
             kind == u"-" ? std::nullopt : std::optional(kind == u"E" ? QString() : kind == u"M" ? u"_$!<Mobile>!$_"_qs : u"_$!<Home>!$_"_qs);
@@ -26,8 +28,8 @@ QList<PhoneDraft> phones(const char *text)
 TEST(PhoneListMergeTest, IdentifiersFollowSameEntriesThenSameLabels)
 {
     const std::array<const char *, 4> cases[] = {
-        // name, old list (null for none), incoming list, merged list
-        {"unchanged", "0=M:1 1=H:2", "M:1 H:2", "0=M:1 1=H:2"},
+        // name, old list, incoming list, merged list ("=" marks an unchanged list)
+        {"unchanged", "0=M:1 1=H:2", "M:1 H:2", "= 0=M:1 1=H:2"},
         {"reordered", "0=M:1 1=H:2", "H:2 M:1", "1=H:2 0=M:1"},
         {"number edited in place", "0=M:1 4=H:2", "M:1 H:20", "0=M:1 4=H:20"},
         {"exact match before label match", "0=H:1 1=H:2", "H:9 H:2", "0=H:9 1=H:2"},
@@ -35,17 +37,21 @@ TEST(PhoneListMergeTest, IdentifiersFollowSameEntriesThenSameLabels)
         {"no label matches no label", "3=-:1", "-:5", "3=-:5"},
         {"empty label is not no label", "3=E:1", "-:1", "-:1"},
         {"added entry", "0=M:1", "M:1 M:2", "0=M:1 M:2"},
+        {"removed entry", "0=M:1 1=M:2", "M:1", "0=M:1"},
         {"duplicate numbers pair up one to one", "0=M:1 1=M:1", "M:1 M:1 M:1", "0=M:1 1=M:1 M:1"},
-        {"no old list", nullptr, "7=M:1", "M:1"},
+        {"no old list", "", "7=M:1", "M:1"},
+        {"nothing before or after", "", "", "="},
     };
     for (const auto &[name, old, incoming, merged] : cases) {
-        std::optional<QList<PhoneEntry>> oldList;
-        if (old) {
-            oldList.emplace();
+        const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
             for (const PhoneDraft &phone : phones(old))
-                oldList->append({*phone.identifier, phone.label, phone.value});
-        }
-        EXPECT_EQ(mergePhoneList(oldList, phones(incoming)), phones(merged)) << name;
+                take({*phone.identifier, phone.label, phone.value});
+            return true;
+        };
+        const auto result = mergePhoneList(readOld, phones(incoming));
+        ASSERT_TRUE(result) << name;
+        EXPECT_EQ(result->phones, phones(merged)) << name;
+        EXPECT_EQ(result->unchanged, QByteArray(merged).startsWith('=')) << name;
     }
 }
 
