@@ -274,6 +274,31 @@ void AddressBook::rollbackTransaction()
         connection()->db.rollback();
 }
 
+bool AddressBook::beginSavepoint()
+{
+    if (!connection())
+        return fail(m_error);
+    QSqlQuery query(connection()->db);
+    return query.exec(QStringLiteral("SAVEPOINT nested")) || fail(query.lastError().text());
+}
+
+bool AddressBook::releaseSavepoint()
+{
+    if (!connection())
+        return fail(m_error);
+    QSqlQuery query(connection()->db);
+    return query.exec(QStringLiteral("RELEASE nested")) || fail(query.lastError().text());
+}
+
+void AddressBook::rollbackToSavepoint()
+{
+    if (!connection())
+        return;
+    QSqlQuery query(connection()->db);
+    query.exec(QStringLiteral("ROLLBACK TO nested"));
+    query.exec(QStringLiteral("RELEASE nested"));
+}
+
 std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) const
 {
     if (!connection())

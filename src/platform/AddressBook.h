@@ -68,6 +68,11 @@ public:
     bool beginTransaction();
     bool commitTransaction();
     void rollbackTransaction();
+    // Inside a transaction, a point that the changes made after it can be undone to; one at a
+    // time. Released, its changes stay with the transaction.
+    bool beginSavepoint();
+    bool releaseSavepoint();
+    void rollbackToSavepoint();
 
     // The person an earlier import made from the same card, if any.
     std::optional<int> recordIDForImportKey(const QString &importKey) const;

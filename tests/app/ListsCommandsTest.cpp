@@ -1,7 +1,12 @@
 #include "app/support/Farline.h"
 #include "lists/CallRecordArchive.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QByteArray annaCard = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:anna-1\r\nN:Berg;Anna;;;\r\nFN:Anna Berg\r\n"
@@ -15,6 +20,22 @@ protected:
     QStringList lines(const QStringList &arguments) const { return farline(arguments).outLines(); }
     QString write(const QString &name, const QByteArray &bytes) const { return m_home.write(name, bytes); }
     QByteArray favoritesArchive() const { return m_home.document(QStringLiteral("favorites.archive")); }
+
+    // Root reads any folder: run as root, farline is given no capabilities, so that permissions
+    // hold for it too.
+    FarlineRun farlineWithoutPrivileges(const QStringList &arguments) const
+    {
+        if (::geteuid() != 0)
+            return farline(arguments);
+        QProcess process;
+        process.start(QStringLiteral("setpriv"), QStringList{"--inh-caps=-all", "--bounding-set=-all", "--", FARLINE_BIN,
+                                                             "--home", m_home.home()} + arguments);
+        if (!process.waitForFinished(60000))
+            process.kill();
+        process.waitForFinished();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
 
     FarlineHome m_home;
 };
@@ -45,6 +66,22 @@ TEST_F(ListsCommandsTest, ImportingTwiceChangesNothingAndAnEditedNumberKeepsItsI
     EXPECT_EQ(lines({"favorites"}), QStringList{"0\tAnna Berg \thome\t+46 8 765 43"});
     // The refreshed number was written at the end of that run.
     EXPECT_TRUE(favoritesArchive().contains("+46 8 765 43"));
+}
+
+// Only regular files are read: a FIFO or a device never ends. What cannot be read is named and
+// the rest imported.
+TEST_F(ListsCommandsTest, WhatIsNotARegularFileOrCannotBeListedIsNamedAndSkipped)
+{
+    write(QStringLiteral("in/b.vcf"), acmeCard);
+    const QString fifo = m_home.path(QStringLiteral("in/pipe.vcf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString locked = QFileInfo(write(QStringLiteral("locked/a.vcf"), annaCard)).path();
+    ASSERT_TRUE(QFile::setPermissions(locked, {}));
+    const FarlineRun run = farlineWithoutPrivileges({"contacts", "import", m_home.path(QStringLiteral("in")), "/dev/zero", locked});
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(run.all(), std::tuple(1, u"imported 1, updated 0, skipped 0\n"_qs,
+                                    locked + ": cannot read: Permission denied\n" + fifo
+                                        + ": cannot read: not a regular file\n/dev/zero: cannot read: not a regular file\n"));
 }
 
 TEST_F(ListsCommandsTest, BadArgumentsChangeNothingAndRemovalsDo)
