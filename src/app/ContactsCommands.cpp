@@ -9,7 +9,9 @@
 #include "platform/Console.h"
 #include "platform/VCardImporter.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -81,14 +83,30 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
             return 1;
         for (const QString &line : files->unreadFolders)
             Console::err(line);
-        VCardImporter importer(addressBook, [](const QString &line) { Console::err(line); });
+        // Termination signals come through the event loop, which the import does not run: it
+        // lets them in between pieces, cards and numbers, every 50 ms at most.
+        QElapsedTimer sinceEvents;
+        sinceEvents.start();
+        const auto terminationRequested = [&] {
+            if (sinceEvents.hasExpired(50)) {
+                QCoreApplication::processEvents();
+                sinceEvents.start();
+            }
+            return receivedTerminationSignal() != 0;
+        };
+        VCardImporter importer(addressBook, [](const QString &line) { Console::err(line); }, terminationRequested);
         bool everyFileRead = files->unreadFolders.isEmpty();
         for (const QString &path : files->files) {
             const VCardImporter::FileResult result = importer.importFile(path);
+            if (result == VCardImporter::FileResult::Interrupted)
+                return 128 + receivedTerminationSignal();
             if (result == VCardImporter::FileResult::Refused)
                 break;
             everyFileRead = everyFileRead && result == VCardImporter::FileResult::Read;
         }
+        QCoreApplication::processEvents(); // a request during the last card still undoes the import
+        if (const int signalNumber = receivedTerminationSignal())
+            return 128 + signalNumber;
         if (!importer.commit()) {
             Console::err(QStringLiteral("farline: nothing imported: the address book could not be written: ")
                          + importer.errorText());

@@ -312,7 +312,8 @@ std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) c
     return found;
 }
 
-std::optional<int> AddressBook::addPerson(const QString &importKey, const PersonDraft &draft)
+std::optional<int> AddressBook::addPerson(const QString &importKey, const PersonDraft &draft,
+                                          const std::function<bool()> &interrupted)
 {
     if (!connection()) {
         fail(m_error);
@@ -334,7 +335,7 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
     } else {
         // Taken at once: SQLite's last insert id is the connection's, and the phones follow.
         const int inserted = query.lastInsertId().toInt();
-        if (storePhones(inserted, draft.phones))
+        if (storePhones(inserted, draft.phones, interrupted))
             recordID = inserted;
     }
     query.exec(recordID ? QStringLiteral("RELEASE add_person")
@@ -344,7 +345,7 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
     return recordID;
 }
 
-bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
+bool AddressBook::updatePerson(int recordID, const PersonDraft &draft, const std::function<bool()> &interrupted)
 {
     if (!connection())
         return fail(m_error);
@@ -365,7 +366,7 @@ bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
         query.addBindValue(recordID);
         done = query.exec() || fail(query.lastError().text());
     }
-    done = done && storePhones(recordID, draft.phones);
+    done = done && storePhones(recordID, draft.phones, interrupted);
     if (!done)
         query.exec(QStringLiteral("ROLLBACK TO update_person"));
     query.exec(QStringLiteral("RELEASE update_person"));
@@ -374,7 +375,7 @@ bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
 
 // Writes the phone list in its order, numbering new entries from the person's counter, which
 // only ever grows so that an identifier once handed out is never handed out again.
-bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
+bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, const std::function<bool()> &interrupted)
 {
     QSqlQuery query(connection()->db);
     query.prepare(QStringLiteral("SELECT next_phone_identifier FROM person WHERE id = ?"));
@@ -387,6 +388,8 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
     query.prepare(QStringLiteral(
         "INSERT INTO phone (person_id, identifier, position, label, value) VALUES (?, ?, ?, ?, ?)"));
     for (qsizetype position = 0; position < phones.size(); ++position) {
+        if (interrupted && interrupted())
+            return fail(QStringLiteral("interrupted"));
         const PhoneDraft &phone = phones[position];
         qint64 identifier = phone.identifier.value_or(-1);
         if (!phone.identifier)

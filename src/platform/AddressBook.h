@@ -76,16 +76,18 @@ public:
 
     // The person an earlier import made from the same card, if any.
     std::optional<int> recordIDForImportKey(const QString &importKey) const;
-    // A new person; none when it could not be stored (ids exhausted, write error).
-    std::optional<int> addPerson(const QString &importKey, const PersonDraft &draft);
-    // Replaces names and phone list; entries without identifier get new ones.
-    bool updatePerson(int recordID, const PersonDraft &draft);
+    // A new person; none when it could not be stored (ids exhausted, write error), or when
+    // `interrupted`, asked between numbers, answered true.
+    std::optional<int> addPerson(const QString &importKey, const PersonDraft &draft,
+                                 const std::function<bool()> &interrupted = {});
+    // Replaces names and phone list; entries without identifier get new ones. False as addPerson.
+    bool updatePerson(int recordID, const PersonDraft &draft, const std::function<bool()> &interrupted = {});
 
 private:
     struct Connection;
     Connection *connection() const;
     void open() const;
-    bool storePhones(int recordID, const QList<PhoneDraft> &phones);
+    bool storePhones(int recordID, const QList<PhoneDraft> &phones, const std::function<bool()> &interrupted);
     bool fail(const QString &error);
 
     const QString m_path;

@@ -25,9 +25,11 @@ qint64 readPiece(int descriptor, QByteArray &piece)
 }
 } // namespace
 
-VCardImporter::VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report)
+VCardImporter::VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report,
+                             std::function<bool()> interrupted)
     : m_addressBook(addressBook)
     , m_report(std::move(report))
+    , m_interrupted(std::move(interrupted))
 {
 }
 
@@ -90,6 +92,10 @@ VCardImporter::FileResult VCardImporter::readFile(const QString &path, int descr
     qint64 total = 0;
     QString unreadable;
     while (!m_stopped) {
+        if (interrupted()) {
+            m_stopped = FileResult::Interrupted;
+            break;
+        }
         const qint64 count = readPiece(descriptor, piece);
         if (count < 0) {
             unreadable = qt_error_string(errno);
@@ -130,6 +136,10 @@ void VCardImporter::take(const QString &fileName, std::variant<VCardContact, VCa
     if (m_stopped)
         return;
     m_fileHasCards = true;
+    if (interrupted()) {
+        m_stopped = FileResult::Interrupted;
+        return;
+    }
     if (const auto *problem = std::get_if<VCardProblem>(&card)) {
         skip(fileName, *problem);
         return;
@@ -150,7 +160,7 @@ void VCardImporter::take(const QString &fileName, std::variant<VCardContact, VCa
     case Outcome::Unchanged:
         break;
     case Outcome::Refused:
-        m_stopped = FileResult::Refused;
+        m_stopped = interrupted() ? FileResult::Interrupted : FileResult::Refused;
         return;
     }
     m_seen.insert(key, QStringLiteral("%1:%2").arg(fileName).arg(contact.line));
@@ -164,18 +174,20 @@ void VCardImporter::skip(const QString &fileName, const VCardProblem &problem)
         m_report(QStringLiteral("%1:%2: %3; skipped").arg(fileName).arg(problem.line).arg(problem.message));
 }
 
+// A card of many numbers takes a while to store: the interruption is asked between numbers too.
 VCardImporter::Outcome VCardImporter::store(VCardContact &contact, const QString &key)
 {
+    const std::function<bool()> interruption = [this] { return interrupted(); };
     const auto recordID = m_addressBook.recordIDForImportKey(key);
     if (!recordID)
-        return m_addressBook.addPerson(key, contact.person) ? Outcome::Added : Outcome::Refused;
+        return m_addressBook.addPerson(key, contact.person, interruption) ? Outcome::Added : Outcome::Refused;
 
     const std::optional<Person> old = m_addressBook.personNamesWithRecordID(*recordID);
     PersonDraft &draft = contact.person;
     const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
         return m_addressBook.readPhones(*recordID, [&](const PhoneEntry &entry) {
             take(entry);
-            return true;
+            return !interrupted();
         });
     };
     auto merged = mergePhoneList(readOld, std::move(draft.phones));
@@ -185,14 +197,17 @@ VCardImporter::Outcome VCardImporter::store(VCardContact &contact, const QString
     if (merged->unchanged && old && old->firstName == draft.firstName && old->middleName == draft.middleName
         && old->lastName == draft.lastName && old->organization == draft.organization)
         return Outcome::Unchanged;
-    return m_addressBook.updatePerson(*recordID, draft) ? Outcome::Updated : Outcome::Refused;
+    return m_addressBook.updatePerson(*recordID, draft, interruption) ? Outcome::Updated : Outcome::Refused;
 }
 
-// The address book refused a write: nothing of the import is kept.
+bool VCardImporter::interrupted() const { return m_interrupted && m_interrupted(); }
+
+// The address book refused a write, or the import was interrupted: nothing of it is kept.
 VCardImporter::FileResult VCardImporter::stop(FileResult why)
 {
     m_failed = true;
-    m_error = m_addressBook.errorText();
+    if (why == FileResult::Refused)
+        m_error = m_addressBook.errorText();
     if (m_inTransaction)
         m_addressBook.rollbackTransaction();
     m_inTransaction = false;

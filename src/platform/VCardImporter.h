@@ -22,15 +22,18 @@ public:
     static constexpr qint64 maxFileSize = 64 * 1024 * 1024;
 
     enum class FileResult {
-        Read,    // its cards are imported, those that cannot be read named
-        NotRead, // named: not a regular file, unreadable, or over maxFileSize; none of it kept
-        Refused, // the address book refused a write: the whole import is undone
+        Read,        // its cards are imported, those that cannot be read named
+        NotRead,     // named: not a regular file, unreadable, or over maxFileSize; none of it kept
+        Refused,     // the address book refused a write: the whole import is undone
+        Interrupted, // `interrupted` answered true: the whole import is undone
     };
 
     // `report` receives one line per skipped card, "FILE:LINE: reason; skipped", one for a file
     // without any card, "FILE: no vCard in this file", and one for a file not read,
-    // "FILE: cannot read: reason".
-    VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report);
+    // "FILE: cannot read: reason". `interrupted` is asked between pieces of a file and between
+    // cards.
+    VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report,
+                  std::function<bool()> interrupted = {});
     ~VCardImporter();
 
     // Reads the cards of the file at `path` piece by piece, as they come.
@@ -57,10 +60,12 @@ private:
     void skip(const QString &fileName, const VCardProblem &problem);
     Outcome store(VCardContact &contact, const QString &key);
     bool begin();
+    bool interrupted() const;
     FileResult stop(FileResult why);
 
     AddressBook &m_addressBook;
     std::function<void(const QString &)> m_report;
+    std::function<bool()> m_interrupted;
     QHash<QString, QString> m_seen; // import key -> "FILE:LINE" of the card that took it
     bool m_inTransaction = false;
     bool m_failed = false;

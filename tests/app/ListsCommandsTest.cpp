@@ -1,9 +1,12 @@
 #include "app/support/Farline.h"
 #include "lists/CallRecordArchive.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,6 +85,34 @@ TEST_F(ListsCommandsTest, WhatIsNotARegularFileOrCannotBeListedIsNamedAndSkipped
     EXPECT_EQ(run.all(), std::tuple(1, u"imported 1, updated 0, skipped 0\n"_qs,
                                     locked + ": cannot read: Permission denied\n" + fifo
                                         + ": cannot read: not a regular file\n/dev/zero: cannot read: not a regular file\n"));
+}
+
+// A termination signal ends an import at once and undoes it; the state is saved as at any end.
+TEST_F(ListsCommandsTest, ATerminationSignalUndoesTheImport)
+{
+    ASSERT_EQ(farline({"contacts", "import", write(QStringLiteral("anna.vcf"), annaCard)}).exitCode, 0);
+    const QStringList before = lines({"contacts", "list"});
+    QByteArray many;
+    for (int i = 0; i < 100000; ++i)
+        many += "BEGIN:VCARD\nFN:Person " + QByteArray::number(i) + "\nTEL:" + QByteArray::number(i) + "\nEND:VCARD\n";
+    const QString cards = write(QStringLiteral("many.vcf"), many);
+    const QString journal = m_home.home() + QStringLiteral("/AddressBook.sqlite-journal");
+    const QString favorites = m_home.home() + QStringLiteral("/Documents/favorites.archive");
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QFile::remove(favorites);
+        QProcess process;
+        process.start(QStringLiteral(FARLINE_BIN), {"--home", m_home.home(), "contacts", "import", cards});
+        const QDeadlineTimer writing(20000); // the import has begun when the address book writes
+        while (!QFile::exists(journal) && !writing.hasExpired())
+            QThread::msleep(5);
+        ASSERT_TRUE(QFile::exists(journal));
+        ::kill(pid_t(process.processId()), signalNumber);
+        ASSERT_TRUE(process.waitForFinished(10000)); // far less than the import would take
+        EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode()), std::tuple(QProcess::NormalExit, 128 + signalNumber));
+        EXPECT_TRUE(QFile::exists(favorites));
+    }
+    EXPECT_EQ(lines({"contacts", "list"}), before);
 }
 
 TEST_F(ListsCommandsTest, BadArgumentsChangeNothingAndRemovalsDo)
