@@ -9,49 +9,57 @@
 #include "platform/Console.h"
 #include "platform/VCardImporter.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <dirent.h>
 
 namespace {
-// A vCard file this large is not an address book export.
-constexpr qint64 maxVCardFileSize = 64 * 1024 * 1024;
-
-// The .vcf files named: files as they are, folders for every .vcf directly in them, by name.
-std::optional<QStringList> vcardFiles(const QStringList &paths)
+struct ImportPaths
 {
     QStringList files;
+    QStringList unreadFolders; // "FOLDER: cannot read: reason"
+};
+
+// Why a folder cannot be listed: QDir lists such a folder as an empty one.
+std::optional<QString> folderError(const QString &path)
+{
+    DIR *dir = ::opendir(QFile::encodeName(path).constData());
+    if (!dir)
+        return qt_error_string(errno);
+    ::closedir(dir);
+    return std::nullopt;
+}
+
+// The .vcf files named: files as they are, folders for every .vcf directly in them, by name,
+// FIFOs and devices among them too, so that the import names them when it skips them.
+std::optional<ImportPaths> vcardFiles(const QStringList &paths)
+{
+    ImportPaths found;
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir()) {
+            if (const auto error = folderError(path)) {
+                found.unreadFolders.append(QStringLiteral("%1: cannot read: %2").arg(path, *error));
+                continue;
+            }
             QDir dir(path);
             dir.setNameFilters({QStringLiteral("*.vcf"), QStringLiteral("*.VCF"), QStringLiteral("*.Vcf")});
-            dir.setFilter(QDir::Files); // an unreadable one is named when it is read
+            dir.setFilter(QDir::Files | QDir::System); // an unreadable one is named when it is read
             dir.setSorting(QDir::Name);
             for (const QFileInfo &file : dir.entryInfoList())
-                files.append(file.filePath());
+                found.files.append(file.filePath());
         } else if (info.exists()) {
-            files.append(path);
+            found.files.append(path);
         } else {
             usageError(QStringLiteral("contacts import: no such file or folder: %1").arg(path));
             return std::nullopt;
         }
     }
-    return files;
-}
-
-std::optional<QByteArray> readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Console::err(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    if (file.size() > maxVCardFileSize) {
-        Console::err(QStringLiteral("%1: cannot read: larger than 64 MiB").arg(path));
-        return std::nullopt;
-    }
-    return file.readAll();
+    return found;
 }
 
 bool openFailed(AddressBook &addressBook)
@@ -73,17 +81,32 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
         AddressBook &addressBook = app.addressBook();
         if (openFailed(addressBook))
             return 1;
-        VCardImporter importer(addressBook, [](const QString &line) { Console::err(line); });
-        bool everyFileRead = true;
-        for (const QString &path : *files) {
-            const auto bytes = readFile(path);
-            if (!bytes) {
-                everyFileRead = false;
-                continue;
+        for (const QString &line : files->unreadFolders)
+            Console::err(line);
+        // Termination signals come through the event loop, which the import does not run: it
+        // lets them in between pieces, cards and numbers, every 50 ms at most.
+        QElapsedTimer sinceEvents;
+        sinceEvents.start();
+        const auto terminationRequested = [&] {
+            if (sinceEvents.hasExpired(50)) {
+                QCoreApplication::processEvents();
+                sinceEvents.start();
             }
-            if (!importer.importFile(path, *bytes))
+            return receivedTerminationSignal() != 0;
+        };
+        VCardImporter importer(addressBook, [](const QString &line) { Console::err(line); }, terminationRequested);
+        bool everyFileRead = files->unreadFolders.isEmpty();
+        for (const QString &path : files->files) {
+            const VCardImporter::FileResult result = importer.importFile(path);
+            if (result == VCardImporter::FileResult::Interrupted)
+                return 128 + receivedTerminationSignal();
+            if (result == VCardImporter::FileResult::Refused)
                 break;
+            everyFileRead = everyFileRead && result == VCardImporter::FileResult::Read;
         }
+        QCoreApplication::processEvents(); // a request during the last card still undoes the import
+        if (const int signalNumber = receivedTerminationSignal())
+            return 128 + signalNumber;
         if (!importer.commit()) {
             Console::err(QStringLiteral("farline: nothing imported: the address book could not be written: ")
                          + importer.errorText());

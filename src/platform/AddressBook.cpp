@@ -162,28 +162,46 @@ bool AddressBook::fail(const QString &error)
 
 std::optional<Person> AddressBook::personWithRecordID(int recordID) const
 {
+    std::optional<Person> person = personNamesWithRecordID(recordID);
+    if (!person)
+        return std::nullopt;
+    QList<PhoneEntry> entries;
+    readPhones(recordID, [&](const PhoneEntry &entry) {
+        entries.append(entry);
+        return true;
+    });
+    if (!entries.isEmpty())
+        person->phones = std::move(entries);
+    return person;
+}
+
+std::optional<Person> AddressBook::personNamesWithRecordID(int recordID) const
+{
     if (!connection())
         return std::nullopt;
     QSqlQuery &query = connection()->selectPerson;
     query.addBindValue(recordID);
-    if (!query.exec() || !query.next()) {
-        query.finish();
-        return std::nullopt;
-    }
-    Person person = personFrom(query);
+    std::optional<Person> person;
+    if (query.exec() && query.next())
+        person = personFrom(query);
     query.finish();
+    return person;
+}
 
+bool AddressBook::readPhones(int recordID, const std::function<bool(const PhoneEntry &)> &take) const
+{
+    if (!connection())
+        return false;
     QSqlQuery &phones = connection()->selectPhones;
     phones.addBindValue(recordID);
-    if (phones.exec()) {
-        QList<PhoneEntry> entries;
-        while (phones.next())
-            entries.append(PhoneEntry{phones.value(0).toInt(), textAt(phones, 1), phones.value(2).toString()});
-        if (!entries.isEmpty())
-            person.phones = std::move(entries);
-    }
+    bool read = phones.exec();
+    while (read && phones.next())
+        read = take(PhoneEntry{phones.value(0).toInt(), textAt(phones, 1), phones.value(2).toString()});
+    const QSqlError error = phones.lastError();
     phones.finish();
-    return person;
+    if (error.isValid())
+        m_error = error.text();
+    return read && !error.isValid();
 }
 
 QList<Person> AddressBook::allPeople() const
@@ -262,6 +280,31 @@ void AddressBook::rollbackTransaction()
         connection()->db.rollback();
 }
 
+bool AddressBook::beginSavepoint()
+{
+    if (!connection())
+        return fail(m_error);
+    QSqlQuery query(connection()->db);
+    return query.exec(QStringLiteral("SAVEPOINT nested")) || fail(query.lastError().text());
+}
+
+bool AddressBook::releaseSavepoint()
+{
+    if (!connection())
+        return fail(m_error);
+    QSqlQuery query(connection()->db);
+    return query.exec(QStringLiteral("RELEASE nested")) || fail(query.lastError().text());
+}
+
+void AddressBook::rollbackToSavepoint()
+{
+    if (!connection())
+        return;
+    QSqlQuery query(connection()->db);
+    query.exec(QStringLiteral("ROLLBACK TO nested"));
+    query.exec(QStringLiteral("RELEASE nested"));
+}
+
 std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) const
 {
     if (!connection())
@@ -275,7 +318,8 @@ std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) c
     return found;
 }
 
-std::optional<int> AddressBook::addPerson(const QString &importKey, const PersonDraft &draft)
+std::optional<int> AddressBook::addPerson(const QString &importKey, const PersonDraft &draft,
+                                          const std::function<bool()> &interrupted)
 {
     if (!connection()) {
         fail(m_error);
@@ -297,7 +341,7 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
     } else {
         // Taken at once: SQLite's last insert id is the connection's, and the phones follow.
         const int inserted = query.lastInsertId().toInt();
-        if (storePhones(inserted, draft.phones))
+        if (storePhones(inserted, draft.phones, interrupted))
             recordID = inserted;
     }
     query.exec(recordID ? QStringLiteral("RELEASE add_person")
@@ -307,7 +351,7 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
     return recordID;
 }
 
-bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
+bool AddressBook::updatePerson(int recordID, const PersonDraft &draft, const std::function<bool()> &interrupted)
 {
     if (!connection())
         return fail(m_error);
@@ -328,7 +372,7 @@ bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
         query.addBindValue(recordID);
         done = query.exec() || fail(query.lastError().text());
     }
-    done = done && storePhones(recordID, draft.phones);
+    done = done && storePhones(recordID, draft.phones, interrupted);
     if (!done)
         query.exec(QStringLiteral("ROLLBACK TO update_person"));
     query.exec(QStringLiteral("RELEASE update_person"));
@@ -337,7 +381,7 @@ bool AddressBook::updatePerson(int recordID, const PersonDraft &draft)
 
 // Writes the phone list in its order, numbering new entries from the person's counter, which
 // only ever grows so that an identifier once handed out is never handed out again.
-bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
+bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, const std::function<bool()> &interrupted)
 {
     QSqlQuery query(connection()->db);
     query.prepare(QStringLiteral("SELECT next_phone_identifier FROM person WHERE id = ?"));
@@ -350,6 +394,8 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
     query.prepare(QStringLiteral(
         "INSERT INTO phone (person_id, identifier, position, label, value) VALUES (?, ?, ?, ?, ?)"));
     for (qsizetype position = 0; position < phones.size(); ++position) {
+        if (interrupted && interrupted())
+            return fail(QStringLiteral("interrupted"));
         const PhoneDraft &phone = phones[position];
         qint64 identifier = phone.identifier.value_or(-1);
         if (!phone.identifier)

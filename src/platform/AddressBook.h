@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,6 +53,11 @@ public:
     }
 
     std::optional<Person> personWithRecordID(int recordID) const;
+    // The same without its phone list (none), for who reads a list of any length with readPhones.
+    std::optional<Person> personNamesWithRecordID(int recordID) const;
+    // Hands the person's phone entries to `take` one by one, in their order, keeping none of
+    // them, while `take` answers true. False when they could not all be read or `take` stopped.
+    bool readPhones(int recordID, const std::function<bool(const PhoneEntry &)> &take) const;
     // Every person, in the browser's order: last name, then first name, then organisation,
     // ignoring case; persons with none of the three come last, by their first number.
     QList<Person> allPeople() const;
@@ -62,19 +68,26 @@ public:
     bool beginTransaction();
     bool commitTransaction();
     void rollbackTransaction();
+    // Inside a transaction, a point that the changes made after it can be undone to; one at a
+    // time. Released, its changes stay with the transaction.
+    bool beginSavepoint();
+    bool releaseSavepoint();
+    void rollbackToSavepoint();
 
     // The person an earlier import made from the same card, if any.
     std::optional<int> recordIDForImportKey(const QString &importKey) const;
-    // A new person; none when it could not be stored (ids exhausted, write error).
-    std::optional<int> addPerson(const QString &importKey, const PersonDraft &draft);
-    // Replaces names and phone list; entries without identifier get new ones.
-    bool updatePerson(int recordID, const PersonDraft &draft);
+    // A new person; none when it could not be stored (ids exhausted, write error), or when
+    // `interrupted`, asked between numbers, answered true.
+    std::optional<int> addPerson(const QString &importKey, const PersonDraft &draft,
+                                 const std::function<bool()> &interrupted = {});
+    // Replaces names and phone list; entries without identifier get new ones. False as addPerson.
+    bool updatePerson(int recordID, const PersonDraft &draft, const std::function<bool()> &interrupted = {});
 
 private:
     struct Connection;
     Connection *connection() const;
     void open() const;
-    bool storePhones(int recordID, const QList<PhoneDraft> &phones);
+    bool storePhones(int recordID, const QList<PhoneDraft> &phones, const std::function<bool()> &interrupted);
     bool fail(const QString &error);
 
     const QString m_path;

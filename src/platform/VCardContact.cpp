@@ -1,6 +1,9 @@
 #include "platform/VCardContact.h"
 
+#include <QHash>
+#include <QSet>
 #include <QUrl>
+#include <vector>
 
 namespace {
 // Longer names and numbers are not something a person typed; such a card is not taken in.
@@ -50,15 +53,6 @@ std::optional<QString> component(const QStringList &parts, qsizetype index)
     return index < parts.size() ? presentIfNotEmpty(parts[index]) : std::nullopt;
 }
 
-const VCardProperty *first(const VCard &card, const char *name)
-{
-    for (const VCardProperty &property : card.properties) {
-        if (property.name == name)
-            return &property;
-    }
-    return nullptr;
-}
-
 // "tel:+44-555-555-5555;ext=5555" is the number "+44-555-555-5555,5555": the extension is sent
 // after a pause, as a dialler sends it. Other URI parameters say nothing about what to dial.
 QString numberFromTelUri(const QString &uri)
@@ -70,17 +64,6 @@ QString numberFromTelUri(const QString &uri)
             number += u',' + QUrl::fromPercentEncoding(parts[i].mid(4).toUtf8());
     }
     return number.trimmed();
-}
-
-std::optional<QString> groupLabel(const VCard &card, const QByteArray &group)
-{
-    if (group.isEmpty())
-        return std::nullopt;
-    for (const VCardProperty &property : card.properties) {
-        if (property.name == "X-ABLABEL" && property.group == group)
-            return unescaped(property.value);
-    }
-    return std::nullopt;
 }
 
 std::optional<VCardProblem> unusable(const VCardProperty &property)
@@ -96,6 +79,7 @@ std::optional<VCardProblem> unusable(const VCardProperty &property)
 }
 } // namespace
 
+// The labels are literals, so that the numbers of a large card share them.
 std::optional<QString> VCardContact::labelForTypes(const QList<QByteArray> &types)
 {
     QList<QByteArray> kinds;
@@ -106,72 +90,19 @@ std::optional<QString> VCardContact::labelForTypes(const QList<QByteArray> &type
     if (kinds.isEmpty())
         return std::nullopt;
     const auto has = [&](const char *kind) { return kinds.contains(kind); };
-    const auto marked = [](const char *kind) { return QStringLiteral("_$!<%1>!$_").arg(QLatin1String(kind)); };
     if (has("FAX"))
-        return marked(has("HOME") ? "HomeFAX" : has("WORK") ? "WorkFAX" : "OtherFAX");
-    for (const auto &[type, kind] : {std::pair{"CELL", "Mobile"}, {"HOME", "Home"}, {"WORK", "Work"},
-                                     {"MAIN", "Main"}, {"PAGER", "Pager"}}) {
+        return has("HOME") ? QStringLiteral("_$!<HomeFAX>!$_")
+               : has("WORK") ? QStringLiteral("_$!<WorkFAX>!$_")
+                             : QStringLiteral("_$!<OtherFAX>!$_");
+    for (const auto &[type, label] : {std::pair{"CELL", QStringLiteral("_$!<Mobile>!$_")},
+                                      {"HOME", QStringLiteral("_$!<Home>!$_")},
+                                      {"WORK", QStringLiteral("_$!<Work>!$_")},
+                                      {"MAIN", QStringLiteral("_$!<Main>!$_")},
+                                      {"PAGER", QStringLiteral("_$!<Pager>!$_")}}) {
         if (has(type))
-            return marked(kind);
+            return label;
     }
-    return marked("Other");
-}
-
-std::variant<VCardContact, VCardProblem> VCardContact::fromCard(const VCard &card)
-{
-    for (const VCardProperty &property : card.properties) {
-        if (std::find(std::begin(usedProperties), std::end(usedProperties), property.name) != std::end(usedProperties)) {
-            if (auto problem = unusable(property))
-                return *problem;
-        }
-    }
-
-    VCardContact contact;
-    contact.line = card.line;
-    PersonDraft &person = contact.person;
-    if (const VCardProperty *n = first(card, "N")) {
-        const QStringList parts = components(n->value);
-        person.lastName = component(parts, 0);
-        person.firstName = component(parts, 1);
-        person.middleName = component(parts, 2);
-    }
-    if (const VCardProperty *org = first(card, "ORG"))
-        person.organization = component(components(org->value), 0);
-    const VCardProperty *fn = first(card, "FN");
-    const std::optional<QString> formatted = fn ? presentIfNotEmpty(unescaped(fn->value)) : std::nullopt;
-    if (!person.firstName && !person.middleName && !person.lastName && !person.organization)
-        person.firstName = formatted;
-    if (formatted) {
-        contact.fullName = *formatted;
-    } else {
-        QStringList parts;
-        for (const auto &part : {person.firstName, person.middleName, person.lastName}) {
-            if (part)
-                parts.append(*part);
-        }
-        contact.fullName = parts.join(u' ');
-    }
-    if (const VCardProperty *uid = first(card, "UID"))
-        contact.uid = presentIfNotEmpty(unescaped(uid->value));
-
-    for (const VCardProperty &tel : card.properties) {
-        if (tel.name != "TEL")
-            continue;
-        QString value = unescaped(tel.value).trimmed();
-        if (value.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
-            value = numberFromTelUri(value);
-        if (value.isEmpty())
-            continue;
-        auto label = groupLabel(card, tel.group);
-        if (!label)
-            label = labelForTypes(tel.types());
-        person.phones.append(PhoneDraft{std::nullopt, label, value});
-    }
-
-    if (!person.firstName && !person.lastName && !person.middleName && !person.organization
-        && person.phones.isEmpty())
-        return VCardProblem{card.line, QStringLiteral("card has no name, organisation or phone number")};
-    return contact;
+    return QStringLiteral("_$!<Other>!$_");
 }
 
 QString VCardContact::importKey() const
@@ -185,4 +116,148 @@ QString VCardContact::importKey() const
             key += unitSeparator + phone.value;
     }
     return key;
+}
+
+struct VCardContactReader::OpenCard
+{
+    // An item group: its first X-ABLabel, once read, and the numbers of the group that came
+    // before it, chained through `nextWaiting`.
+    struct Group
+    {
+        std::optional<QString> label;
+        qsizetype firstWaiting = -1;
+        qsizetype lastWaiting = -1;
+    };
+
+    int line = 0;
+    std::optional<VCardProblem> problem;
+    std::optional<QString> n, fn, org, uid; // the value of the first of each
+    QList<PhoneDraft> phones;
+    QHash<QByteArray, Group> groups;
+    std::vector<qsizetype> nextWaiting; // by number
+    QSet<QString> labels;               // each label once, shared by the numbers that have it
+
+    void add(const VCardProperty &property)
+    {
+        if (std::find(std::begin(usedProperties), std::end(usedProperties), property.name) == std::end(usedProperties))
+            return;
+        if ((problem = unusable(property)))
+            return;
+        for (const auto &[name, value] : {std::pair{"N", &n}, {"FN", &fn}, {"ORG", &org}, {"UID", &uid}}) {
+            if (property.name == name && !*value)
+                *value = property.value;
+        }
+        if (property.name == "X-ABLABEL" && !property.group.isEmpty())
+            addGroupLabel(property);
+        if (property.name == "TEL")
+            addNumber(property);
+    }
+
+    void addGroupLabel(const VCardProperty &property)
+    {
+        Group &group = groups[property.group];
+        if (group.label)
+            return;
+        group.label = *labels.insert(unescaped(property.value));
+        for (qsizetype i = group.firstWaiting; i >= 0; i = nextWaiting[size_t(i)])
+            phones[i].label = group.label;
+        group.firstWaiting = group.lastWaiting = -1;
+    }
+
+    void addNumber(const VCardProperty &tel)
+    {
+        QString value = unescaped(tel.value).trimmed();
+        if (value.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
+            value = numberFromTelUri(value);
+        if (value.isEmpty())
+            return;
+        PhoneDraft phone{std::nullopt, VCardContact::labelForTypes(tel.types()), value};
+        if (!tel.group.isEmpty()) {
+            Group &group = groups[tel.group];
+            if (group.label) {
+                phone.label = group.label;
+            } else {
+                const qsizetype index = phones.size();
+                nextWaiting.resize(size_t(index) + 1, -1);
+                if (group.lastWaiting < 0)
+                    group.firstWaiting = index;
+                else
+                    nextWaiting[size_t(group.lastWaiting)] = index;
+                group.lastWaiting = index;
+            }
+        }
+        phones.append(std::move(phone));
+    }
+
+    VCardContactReader::Card contact()
+    {
+        if (problem)
+            return *problem;
+        VCardContact contact;
+        contact.line = line;
+        PersonDraft &person = contact.person;
+        if (n) {
+            const QStringList parts = components(*n);
+            person.lastName = component(parts, 0);
+            person.firstName = component(parts, 1);
+            person.middleName = component(parts, 2);
+        }
+        if (org)
+            person.organization = component(components(*org), 0);
+        const std::optional<QString> formatted = fn ? presentIfNotEmpty(unescaped(*fn)) : std::nullopt;
+        if (!person.firstName && !person.middleName && !person.lastName && !person.organization)
+            person.firstName = formatted;
+        if (formatted) {
+            contact.fullName = *formatted;
+        } else {
+            QStringList parts;
+            for (const auto &part : {person.firstName, person.middleName, person.lastName}) {
+                if (part)
+                    parts.append(*part);
+            }
+            contact.fullName = parts.join(u' ');
+        }
+        if (uid)
+            contact.uid = presentIfNotEmpty(unescaped(*uid));
+
+        person.phones = std::move(phones);
+        if (!person.firstName && !person.lastName && !person.middleName && !person.organization
+            && person.phones.isEmpty())
+            return VCardProblem{line, QStringLiteral("card has no name, organisation or phone number")};
+        return contact;
+    }
+};
+
+VCardContactReader::VCardContactReader(std::function<void(Card &&)> take)
+    : m_take(std::move(take))
+{
+}
+
+VCardContactReader::~VCardContactReader() = default;
+
+void VCardContactReader::beginCard(int line)
+{
+    m_open = std::make_unique<OpenCard>();
+    m_open->line = line;
+}
+
+void VCardContactReader::property(const VCardProperty &property)
+{
+    if (m_open && !m_open->problem)
+        m_open->add(property);
+}
+
+void VCardContactReader::endCard()
+{
+    if (!m_open)
+        return;
+    Card card = m_open->contact();
+    m_open.reset();
+    m_take(std::move(card));
+}
+
+void VCardContactReader::cardWithoutEnd(int line)
+{
+    m_open.reset();
+    m_take(VCardProblem{line, QStringLiteral("card has no END:VCARD")});
 }

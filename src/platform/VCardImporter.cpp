@@ -5,27 +5,31 @@
 #include "platform/VCardContact.h"
 #include "platform/VCardReader.h"
 
-#include <algorithm>
+#include <QFile>
+#include <QScopeGuard>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-bool sameEntries(const std::optional<QList<PhoneEntry>> &old, const QList<PhoneDraft> &merged)
+constexpr qsizetype pieceSize = 64 * 1024;
+
+qint64 readPiece(int descriptor, QByteArray &piece)
 {
-    const QList<PhoneEntry> entries = old.value_or(QList<PhoneEntry>());
-    if (entries.size() != merged.size())
-        return false;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        const PhoneDraft &draft = merged[i];
-        if (draft.identifier != entries[i].identifier || draft.label != entries[i].label
-            || draft.value != entries[i].value)
-            return false;
-    }
-    return true;
+    ssize_t count = 0;
+    do {
+        count = ::read(descriptor, piece.data(), size_t(piece.size()));
+    } while (count < 0 && errno == EINTR);
+    return count;
 }
 } // namespace
 
-VCardImporter::VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report)
+VCardImporter::VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report,
+                             std::function<bool()> interrupted)
     : m_addressBook(addressBook)
     , m_report(std::move(report))
+    , m_interrupted(std::move(interrupted))
 {
 }
 
@@ -48,70 +52,166 @@ bool VCardImporter::begin()
     return true;
 }
 
-bool VCardImporter::importFile(const QString &fileName, QByteArrayView bytes)
+// Opened without waiting, so that a FIFO named like a vCard file cannot hold the import up, and
+// read only when the opened file is a regular one: devices and FIFOs never end.
+VCardImporter::FileResult VCardImporter::importFile(const QString &path)
 {
     if (!begin())
-        return false;
-    const VCardFile file = VCardReader::read(bytes);
-    QList<VCardProblem> problems = file.problems;
-    for (const VCard &card : file.cards) {
-        const auto read = VCardContact::fromCard(card);
-        if (const auto *problem = std::get_if<VCardProblem>(&read)) {
-            problems.append(*problem);
-            continue;
-        }
-        const VCardContact &contact = std::get<VCardContact>(read);
-        const QString where = QStringLiteral("%1:%2").arg(fileName).arg(contact.line);
-        const QString key = contact.importKey();
-        if (const auto earlier = m_seen.constFind(key); earlier != m_seen.constEnd()) {
-            problems.append({contact.line, QStringLiteral("the same person as the card at %1").arg(*earlier)});
-            continue;
-        }
-        switch (store(contact)) {
-        case Outcome::Added:
-            ++m_imported;
-            break;
-        case Outcome::Updated:
-            ++m_updated;
-            break;
-        case Outcome::Unchanged:
-            break;
-        case Outcome::Refused:
-            m_failed = true;
-            m_error = m_addressBook.errorText();
-            m_addressBook.rollbackTransaction();
-            m_inTransaction = false;
-            return false;
-        }
-        m_seen.insert(key, where);
-    }
-    if (file.cards.isEmpty() && problems.isEmpty() && m_report)
-        m_report(QStringLiteral("%1: no vCard in this file").arg(fileName));
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const VCardProblem &a, const VCardProblem &b) { return a.line < b.line; });
-    for (const VCardProblem &problem : problems) {
-        ++m_skipped;
-        if (m_report)
-            m_report(QStringLiteral("%1:%2: %3; skipped").arg(fileName).arg(problem.line).arg(problem.message));
-    }
-    return true;
+        return FileResult::Refused;
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    QString unreadable;
+    struct stat status = {};
+    if (descriptor < 0 || ::fstat(descriptor, &status) != 0)
+        unreadable = qt_error_string(errno);
+    else if (!S_ISREG(status.st_mode))
+        unreadable = QStringLiteral("not a regular file");
+    if (unreadable.isEmpty())
+        return readFile(path, descriptor);
+    if (descriptor >= 0)
+        ::close(descriptor);
+    if (m_report)
+        m_report(QStringLiteral("%1: cannot read: %2").arg(path, unreadable));
+    return FileResult::NotRead;
 }
 
-VCardImporter::Outcome VCardImporter::store(const VCardContact &contact)
+// The file's cards go into a savepoint of their own, so that a file that turns out to be too
+// large or unreadable halfway leaves nothing behind.
+VCardImporter::FileResult VCardImporter::readFile(const QString &path, int descriptor)
 {
+    const auto closing = qScopeGuard([descriptor] { ::close(descriptor); });
+    if (!m_addressBook.beginSavepoint())
+        return stop(FileResult::Refused);
+    m_file = {};
+    m_fileKeys.clear();
+    m_fileHasCards = false;
+    m_stopped.reset();
+
+    VCardContactReader contacts([&](VCardContactReader::Card &&card) { take(path, std::move(card)); });
+    VCardReader reader(contacts);
+    QByteArray piece(pieceSize, Qt::Uninitialized);
+    qint64 total = 0;
+    QString unreadable;
+    while (!m_stopped) {
+        if (interrupted()) {
+            m_stopped = FileResult::Interrupted;
+            break;
+        }
+        const qint64 count = readPiece(descriptor, piece);
+        if (count < 0) {
+            unreadable = qt_error_string(errno);
+            break;
+        }
+        if (count == 0) {
+            reader.finish();
+            break;
+        }
+        if ((total += count) > maxFileSize) {
+            unreadable = QStringLiteral("larger than %1 MiB").arg(maxFileSize / (1024 * 1024));
+            break;
+        }
+        reader.read(QByteArrayView(piece.constData(), count));
+    }
+    if (m_stopped)
+        return stop(*m_stopped);
+    if (!unreadable.isEmpty()) {
+        m_addressBook.rollbackToSavepoint();
+        for (const QString &key : std::as_const(m_fileKeys))
+            m_seen.remove(key);
+        if (m_report)
+            m_report(QStringLiteral("%1: cannot read: %2").arg(path, unreadable));
+        return FileResult::NotRead;
+    }
+    if (!m_addressBook.releaseSavepoint())
+        return stop(FileResult::Refused);
+    if (!m_fileHasCards && m_report)
+        m_report(QStringLiteral("%1: no vCard in this file").arg(path));
+    m_total.imported += m_file.imported;
+    m_total.updated += m_file.updated;
+    m_total.skipped += m_file.skipped;
+    return FileResult::Read;
+}
+
+void VCardImporter::take(const QString &fileName, std::variant<VCardContact, VCardProblem> &&card)
+{
+    if (m_stopped)
+        return;
+    m_fileHasCards = true;
+    if (interrupted()) {
+        m_stopped = FileResult::Interrupted;
+        return;
+    }
+    if (const auto *problem = std::get_if<VCardProblem>(&card)) {
+        skip(fileName, *problem);
+        return;
+    }
+    VCardContact &contact = std::get<VCardContact>(card);
     const QString key = contact.importKey();
+    if (const auto earlier = m_seen.constFind(key); earlier != m_seen.constEnd()) {
+        skip(fileName, {contact.line, QStringLiteral("the same person as the card at %1").arg(*earlier)});
+        return;
+    }
+    switch (store(contact, key)) {
+    case Outcome::Added:
+        ++m_file.imported;
+        break;
+    case Outcome::Updated:
+        ++m_file.updated;
+        break;
+    case Outcome::Unchanged:
+        break;
+    case Outcome::Refused:
+        m_stopped = interrupted() ? FileResult::Interrupted : FileResult::Refused;
+        return;
+    }
+    m_seen.insert(key, QStringLiteral("%1:%2").arg(fileName).arg(contact.line));
+    m_fileKeys.append(key);
+}
+
+void VCardImporter::skip(const QString &fileName, const VCardProblem &problem)
+{
+    ++m_file.skipped;
+    if (m_report)
+        m_report(QStringLiteral("%1:%2: %3; skipped").arg(fileName).arg(problem.line).arg(problem.message));
+}
+
+// A card of many numbers takes a while to store: the interruption is asked between numbers too.
+VCardImporter::Outcome VCardImporter::store(VCardContact &contact, const QString &key)
+{
+    const std::function<bool()> interruption = [this] { return interrupted(); };
     const auto recordID = m_addressBook.recordIDForImportKey(key);
     if (!recordID)
-        return m_addressBook.addPerson(key, contact.person) ? Outcome::Added : Outcome::Refused;
+        return m_addressBook.addPerson(key, contact.person, interruption) ? Outcome::Added : Outcome::Refused;
 
-    const std::optional<Person> old = m_addressBook.personWithRecordID(*recordID);
-    PersonDraft draft = contact.person;
-    draft.phones = mergePhoneList(old ? old->phones : std::nullopt, contact.person.phones);
-    if (old && old->firstName == draft.firstName && old->middleName == draft.middleName
-        && old->lastName == draft.lastName && old->organization == draft.organization
-        && sameEntries(old->phones, draft.phones))
+    const std::optional<Person> old = m_addressBook.personNamesWithRecordID(*recordID);
+    PersonDraft &draft = contact.person;
+    const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
+        return m_addressBook.readPhones(*recordID, [&](const PhoneEntry &entry) {
+            take(entry);
+            return !interrupted();
+        });
+    };
+    auto merged = mergePhoneList(readOld, std::move(draft.phones));
+    if (!merged)
+        return Outcome::Refused;
+    draft.phones = std::move(merged->phones);
+    if (merged->unchanged && old && old->firstName == draft.firstName && old->middleName == draft.middleName
+        && old->lastName == draft.lastName && old->organization == draft.organization)
         return Outcome::Unchanged;
-    return m_addressBook.updatePerson(*recordID, draft) ? Outcome::Updated : Outcome::Refused;
+    return m_addressBook.updatePerson(*recordID, draft, interruption) ? Outcome::Updated : Outcome::Refused;
+}
+
+bool VCardImporter::interrupted() const { return m_interrupted && m_interrupted(); }
+
+// The address book refused a write, or the import was interrupted: nothing of it is kept.
+VCardImporter::FileResult VCardImporter::stop(FileResult why)
+{
+    m_failed = true;
+    if (why == FileResult::Refused)
+        m_error = m_addressBook.errorText();
+    if (m_inTransaction)
+        m_addressBook.rollbackTransaction();
+    m_inTransaction = false;
+    return why;
 }
 
 bool VCardImporter::commit()

@@ -1,12 +1,15 @@
 #pragma once
 
-#include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
+#include <variant>
 
 class AddressBook;
 struct VCardContact;
+struct VCardProblem;
 
 // Takes the cards of one or more vCard files into the address book, all in one transaction:
 // a card seen before (same UID, or without UID the same full name and organisation) updates
@@ -15,34 +18,63 @@ struct VCardContact;
 class VCardImporter
 {
 public:
-    // `report` receives one line per skipped card, "FILE:LINE: reason; skipped", and one for a
-    // file without any card, "FILE: no vCard in this file".
-    VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report);
+    // A vCard file this large is not an address book export.
+    static constexpr qint64 maxFileSize = 64 * 1024 * 1024;
+
+    enum class FileResult {
+        Read,        // its cards are imported, those that cannot be read named
+        NotRead,     // named: not a regular file, unreadable, or over maxFileSize; none of it kept
+        Refused,     // the address book refused a write: the whole import is undone
+        Interrupted, // `interrupted` answered true: the whole import is undone
+    };
+
+    // `report` receives one line per skipped card, "FILE:LINE: reason; skipped", one for a file
+    // without any card, "FILE: no vCard in this file", and one for a file not read,
+    // "FILE: cannot read: reason". `interrupted` is asked between pieces of a file and between
+    // cards.
+    VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report,
+                  std::function<bool()> interrupted = {});
     ~VCardImporter();
 
-    // Reads the cards of one file. False when the address book refused a write: the whole
-    // import is then undone.
-    bool importFile(const QString &fileName, QByteArrayView bytes);
+    // Reads the cards of the file at `path` piece by piece, as they come.
+    FileResult importFile(const QString &path);
     // Writes everything imported to the address book. False when it could not: nothing is kept.
     bool commit();
 
-    int imported() const { return m_imported; }
-    int updated() const { return m_updated; }
-    int skipped() const { return m_skipped; }
+    int imported() const { return m_total.imported; }
+    int updated() const { return m_total.updated; }
+    int skipped() const { return m_total.skipped; }
     const QString &errorText() const { return m_error; }
 
 private:
     enum class Outcome { Added, Updated, Unchanged, Refused };
-    Outcome store(const VCardContact &contact);
+    struct Counts
+    {
+        int imported = 0;
+        int updated = 0;
+        int skipped = 0;
+    };
+
+    FileResult readFile(const QString &path, int descriptor);
+    void take(const QString &fileName, std::variant<VCardContact, VCardProblem> &&card);
+    void skip(const QString &fileName, const VCardProblem &problem);
+    Outcome store(VCardContact &contact, const QString &key);
     bool begin();
+    bool interrupted() const;
+    FileResult stop(FileResult why);
 
     AddressBook &m_addressBook;
     std::function<void(const QString &)> m_report;
+    std::function<bool()> m_interrupted;
     QHash<QString, QString> m_seen; // import key -> "FILE:LINE" of the card that took it
     bool m_inTransaction = false;
     bool m_failed = false;
-    int m_imported = 0;
-    int m_updated = 0;
-    int m_skipped = 0;
+    Counts m_total;
     QString m_error;
+
+    // The file being read: what it added, undone when it turns out not to be readable.
+    Counts m_file;
+    QStringList m_fileKeys;
+    bool m_fileHasCards = false;
+    std::optional<FileResult> m_stopped; // why the import ends in the middle of the file
 };

@@ -1,21 +1,9 @@
 #include "platform/VCardReader.h"
 
 #include <QStringDecoder>
-#include <vector>
+#include <utility>
 
 namespace {
-struct PhysicalLine
-{
-    QByteArrayView text;
-    int number;
-};
-
-struct LogicalLine
-{
-    QByteArray text;
-    int number;
-};
-
 bool isHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 int hexValue(char c)
@@ -41,45 +29,6 @@ bool isValidName(QByteArrayView name)
     return true;
 }
 
-// A file with a UTF-16 byte order mark is turned into UTF-8; a UTF-8 one loses its mark.
-QByteArray withoutByteOrderMark(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return bytes.sliced(3).toByteArray();
-    const bool little = bytes.startsWith("\xFF\xFE");
-    if (little || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-        return QString(decoder(bytes.sliced(2))).toUtf8();
-    }
-    return bytes.toByteArray();
-}
-
-// Splits at LF, CR LF, CR CR LF (some exporters double the CR) or a lone CR.
-std::vector<PhysicalLine> physicalLines(QByteArrayView bytes)
-{
-    std::vector<PhysicalLine> lines;
-    qsizetype start = 0;
-    int number = 1;
-    const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
-        if (c != '\n' && c != '\r')
-            continue;
-        lines.push_back({bytes.sliced(start, i - start), number++});
-        if (c == '\r') {
-            qsizetype j = i + 1;
-            while (j < size && bytes[j] == '\r')
-                ++j;
-            if (j < size && bytes[j] == '\n')
-                i = j; // CR... LF is one line end
-        }
-        start = i + 1;
-    }
-    if (start < size)
-        lines.push_back({bytes.sliced(start), number});
-    return lines;
-}
-
 // Where the parameters end and the value begins: the first ":" outside double quotes.
 qsizetype valueColon(QByteArrayView line)
 {
@@ -93,64 +42,10 @@ qsizetype valueColon(QByteArrayView line)
     return -1;
 }
 
-// Finds, as a logical line grows, whether its parameters ask for quoted-printable: the text
-// before the first ":" outside quotes is scanned once, however many lines are joined.
-class HeadScanner
-{
-public:
-    bool isQuotedPrintable(const QByteArray &line)
-    {
-        for (; m_colon < 0 && m_scanned < line.size(); ++m_scanned) {
-            if (line[m_scanned] == '"')
-                m_quoted = !m_quoted;
-            else if (line[m_scanned] == ':' && !m_quoted)
-                m_colon = m_scanned;
-        }
-        if (m_colon < 0)
-            return false;
-        if (!m_quotedPrintable)
-            m_quotedPrintable = line.first(m_colon).toUpper().contains("QUOTED-PRINTABLE");
-        return *m_quotedPrintable;
-    }
-
-private:
-    qsizetype m_scanned = 0;
-    qsizetype m_colon = -1;
-    bool m_quoted = false;
-    std::optional<bool> m_quotedPrintable;
-};
-
 bool isCardBoundary(QByteArrayView line)
 {
     const QByteArray upper = line.trimmed().toByteArray().toUpper();
     return upper == "END:VCARD" || upper == "BEGIN:VCARD";
-}
-
-// Joins folded lines (a line starting with a blank or a tab continues the one before) and
-// quoted-printable soft line breaks (a value ending in "=" continues on the next line, which
-// is not indented).
-std::vector<LogicalLine> logicalLines(const std::vector<PhysicalLine> &lines)
-{
-    std::vector<LogicalLine> logical;
-    for (size_t i = 0; i < lines.size();) {
-        LogicalLine line{lines[i].text.toByteArray(), lines[i].number};
-        HeadScanner head;
-        ++i;
-        while (i < lines.size()) {
-            const QByteArrayView next = lines[i].text;
-            if (line.text.endsWith('=') && head.isQuotedPrintable(line.text) && !isCardBoundary(next)) {
-                line.text.chop(1);
-                line.text.append(next);
-            } else if (!next.isEmpty() && (next[0] == ' ' || next[0] == '\t')) {
-                line.text.append(next.sliced(1));
-            } else {
-                break;
-            }
-            ++i;
-        }
-        logical.push_back(std::move(line));
-    }
-    return logical;
 }
 
 QByteArray decodeQuotedPrintable(QByteArrayView text)
@@ -219,16 +114,16 @@ std::optional<VCardParameter> parameterFrom(QByteArrayView text)
 }
 
 // "group.NAME;param;param=value:value" into a property; none when the line is not a property.
-std::optional<VCardProperty> propertyFrom(const LogicalLine &line)
+std::optional<VCardProperty> propertyFrom(const QByteArray &line, int number)
 {
-    qsizetype colon = valueColon(line.text);
-    const bool unbalanced = colon < 0 && line.text.contains('"');
+    qsizetype colon = valueColon(line);
+    const bool unbalanced = colon < 0 && line.contains('"');
     if (unbalanced)
-        colon = line.text.indexOf(':'); // read it, but as a property that cannot be trusted
+        colon = line.indexOf(':'); // read it, but as a property that cannot be trusted
     if (colon <= 0)
         return std::nullopt;
-    const QByteArrayView head = QByteArrayView(line.text).first(colon);
-    const QByteArrayView rawValue = QByteArrayView(line.text).sliced(colon + 1);
+    const QByteArrayView head = QByteArrayView(line).first(colon);
+    const QByteArrayView rawValue = QByteArrayView(line).sliced(colon + 1);
 
     QList<QByteArrayView> segments;
     bool quoted = false;
@@ -243,7 +138,7 @@ std::optional<VCardProperty> propertyFrom(const LogicalLine &line)
     }
 
     VCardProperty property;
-    property.line = line.number;
+    property.line = number;
     QByteArrayView name = segments.first().trimmed();
     const qsizetype dot = name.lastIndexOf('.');
     if (dot >= 0) {
@@ -288,10 +183,7 @@ bool isDelimiter(const VCardProperty &property, const char *name)
            && property.value.trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
 }
 
-VCardProblem missingEnd(const VCard &card)
-{
-    return {card.line, QStringLiteral("card has no END:VCARD")};
-}
+bool isHighSurrogate(const QString &text) { return !text.isEmpty() && text.back().isHighSurrogate(); }
 } // namespace
 
 QList<QByteArray> VCardProperty::types() const
@@ -312,28 +204,187 @@ QList<QByteArray> VCardProperty::types() const
     return types;
 }
 
-VCardFile VCardReader::read(QByteArrayView bytes)
+
+bool VCardReader::HeadScanner::isQuotedPrintable(const QByteArray &line)
 {
-    const QByteArray text = withoutByteOrderMark(bytes);
-    VCardFile file;
-    std::optional<VCard> open;
-    for (const LogicalLine &line : logicalLines(physicalLines(text))) {
-        auto property = propertyFrom(line);
-        if (!property)
-            continue;
-        if (isDelimiter(*property, "BEGIN")) {
-            if (open)
-                file.problems.append(missingEnd(*open));
-            open = VCard{line.number, {}};
-        } else if (isDelimiter(*property, "END")) {
-            if (open)
-                file.cards.append(std::move(*open));
-            open.reset();
-        } else if (open) {
-            open->properties.append(std::move(*property));
+    for (; m_colon < 0 && m_scanned < line.size(); ++m_scanned) {
+        if (line[m_scanned] == '"')
+            m_quoted = !m_quoted;
+        else if (line[m_scanned] == ':' && !m_quoted)
+            m_colon = m_scanned;
+    }
+    if (m_colon < 0)
+        return false;
+    if (!m_quotedPrintable)
+        m_quotedPrintable = line.first(m_colon).toUpper().contains("QUOTED-PRINTABLE");
+    return *m_quotedPrintable;
+}
+
+VCardReader::VCardReader(VCardHandler &handler)
+    : m_handler(handler)
+{
+}
+
+// A text with a UTF-16 byte order mark is turned into UTF-8; a UTF-8 one loses its mark. The
+// mark is looked for once three bytes have come.
+void VCardReader::read(QByteArrayView piece)
+{
+    if (m_started) {
+        readDecoded(piece);
+        return;
+    }
+    if (m_start.isEmpty() && piece.size() >= 3) {
+        startText(piece);
+        return;
+    }
+    m_start.append(piece);
+    if (m_start.size() >= 3)
+        startText(std::exchange(m_start, QByteArray()));
+}
+
+void VCardReader::startText(QByteArrayView text)
+{
+    m_started = true;
+    if (text.startsWith("\xEF\xBB\xBF")) {
+        readText(text.sliced(3));
+        return;
+    }
+    const bool little = text.startsWith("\xFF\xFE");
+    if (little || text.startsWith("\xFE\xFF")) {
+        m_utf16.emplace(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        text = text.sliced(2);
+    }
+    readDecoded(text);
+}
+
+// A high surrogate at the end of a piece waits for its low half in the next one.
+void VCardReader::readDecoded(QByteArrayView bytes)
+{
+    if (!m_utf16) {
+        readText(bytes);
+        return;
+    }
+    QString text = std::exchange(m_heldSurrogate, QString()) + (*m_utf16)(bytes);
+    if (isHighSurrogate(text)) {
+        m_heldSurrogate = text.back();
+        text.chop(1);
+    }
+    readText(text.toUtf8());
+}
+
+// Splits at LF, CR LF, CR CR LF (some exporters double the CR) or a lone CR. A line end that
+// straddles two pieces is completed by the next one.
+void VCardReader::readText(QByteArrayView text)
+{
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    for (; m_afterCR && i < size; ++i) {
+        if (text[i] == '\n') {
+            m_afterCR = false;
+            m_extraCRs = 0;
+        } else if (text[i] == '\r') {
+            ++m_extraCRs;
+        } else {
+            emptyLinesOfExtraCRs();
+            break;
         }
     }
-    if (open)
-        file.problems.append(missingEnd(*open));
-    return file;
+    qsizetype start = i;
+    for (; i < size; ++i) {
+        const char c = text[i];
+        if (c != '\n' && c != '\r')
+            continue;
+        if (m_partial.isEmpty()) {
+            physicalLine(text.sliced(start, i - start));
+        } else {
+            m_partial.append(text.sliced(start, i - start));
+            physicalLine(m_partial);
+            m_partial.clear();
+        }
+        start = i + 1;
+        if (c == '\n')
+            continue;
+        qsizetype j = i + 1;
+        while (j < size && text[j] == '\r')
+            ++j;
+        if (j == size) { // what follows the CRs is in the next piece
+            m_afterCR = true;
+            m_extraCRs = int(j - i - 1);
+        } else if (text[j] == '\n') { // CR... LF is one line end
+            j += 1;
+        } else { // each further CR ends an empty line
+            for (qsizetype k = i + 1; k < j; ++k)
+                physicalLine({});
+        }
+        start = j;
+        i = j - 1;
+    }
+    m_partial.append(text.sliced(start));
+}
+
+void VCardReader::emptyLinesOfExtraCRs()
+{
+    for (; m_extraCRs > 0; --m_extraCRs)
+        physicalLine({});
+    m_afterCR = false;
+}
+
+// Joins folded lines (a line starting with a blank or a tab continues the one before) and
+// quoted-printable soft line breaks (a value ending in "=" continues on the next line, which
+// is not indented).
+void VCardReader::physicalLine(QByteArrayView line)
+{
+    const int number = m_nextLine++;
+    if (m_logicalLine > 0) {
+        if (m_logical.endsWith('=') && m_head.isQuotedPrintable(m_logical) && !isCardBoundary(line)) {
+            m_logical.chop(1);
+            m_logical.append(line);
+            return;
+        }
+        if (!line.isEmpty() && (line[0] == ' ' || line[0] == '\t')) {
+            m_logical.append(line.sliced(1));
+            return;
+        }
+        endLogicalLine();
+    }
+    m_logical = line.toByteArray();
+    m_logicalLine = number;
+    m_head = HeadScanner();
+}
+
+void VCardReader::endLogicalLine()
+{
+    const int number = std::exchange(m_logicalLine, 0);
+    if (number == 0 || m_logical.isEmpty())
+        return;
+    const auto property = propertyFrom(std::exchange(m_logical, QByteArray()), number);
+    if (!property)
+        return;
+    if (isDelimiter(*property, "BEGIN")) {
+        if (m_openCard)
+            m_handler.cardWithoutEnd(*m_openCard);
+        m_openCard = number;
+        m_handler.beginCard(number);
+    } else if (isDelimiter(*property, "END")) {
+        if (m_openCard) {
+            m_openCard.reset();
+            m_handler.endCard();
+        }
+    } else if (m_openCard) {
+        m_handler.property(*property);
+    }
+}
+
+void VCardReader::finish()
+{
+    if (!m_started)
+        startText(std::exchange(m_start, QByteArray()));
+    if (!m_heldSurrogate.isEmpty())
+        readText(std::exchange(m_heldSurrogate, QString()).toUtf8());
+    emptyLinesOfExtraCRs();
+    if (!m_partial.isEmpty())
+        physicalLine(std::exchange(m_partial, QByteArray()));
+    endLogicalLine();
+    if (m_openCard)
+        m_handler.cardWithoutEnd(*std::exchange(m_openCard, std::nullopt));
 }

@@ -2,7 +2,15 @@
 #include "lists/CallRecordArchive.h"
 #include "platform/KeyedArchive.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QByteArray annaCard = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:anna-1\r\nN:Berg;Anna;;;\r\nFN:Anna Berg\r\n"
@@ -16,6 +24,22 @@ protected:
     QStringList lines(const QStringList &arguments) const { return farline(arguments).outLines(); }
     QString write(const QString &name, const QByteArray &bytes) const { return m_home.write(name, bytes); }
     QByteArray favoritesArchive() const { return m_home.document(QStringLiteral("favorites.archive")); }
+
+    // Root reads any folder: run as root, farline is given no capabilities, so that permissions
+    // hold for it too.
+    FarlineRun farlineWithoutPrivileges(const QStringList &arguments) const
+    {
+        if (::geteuid() != 0)
+            return farline(arguments);
+        QProcess process;
+        process.start(QStringLiteral("setpriv"), QStringList{"--inh-caps=-all", "--bounding-set=-all", "--", FARLINE_BIN,
+                                                             "--home", m_home.home()} + arguments);
+        if (!process.waitForFinished(60000))
+            process.kill();
+        process.waitForFinished();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
 
     FarlineHome m_home;
 };
@@ -46,6 +70,50 @@ TEST_F(ListsCommandsTest, ImportingTwiceChangesNothingAndAnEditedNumberKeepsItsI
     EXPECT_EQ(lines({"favorites"}), QStringList{"0\tAnna Berg \thome\t+46 8 765 43"});
     // The refreshed number was written at the end of that run.
     EXPECT_TRUE(favoritesArchive().contains("+46 8 765 43"));
+}
+
+// Only regular files are read: a FIFO or a device never ends. What cannot be read is named and
+// the rest imported.
+TEST_F(ListsCommandsTest, WhatIsNotARegularFileOrCannotBeListedIsNamedAndSkipped)
+{
+    write(QStringLiteral("in/b.vcf"), acmeCard);
+    const QString fifo = m_home.path(QStringLiteral("in/pipe.vcf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString locked = QFileInfo(write(QStringLiteral("locked/a.vcf"), annaCard)).path();
+    ASSERT_TRUE(QFile::setPermissions(locked, {}));
+    const FarlineRun run = farlineWithoutPrivileges({"contacts", "import", m_home.path(QStringLiteral("in")), "/dev/zero", locked});
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(run.all(), std::tuple(1, u"imported 1, updated 0, skipped 0\n"_qs,
+                                    locked + ": cannot read: Permission denied\n" + fifo
+                                        + ": cannot read: not a regular file\n/dev/zero: cannot read: not a regular file\n"));
+}
+
+// A termination signal ends an import at once and undoes it; the state is saved as at any end.
+TEST_F(ListsCommandsTest, ATerminationSignalUndoesTheImport)
+{
+    ASSERT_EQ(farline({"contacts", "import", write(QStringLiteral("anna.vcf"), annaCard)}).exitCode, 0);
+    const QStringList before = lines({"contacts", "list"});
+    QByteArray many;
+    for (int i = 0; i < 100000; ++i)
+        many += "BEGIN:VCARD\nFN:Person " + QByteArray::number(i) + "\nTEL:" + QByteArray::number(i) + "\nEND:VCARD\n";
+    const QString cards = write(QStringLiteral("many.vcf"), many);
+    const QString journal = m_home.home() + QStringLiteral("/AddressBook.sqlite-journal");
+    const QString favorites = m_home.home() + QStringLiteral("/Documents/favorites.archive");
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QFile::remove(favorites);
+        QProcess process;
+        process.start(QStringLiteral(FARLINE_BIN), {"--home", m_home.home(), "contacts", "import", cards});
+        const QDeadlineTimer writing(20000); // the import has begun when the address book writes
+        while (!QFile::exists(journal) && !writing.hasExpired())
+            QThread::msleep(5);
+        ASSERT_TRUE(QFile::exists(journal));
+        ::kill(pid_t(process.processId()), signalNumber);
+        ASSERT_TRUE(process.waitForFinished(10000)); // far less than the import would take
+        EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode()), std::tuple(QProcess::NormalExit, 128 + signalNumber));
+        EXPECT_TRUE(QFile::exists(favorites));
+    }
+    EXPECT_EQ(lines({"contacts", "list"}), before);
 }
 
 TEST_F(ListsCommandsTest, BadArgumentsChangeNothingAndRemovalsDo)

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::variant<VCardContact, VCardProblem> contactOf(const QByteArray &properties)
+VCardContactReader::Card contactOf(const QByteArray &properties)
 {
-    const VCardFile file = VCardReader::read("BEGIN:VCARD\nVERSION:3.0\n" + properties + "END:VCARD\n");
-    EXPECT_EQ(file.cards.size(), 1);
-    return VCardContact::fromCard(file.cards.value(0));
+    QList<VCardContactReader::Card> cards;
+    VCardContactReader contacts([&](VCardContactReader::Card &&card) { cards.append(std::move(card)); });
+    VCardReader reader(contacts);
+    reader.read("BEGIN:VCARD\nVERSION:3.0\n" + properties + "END:VCARD\n");
+    reader.finish();
+    EXPECT_EQ(cards.size(), 1);
+    return cards.value(0, VCardProblem{});
 }
 
 VCardContact readable(const QByteArray &properties)
@@ -75,7 +79,9 @@ TEST(VCardContactTest, NumbersAreTakenAsWrittenWithTheirLabels)
                                           "TEL:\n"
                                           "TEL:7\n"
                                           "item5.tel;type=FAX;Type=work,Pref:9\n"
-                                          "TEL;TYPE=\"HOME,VOICE\";X-UUID=\"x;y\":8\n");
+                                          "TEL;TYPE=\"HOME,VOICE\";X-UUID=\"x;y\":8\n"
+                                          "item6.X-ABLabel:Before\n"     // the label ahead of its number
+                                          "item6.TEL:10\n");
     QStringList phones;
     for (const PhoneDraft &phone : contact.person.phones) {
         EXPECT_EQ(phone.identifier, std::nullopt);
@@ -83,7 +89,7 @@ TEST(VCardContactTest, NumbersAreTakenAsWrittenWithTheirLabels)
     }
     EXPECT_EQ(phones, (QStringList{"_$!<Mobile>!$_:+44 (20) 7946-0120", "_$!<AssistantPhone>!$_:905-222-1234", ":5",
                                    "_$!<Home>!$_:6", "_$!<WorkFAX>!$_:205246;,", "_$!<Home>!$_:+44-555-555-5555,5555", "-:7",
-                                   "_$!<WorkFAX>!$_:9", "_$!<Home>!$_:8"}));
+                                   "_$!<WorkFAX>!$_:9", "_$!<Home>!$_:8", "Before:10"}));
 }
 
 TEST(VCardContactTest, CardsThatCannotBeTakenInNameTheLine)

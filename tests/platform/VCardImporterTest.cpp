@@ -15,6 +15,8 @@ QList<PhoneDraft> phones(const char *text)
 {
     QList<PhoneDraft> list;
     for (const QString &item : QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts)) {
+        if (item == u"=")
+            continue;
         const QString entry = item.section(u'=', -1), kind = entry.section(u':', 0, 0);
         const std::optional<QString> label =
             kind == u"-" ? std::nullopt : std::optional(kind == u"E" ? QString() : kind == u"M" ? u"_$!<Mobile>!$_"_qs : u"_$!<Home>!$_"_qs);
@@ -26,8 +28,8 @@ QList<PhoneDraft> phones(const char *text)
 TEST(PhoneListMergeTest, IdentifiersFollowSameEntriesThenSameLabels)
 {
     const std::array<const char *, 4> cases[] = {
-        // name, old list (null for none), incoming list, merged list
-        {"unchanged", "0=M:1 1=H:2", "M:1 H:2", "0=M:1 1=H:2"},
+        // name, old list, incoming list, merged list ("=" marks an unchanged list)
+        {"unchanged", "0=M:1 1=H:2", "M:1 H:2", "= 0=M:1 1=H:2"},
         {"reordered", "0=M:1 1=H:2", "H:2 M:1", "1=H:2 0=M:1"},
         {"number edited in place", "0=M:1 4=H:2", "M:1 H:20", "0=M:1 4=H:20"},
         {"exact match before label match", "0=H:1 1=H:2", "H:9 H:2", "0=H:9 1=H:2"},
@@ -35,17 +37,21 @@ TEST(PhoneListMergeTest, IdentifiersFollowSameEntriesThenSameLabels)
         {"no label matches no label", "3=-:1", "-:5", "3=-:5"},
         {"empty label is not no label", "3=E:1", "-:1", "-:1"},
         {"added entry", "0=M:1", "M:1 M:2", "0=M:1 M:2"},
+        {"removed entry", "0=M:1 1=M:2", "M:1", "0=M:1"},
         {"duplicate numbers pair up one to one", "0=M:1 1=M:1", "M:1 M:1 M:1", "0=M:1 1=M:1 M:1"},
-        {"no old list", nullptr, "7=M:1", "M:1"},
+        {"no old list", "", "7=M:1", "M:1"},
+        {"nothing before or after", "", "", "="},
     };
     for (const auto &[name, old, incoming, merged] : cases) {
-        std::optional<QList<PhoneEntry>> oldList;
-        if (old) {
-            oldList.emplace();
+        const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
             for (const PhoneDraft &phone : phones(old))
-                oldList->append({*phone.identifier, phone.label, phone.value});
-        }
-        EXPECT_EQ(mergePhoneList(oldList, phones(incoming)), phones(merged)) << name;
+                take({*phone.identifier, phone.label, phone.value});
+            return true;
+        };
+        const auto result = mergePhoneList(readOld, phones(incoming));
+        ASSERT_TRUE(result) << name;
+        EXPECT_EQ(result->phones, phones(merged)) << name;
+        EXPECT_EQ(result->unchanged, QByteArray(merged).startsWith('=')) << name;
     }
 }
 
@@ -59,15 +65,32 @@ protected:
         bool committed = false;
     };
 
-    Result import(const QList<std::pair<QString, QByteArray>> &files)
+    // A file beside the address book.
+    QString write(const QString &name, const QByteArray &bytes, qint64 size = -1) const
+    {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || (size >= 0 && !file.resize(size)))
+            ADD_FAILURE() << "cannot write " << name.toStdString();
+        return file.fileName();
+    }
+
+    // Messages name the files without their folder.
+    Result importPaths(const QStringList &paths)
     {
         Result result;
-        VCardImporter importer(m_book, [&](const QString &line) { result.messages.append(line); });
-        for (const auto &[name, bytes] : files)
-            importer.importFile(name, bytes);
+        VCardImporter importer(m_book, [&](const QString &line) { result.messages.append(QString(line).remove(m_dir.path() + u'/')); });
+        for (const QString &path : paths)
+            importer.importFile(path);
         result.committed = importer.commit();
         std::tie(result.imported, result.updated, result.skipped) = std::tuple(importer.imported(), importer.updated(), importer.skipped());
         return result;
+    }
+    Result import(const QList<std::pair<QString, QByteArray>> &files)
+    {
+        QStringList paths;
+        for (const auto &[name, bytes] : files)
+            paths.append(write(name, bytes));
+        return importPaths(paths);
     }
     Result import(const QByteArray &bytes) { return import({{QStringLiteral("cards.vcf"), bytes}}); }
 
@@ -128,6 +151,18 @@ TEST_F(VCardImporterTest, UnreadableCardsAreSkippedWithTheirFileAndLineAndTheRes
     EXPECT_EQ(dump(), (QStringList{"Ahead|-|-|-|", "Copy|-|-|-|", "Good|-|-|-|0:-:2"}));
 }
 
+// A file is measured as it is read, so that one growing past the limit (or lying about its size)
+// is skipped whole, even after cards of its beginning were taken.
+TEST_F(VCardImporterTest, AFileOverTheSizeLimitIsSkippedWhole)
+{
+    const Result result = importPaths({write(QStringLiteral("big.vcf"), anna, VCardImporter::maxFileSize + 1),
+                                       write(QStringLiteral("b.vcf"), bob)});
+    EXPECT_TRUE(result.committed);
+    EXPECT_EQ(std::tuple(result.imported, result.updated, result.skipped), std::tuple(1, 0, 0));
+    EXPECT_EQ(result.messages, QStringList{"big.vcf: cannot read: larger than 64 MiB"});
+    EXPECT_EQ(dump(), QStringList{"Bob|-|Stone|Acme|0:_$!<Work>!$_:555-1000"});
+}
+
 // The exports of real address book clients in the shared test corpus, when it is there.
 TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
 {
@@ -148,10 +183,8 @@ TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
         SCOPED_TRACE(info.fileName().toStdString());
         QTemporaryDir dir;
         AddressBook book(dir.path() + QStringLiteral("/AddressBook.sqlite"));
-        QFile file(info.filePath());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         VCardImporter importer(book, {});
-        ASSERT_TRUE(importer.importFile(info.fileName(), file.readAll()));
+        ASSERT_EQ(importer.importFile(info.filePath()), VCardImporter::FileResult::Read);
         ASSERT_TRUE(importer.commit());
         int phones = 0;
         for (const Person &person : book.allPeople()) {

@@ -3,17 +3,30 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The value of the first FN or TEL property of the only card in `text`.
-QString valueOf(const QByteArray &text)
+// The value of the first FN or TEL property of the only card in `text`, read in pieces of
+// `pieceSize` bytes.
+QString valueOf(const QByteArray &text, qsizetype pieceSize)
 {
-    const VCardFile file = VCardReader::read(text);
-    if (file.cards.size() != 1)
-        return QStringLiteral("<%1 cards>").arg(file.cards.size());
-    for (const VCardProperty &property : file.cards.first().properties) {
-        if (property.name == "FN" || property.name == "TEL")
-            return property.value;
-    }
-    return QStringLiteral("<none>");
+    struct : VCardHandler
+    {
+        int cards = 0;
+        std::optional<QString> value;
+        void beginCard(int) override {}
+        void property(const VCardProperty &property) override
+        {
+            if (!value && (property.name == "FN" || property.name == "TEL"))
+                value = property.value;
+        }
+        void endCard() override { ++cards; }
+        void cardWithoutEnd(int) override {}
+    } found;
+    VCardReader reader(found);
+    for (qsizetype at = 0; at < text.size(); at += pieceSize)
+        reader.read(QByteArrayView(text).sliced(at, std::min(pieceSize, text.size() - at)));
+    reader.finish();
+    if (found.cards != 1)
+        return QStringLiteral("<%1 cards>").arg(found.cards);
+    return found.value.value_or(QStringLiteral("<none>"));
 }
 
 QByteArray utf16(const QString &text)
@@ -28,6 +41,7 @@ TEST(VCardReaderTest, UnfoldsAndDecodesValues)
         {"CR LF", "BEGIN:VCARD\r\nTEL:1 2\r\nEND:VCARD\r\n", QStringLiteral("1 2")},
         {"CR CR LF", "BEGIN:VCARD\r\r\nTEL:1 2\r\r\nEND:VCARD\r\r\n", QStringLiteral("1 2")},
         {"lone CR", "BEGIN:VCARD\rTEL:1 2\rEND:VCARD", QStringLiteral("1 2")},
+        {"CR CR without LF ends two lines", "BEGIN:VCARD\nFN;QUOTED-PRINTABLE:a=\r\rb\nEND:VCARD\n", QStringLiteral("a")},
         {"no line end after END", "BEGIN:VCARD\nTEL:12\nEND:VCARD", QStringLiteral("12")},
         {"folded with a blank", "BEGIN:VCARD\r\nTEL:905-666\r\n -1234\r\nEND:VCARD\r\n", QStringLiteral("905-666-1234")},
         {"folded with a tab, second blank kept", "BEGIN:VCARD\nFN:Anna\n\t  Berg\nEND:VCARD\n", QStringLiteral("Anna  Berg")},
@@ -45,11 +59,14 @@ TEST(VCardReaderTest, UnfoldsAndDecodesValues)
         {"colon inside a quoted parameter", "BEGIN:VCARD\nTEL;X-A=\"a:b\";TYPE=CELL:12:34\nEND:VCARD\n", QStringLiteral("12:34")},
         {"lines outside cards are ignored", "junk\nEND:VCARD\nBEGIN:VCARD\nTEL:5\nEND:VCARD\ntrailing junk", QStringLiteral("5")},
         {"lower-case delimiters and names", "begin:vcard\ntel:7\nend:vcard\n", QStringLiteral("7")},
-        {"UTF-16 with a byte order mark", utf16(QStringLiteral("BEGIN:VCARD\r\nFN:Łucja\r\nEND:VCARD\r\n")), QStringLiteral("Łucja")},
+        {"UTF-16 with a byte order mark", utf16(QStringLiteral("BEGIN:VCARD\r\nFN:Łucja 𝄞\r\nEND:VCARD\r\n")), QStringLiteral("Łucja 𝄞")},
         {"an enormous line", "BEGIN:VCARD\nNOTE:" + QByteArray(8 * 1024 * 1024, 'x') + "\nFN:After\nEND:VCARD\n", QStringLiteral("After")},
     };
-    for (const auto &[name, text, expected] : cases)
-        EXPECT_EQ(valueOf(text), expected) << name;
+    // Whole, and as a file read in pieces that split every line end, character and mark.
+    for (const auto &[name, text, expected] : cases) {
+        EXPECT_EQ(valueOf(text, text.size()), expected) << name;
+        EXPECT_EQ(valueOf(text, 1), expected) << name << ", a byte at a time";
+    }
 }
 
 } // namespace
