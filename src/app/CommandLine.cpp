@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/Commands.h"
+#include "app/OpenTelAddress.h"
+#include "core/TelAddress.h"
 #include "platform/Console.h"
+#include "platform/Home.h"
 #include "platform/Telephone.h"
 
 #include <QCommandLineParser>
@@ -79,10 +82,15 @@ int runCommandLine(const QStringList &arguments)
     const GlobalOptions options{valueOf(parser, home), valueOf(parser, bundle), telephoneName,
                                 valueOf(parser, server)};
     QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
+    const auto openWindow = [] { // until the window is built, the usage text
         Console::out(usage().chopped(1));
         return 0;
-    }
+    };
+    if (positional.isEmpty())
+        return openWindow();
+    // A "tel:" address is no command: it is for the window.
+    if (TelAddress::isTelAddress(positional.first()))
+        return openTelAddress(Home::resolve(options.home).dir(), positional.first(), openWindow);
     const QString name = positional.takeFirst();
     const Command *command = findCommand(name);
     if (!command)
