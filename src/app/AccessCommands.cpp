@@ -6,6 +6,7 @@
 #include "access/SelectCountryViewController.h"
 #include "access/StartScreen.h"
 #include "app/ApplicationRun.h"
+#include "app/CommandSupport.h"
 #include "app/Commands.h"
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
@@ -18,13 +19,6 @@
 #include <array>
 
 namespace {
-QString lineOf(const QString &key, QString name)
-{
-    if (name.endsWith(u' '))
-        name.chop(1); // every display name ends with the space after its last word
-    return key + u'\t' + name;
-}
-
 int printSimCountry(FarlineAppDelegate &app)
 {
     // The country as the SIM country screen shows it: the checked row.
@@ -33,7 +27,7 @@ int printSimCountry(FarlineAppDelegate &app)
     const QString key = app.appSettings().currentMCC.value_or(QString());
     const int row = screen.selectedIndex();
     const bool listed = row < screen.mccArray().size() && screen.mccArray()[row] == key;
-    Console::out(lineOf(key, listed ? screen.countryArray()[row] : QString()));
+    Console::out(countryLine(key, listed ? screen.countryArray()[row] : QString()));
     return 0;
 }
 
@@ -85,7 +79,7 @@ int runCountries(const GlobalOptions &options, const QStringList &arguments)
         SelectCountryViewController screen(app);
         screen.loadView();
         for (qsizetype row = 0; row < screen.mccArray().size(); ++row)
-            Console::out(lineOf(screen.mccArray()[row], screen.countryArray()[row]));
+            Console::out(countryLine(screen.mccArray()[row], screen.countryArray()[row]));
         return 0;
     });
 }
