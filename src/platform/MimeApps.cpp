@@ -53,10 +53,9 @@ void appendNew(QStringList &ids, const QStringList &more, const QSet<QString> &r
 QList<DesktopEntry> MimeApps::handlersFor(const QString &mimeType)
 {
     const QString home = QDir::homePath();
-    const QStringList applicationDirs =
-        withSubfolder(baseDirs("XDG_DATA_HOME", {home + QStringLiteral("/.local/share")})
-                          + baseDirs("XDG_DATA_DIRS", {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")}),
-                      QStringLiteral("applications"));
+    const QStringList dataDirs = baseDirs("XDG_DATA_HOME", {home + QStringLiteral("/.local/share")})
+        + baseDirs("XDG_DATA_DIRS", {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
+    const QStringList applicationDirs = withSubfolder(dataDirs, QStringLiteral("applications"));
     const QStringList listDirs = baseDirs("XDG_CONFIG_HOME", {home + QStringLiteral("/.config")})
         + baseDirs("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")}) + applicationDirs;
     QStringList desktops;

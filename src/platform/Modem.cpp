@@ -29,7 +29,7 @@ constexpr std::array<std::pair<int, int>, 11> furtherCountryCodes = {{
     {461, 460}, // China
 }};
 
-// A call that answers `receive` with its reply, unless a later question has begun by then.
+// A call whose reply, or its error after `milliseconds` without one, goes to `receive`.
 template<typename Receive>
 void call(QObject *context, const QDBusConnection &bus, const QDBusMessage &message, int milliseconds,
           Receive receive)
@@ -85,8 +85,9 @@ void Modem::start(int milliseconds)
         QMetaObject::invokeMethod(this, [this, question] { answer(question); }, Qt::QueuedConnection);
         return;
     }
-    const QDBusMessage message = QDBusMessage::createMethodCall(
-        service, managerPath, QStringLiteral("org.freedesktop.DBus.ObjectManager"), QStringLiteral("GetManagedObjects"));
+    const QDBusMessage message = QDBusMessage::createMethodCall(service, managerPath,
+                                                                QStringLiteral("org.freedesktop.DBus.ObjectManager"),
+                                                                QStringLiteral("GetManagedObjects"));
     call(this, m_bus, message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
         if (question != m_question)
             return;
@@ -121,10 +122,11 @@ void Modem::start(int milliseconds)
 void Modem::askForSim(int question, const QString &simPath)
 {
     // ModemManager publishes SIM cards beside its object manager, not in it.
-    QDBusMessage message = QDBusMessage::createMethodCall(service, simPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                          QStringLiteral("Get"));
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        service, simPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     message << simInterface << QStringLiteral("OperatorIdentifier");
-    call(this, m_bus, message, int(m_deadline.remainingTime()), [this, question](const QDBusPendingCallWatcher &watcher) {
+    const int milliseconds = int(m_deadline.remainingTime());
+    call(this, m_bus, message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
         if (question != m_question)
             return;
         const QDBusPendingReply<QDBusVariant> reply = watcher;
