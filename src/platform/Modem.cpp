@@ -40,19 +40,49 @@ void call(QObject *context, const QDBusConnection &bus, const QDBusMessage &mess
         receive(*watcher);
     });
 }
+
+// Qt D-Bus sets up its types at their first use. Done before a connection's thread starts, that
+// cannot race with the thread's first replies, which would then come out as invalid types.
+void registerTypes()
+{
+    static const bool registered = [] {
+        qDBusRegisterMetaType<InterfaceProperties>();
+        qDBusRegisterMetaType<ManagedObjects>();
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+QDBusConnection systemBus()
+{
+    registerTypes();
+    return QDBusConnection::systemBus();
+}
+
+QDBusConnection busAt(const QString &address, const QString &name)
+{
+    registerTypes();
+    return QDBusConnection::connectToBus(address, name);
+}
 }
 
 Modem::Modem(QObject *parent)
-    : Modem(QDBusConnection::systemBus(), parent)
+    : QObject(parent)
+    , m_bus(systemBus())
 {
 }
 
-Modem::Modem(const QDBusConnection &bus, QObject *parent)
+Modem::Modem(const QString &busAddress, QObject *parent)
     : QObject(parent)
-    , m_bus(bus)
+    , m_ownConnection(QStringLiteral("farline-modem-%1").arg(quintptr(this), 0, 16))
+    , m_bus(busAt(busAddress, m_ownConnection))
 {
-    qDBusRegisterMetaType<InterfaceProperties>();
-    qDBusRegisterMetaType<ManagedObjects>();
+}
+
+Modem::~Modem()
+{
+    if (!m_ownConnection.isEmpty())
+        QDBusConnection::disconnectFromBus(m_ownConnection);
 }
 
 bool Modem::isRoaming() const

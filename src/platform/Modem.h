@@ -15,7 +15,9 @@ class Modem : public QObject
     Q_OBJECT
 public:
     explicit Modem(QObject *parent = nullptr); // ModemManager on the system bus
-    explicit Modem(const QDBusConnection &bus, QObject *parent = nullptr);
+    // ModemManager on the bus at `busAddress`, over a connection of this object's own.
+    explicit Modem(const QString &busAddress, QObject *parent = nullptr);
+    ~Modem() override;
 
     // Asks ModemManager (again, to follow a change of network); changed() follows within
     // `milliseconds`, with the answer or without one. The values of an earlier answer stay until
@@ -49,6 +51,7 @@ private:
     void askForSim(int question, const QString &simPath);
     void answer(int question);
 
+    QString m_ownConnection; // its name; empty for the shared system bus connection
     QDBusConnection m_bus;
     int m_question = 0;
     QDeadlineTimer m_deadline;
