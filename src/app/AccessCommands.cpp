@@ -6,6 +6,7 @@
 #include "access/SelectCountryViewController.h"
 #include "access/StartScreen.h"
 #include "app/ApplicationRun.h"
+#include "app/CommandSupport.h"
 #include "app/Commands.h"
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
@@ -18,13 +19,6 @@
 #include <array>
 
 namespace {
-QString lineOf(const QString &key, QString name)
-{
-    if (name.endsWith(u' '))
-        name.chop(1); // every display name ends with the space after its last word
-    return key + u'\t' + name;
-}
-
 // The SIM country screen as the settings screen opens it, shown.
 SelectCountryViewController &openCountryScreen(FarlineAppDelegate &app)
 {
@@ -42,7 +36,7 @@ int printSimCountry(FarlineAppDelegate &app)
     const QString key = app.appSettings().currentMCC.value_or(QString());
     const int row = screen.selectedIndex();
     const bool listed = row < screen.mccArray().size() && screen.mccArray()[row] == key;
-    Console::out(lineOf(key, listed ? screen.countryArray()[row] : QString()));
+    Console::out(countryLine(key, listed ? screen.countryArray()[row] : QString()));
     screen.CancelAction();
     return 0;
 }
@@ -92,7 +86,7 @@ int runCountries(const GlobalOptions &options, const QStringList &arguments)
     return runWithApplication(options, [](FarlineAppDelegate &app) {
         SelectCountryViewController &screen = openCountryScreen(app);
         for (qsizetype row = 0; row < screen.mccArray().size(); ++row)
-            Console::out(lineOf(screen.mccArray()[row], screen.countryArray()[row]));
+            Console::out(countryLine(screen.mccArray()[row], screen.countryArray()[row]));
         screen.CancelAction();
         return 0;
     });

@@ -6,6 +6,7 @@
 #include "app/Commands.h"
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
+#include "core/TelAddress.h"
 #include "platform/Console.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
@@ -58,9 +59,16 @@ int runCall(const GlobalOptions &options, const QStringList &arguments)
 {
     if (arguments.size() != 1)
         return usageError(QStringLiteral("call takes one NUMBER"));
-    const auto keys = keysFor(arguments[0]);
+    QString number = arguments[0];
+    if (TelAddress::isTelAddress(number)) {
+        const TelAddress::KeypadNumber read = TelAddress::keypadNumber(number);
+        if (!read.text)
+            return usageError(QStringLiteral("call: ") + read.refusal);
+        number = *read.text;
+    }
+    const auto keys = keysFor(number);
     if (!keys || keys->isEmpty())
-        return usageError(QStringLiteral("call: '%1' is not a number the keypad can type").arg(arguments[0]));
+        return usageError(QStringLiteral("call: '%1' is not a number the keypad can type").arg(number));
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
         KeypadViewController &keypad = app.keypadViewController();
         keypad.loadView();
@@ -87,7 +95,8 @@ int runMode(const GlobalOptions &options, const QStringList &arguments)
 }
 
 constexpr std::array commandList = {
-    Command{"call", "NUMBER", "call NUMBER as the keypad does (through the access number when due)", runCall},
+    Command{"call", "NUMBER", "call NUMBER (or a tel: address) as the keypad does (through the access number when due)",
+            runCall},
     Command{"mode", "[always | international]", "print or choose when calls go through the access number",
             runMode},
 };

@@ -1,8 +1,11 @@
 #include "app/CommandLine.h"
 
 #include "app/Commands.h"
+#include "app/OpenTelAddress.h"
 #include "app/WindowLauncher.h"
+#include "core/TelAddress.h"
 #include "platform/Console.h"
+#include "platform/Home.h"
 
 namespace {
 QString usage()
@@ -61,6 +64,10 @@ int runCommandLine(const QStringList &arguments)
     if (launch.command.isEmpty())
         return openWindow(arguments);
 
+    // A "tel:" address is no command: it is for the window, the open one if there is one.
+    if (TelAddress::isTelAddress(launch.command.first()))
+        return openTelAddress(Home(launch.options.home).dir(), launch.command.first(),
+                              [&] { return openWindow(arguments); });
     QStringList rest = launch.command;
     const QString name = rest.takeFirst();
     const Command *command = findCommand(name);

@@ -12,6 +12,13 @@ QString outputField(QString text)
     return text;
 }
 
+QString countryLine(const QString &key, QString name)
+{
+    if (name.endsWith(u' '))
+        name.chop(1); // every display name ends with the space after its last word
+    return key + u'\t' + name;
+}
+
 std::optional<int> numberArgument(const QString &text)
 {
     bool isNumber = false;

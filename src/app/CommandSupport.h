@@ -9,6 +9,10 @@ class FarlineAppDelegate;
 // A text as one field of a command's output line: tabs and line breaks become blanks.
 QString outputField(QString text);
 
+// A country as the country commands print it: KEY, a tab, and the display name without the space
+// that ends it.
+QString countryLine(const QString &key, QString name);
+
 // A whole decimal number, or none.
 std::optional<int> numberArgument(const QString &text);
 

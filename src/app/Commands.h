@@ -21,6 +21,7 @@ std::span<const Command> accessCommands(); // the SIM country and its access num
 std::span<const Command> callCommands();   // call, mode
 std::span<const Command> contactsCommands(); // contacts import, list, remove
 std::span<const Command> listsCommands();    // recents, favorites
+std::span<const Command> modemCommands();    // modem
 std::span<const Command> updateCommands();   // update
 
 // The exit status of bad usage, after one line on standard error.

@@ -1,16 +1,36 @@
 #include "platform/SystemTelephone.h"
 
+#include "platform/MimeApps.h"
+
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
 #include <QUrl>
 
+const QString SystemTelephone::ownDesktopId = QStringLiteral(FARLINE_APP_ID ".desktop");
+
 namespace {
 // Long enough for a handler to take the address over: a handler still running then has it.
 constexpr int handOverMilliseconds = 5000;
 
-// xdg-open runs a generic desktop's handler in the foreground. One that outlives the wait is
-// left running, never killed with its QProcess: the object is kept here until it ends.
+struct Handler
+{
+    DesktopEntry entry;
+    bool isDefault; // the one the desktop's opener starts
+};
+
+std::optional<Handler> telHandler()
+{
+    const QList<DesktopEntry> handlers = MimeApps::handlersFor(QStringLiteral("x-scheme-handler/tel"));
+    for (qsizetype i = 0; i < handlers.size(); ++i) {
+        if (handlers[i].id() != SystemTelephone::ownDesktopId)
+            return Handler{handlers[i], i == 0};
+    }
+    return std::nullopt;
+}
+
+// A handler runs in the foreground, as xdg-open runs it. One that outlives the wait is left
+// running, never killed with its QProcess: the object is kept here until it ends.
 // (Never destroyed, so that the objects stay held through the program's exit.)
 void letRunOn(QProcess *opener)
 {
@@ -21,33 +41,16 @@ void letRunOn(QProcess *opener)
         opener->deleteLater();
     });
 }
-}
 
-SystemTelephone::SystemTelephone(UrlOpener windowOpener)
-    : m_windowOpener(std::move(windowOpener))
+// Runs `command` and answers whether it took the address: its exit status, or still running
+// after the hand-over time.
+bool run(const QStringList &command, const QString &workingDirectory = {})
 {
-}
-
-bool SystemTelephone::canPlaceCalls()
-{
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/tel")});
-    if (!query.waitForFinished(handOverMilliseconds) || query.exitStatus() != QProcess::NormalExit
-        || query.exitCode() != 0)
-        return false;
-    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed().endsWith(u".desktop");
-}
-
-bool SystemTelephone::open(const QUrl &address)
-{
-    if (m_windowOpener)
-        return m_windowOpener(address);
-
     auto *opener = new QProcess;
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    opener->start(QStringLiteral("xdg-open"), {address.toString(QUrl::FullyEncoded)});
+    opener->setWorkingDirectory(workingDirectory);
+    opener->start(command.first(), command.mid(1));
     if (!opener->waitForStarted()) {
         delete opener;
         return false;
@@ -64,4 +67,24 @@ bool SystemTelephone::open(const QUrl &address)
     const bool accepted = opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
     delete opener;
     return accepted;
+}
+}
+
+SystemTelephone::SystemTelephone(UrlOpener windowOpener)
+    : m_windowOpener(std::move(windowOpener))
+{
+}
+
+bool SystemTelephone::canPlaceCalls() { return telHandler().has_value(); }
+
+bool SystemTelephone::open(const QUrl &address)
+{
+    const std::optional<Handler> handler = telHandler();
+    if (!handler)
+        return false;
+    const QString url = address.toString(QUrl::FullyEncoded);
+    if (handler->isDefault)
+        return m_windowOpener ? m_windowOpener(address) : run({QStringLiteral("xdg-open"), url});
+    const std::optional<QStringList> command = handler->entry.commandFor(url);
+    return command && !command->isEmpty() && run(*command, handler->entry.workingDirectory());
 }

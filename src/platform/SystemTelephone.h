@@ -2,11 +2,15 @@
 
 #include "platform/Telephone.h"
 
-// The desktop's telephone: calls are possible when an application is registered for "tel:"
-// links (a phone-link or softphone application), found as the desktop finds it (xdg-mime).
-// The window hands in its window system's opener (QDesktopServices::openUrl); without one the
-// address goes to xdg-open, which is what Qt itself runs on a Unix desktop, and its exit status
-// is the answer. So the command line needs no GUI library.
+// The desktop's telephone: the application registered for "tel:" links (a phone-link or
+// softphone application), chosen by the desktop's rules (MimeApps). Farline registers for those
+// links itself, so its own entry is passed over: the default handler when that is another
+// application, else the next one registered.
+// The default goes through the window system's opener that the window hands in
+// (QDesktopServices::openUrl), else through xdg-open, which is what Qt itself runs on a Unix
+// desktop; either would hand the address back to Farline when Farline is the default, so then
+// the chosen handler's Exec line is run directly. A handler run here answers with its exit
+// status. The command line needs no GUI library.
 class SystemTelephone final : public Telephone
 {
 public:
@@ -14,6 +18,9 @@ public:
 
     bool canPlaceCalls() override;
     bool open(const QUrl &address) override;
+
+    // Farline's own desktop file id.
+    static const QString ownDesktopId;
 
 private:
     UrlOpener m_windowOpener;

@@ -20,6 +20,7 @@ public:
 
     static const QString defaultName; // "system"
     // The backend of that name: "system", "print", "unsupported" or "refuse"; null for any other.
-    // The system telephone hands addresses to `windowOpener` when there is one.
+    // The system telephone hands addresses for the desktop's default handler to `windowOpener`
+    // when there is one.
     static std::unique_ptr<Telephone> create(const QString &name, UrlOpener windowOpener = {});
 };

@@ -38,6 +38,7 @@ TEST_F(CallCommandsTest, EveryRowOfTheDialTablePlacesItsCall)
         // mode, telephone, number, standard output, exit status, recorded, standard error
         {"always", "print", "+49 30 1234567", "tel:+48221234567,0049301234567", 0, true, ""},
         {"always", "print", "112", "tel:112", 0, false, ""},
+        {"always", "print", "tel:+49-30-1234567;ext=12", "tel:+48221234567,0049301234567,12", 0, true, ""},
         {"international", "print", "221234567", "tel:221234567", 0, true, ""},
         {"always", "unsupported", "221234567", "", 1, false, unsupported},
         {"always", "refuse", "221234567", "", 1, false, "farline: the telephone did not take the call tel:+48221234567,221234567"},
@@ -51,7 +52,7 @@ TEST_F(CallCommandsTest, EveryRowOfTheDialTablePlacesItsCall)
         EXPECT_EQ(recentCount(), before + (recorded ? 1 : 0));
     }
 
-    for (const char *notANumber : {"", "12a4", "*100#"})
+    for (const char *notANumber : {"", "12a4", "*100#", "tel:*100%23"})
         EXPECT_EQ(print({"call", notANumber}).exitCode, 2) << notANumber;
     // A later country change goes through the SIM country screen; Germany has no access number.
     EXPECT_EQ(farline({"country", "262"}).errLines(), QStringList{"Farline: There is no Farline access numbers for your SIM country"});

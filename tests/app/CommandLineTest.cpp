@@ -1,5 +1,11 @@
 #include "app/support/Farline.h"
+#include "platform/WindowInstance.h"
+#include "support/TelHandler.h"
 
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,5 +38,25 @@ TEST(CommandLineTest, BadUsageIsOneLineNamingTheCulpritAndExitStatusTwo)
         EXPECT_TRUE(run.err.contains(QLatin1String(named)));
         EXPECT_TRUE(run.out.isEmpty());
     }
+}
+TEST(CommandLineTest, ATelAddressGoesToTheWindowOpenForTheHome)
+{
+    const FarlineHome home;
+    const QString runtime = home.path(QStringLiteral("runtime"));
+    ASSERT_TRUE(QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const ScopedEnvironment environment({QStringLiteral("XDG_RUNTIME_DIR=") + runtime});
+    WindowInstance window;
+    ASSERT_TRUE(window.listen(home.home()));
+    QSignalSpy received(&window, &WindowInstance::addressReceived);
+
+    // The window answers from this event loop while farline runs.
+    QProcess farline;
+    farline.start(QStringLiteral(FARLINE_BIN), {"--home", home.home(), "TEL:+49-30-1234567"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return farline.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(farline.exitCode(), 0);
+    EXPECT_TRUE(farline.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(farline.readAllStandardError().isEmpty());
+    EXPECT_EQ(received.size(), 1);
+    EXPECT_EQ(received.value(0).value(0).toString(), QStringLiteral("TEL:+49-30-1234567"));
 }
 } // namespace

@@ -2,17 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-
-namespace {
-void writeFile(const QString &path, const QByteArray &content, bool executable = false)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
-}
+#include <QFileInfo>
 
 TelHandler::TelHandler(bool registered, Behaviour behaviour)
 {
@@ -21,20 +11,31 @@ TelHandler::TelHandler(bool registered, Behaviour behaviour)
         QDir().mkpath(root + u'/' + QLatin1String(folder));
     if (!registered)
         return;
-    writeFile(root + QStringLiteral("/handler.sh"),
-              QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1/addresses.txt'\nsleep %2\nexit %3\n")
-                  .arg(root)
-                  .arg(behaviour.seconds)
-                  .arg(behaviour.exitCode)
-                  .toUtf8(),
-              true);
-    writeFile(root + QStringLiteral("/data/applications/farline-test-phone.desktop"),
-              QStringLiteral("[Desktop Entry]\nType=Application\nName=Test phone\nNoDisplay=true\n"
-                             "Exec=%1/handler.sh %u\nMimeType=x-scheme-handler/tel;\n")
-                  .arg(root)
-                  .toUtf8());
-    writeFile(root + QStringLiteral("/config/mimeapps.list"),
-              "[Default Applications]\nx-scheme-handler/tel=farline-test-phone.desktop\n");
+    write(QStringLiteral("handler.sh"),
+          QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1/addresses.txt'\nsleep %2\nexit %3\n")
+              .arg(root)
+              .arg(behaviour.seconds)
+              .arg(behaviour.exitCode)
+              .toUtf8(),
+          true);
+    write(QStringLiteral("data/applications/farline-test-phone.desktop"),
+          QStringLiteral("[Desktop Entry]\nType=Application\nName=Test phone\nNoDisplay=true\n"
+                         "Exec=%1/handler.sh %u\nMimeType=x-scheme-handler/tel;\n")
+              .arg(root)
+              .toUtf8());
+    write(QStringLiteral("config/mimeapps.list"),
+          "[Default Applications]\nx-scheme-handler/tel=farline-test-phone.desktop\n");
+}
+
+void TelHandler::write(const QString &name, const QByteArray &content, bool executable) const
+{
+    const QString path = m_dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
 
 QStringList TelHandler::environment() const

@@ -23,6 +23,12 @@ public:
     QStringList environment() const; // "NAME=value" entries
     QStringList addresses() const;   // what the handler was given, one per run
 
+    // The folders are "data" (XDG_DATA_HOME), "dirs" (XDG_DATA_DIRS), "config" (XDG_CONFIG_HOME)
+    // and "configdirs" (XDG_CONFIG_DIRS) in the root.
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    // Writes a file at `name` in the root, with its folders.
+    void write(const QString &name, const QByteArray &content, bool executable = false) const;
+
 private:
     QTemporaryDir m_dir;
 };

@@ -1,0 +1,176 @@
+#include "platform/Modem.h"
+
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+const QString service = QStringLiteral("org.freedesktop.ModemManager1");
+const QString managerPath = QStringLiteral("/org/freedesktop/ModemManager1");
+const QString modemInterface = QStringLiteral("org.freedesktop.ModemManager1.Modem");
+const QString modem3gppInterface = QStringLiteral("org.freedesktop.ModemManager1.Modem.Modem3gpp");
+const QString simInterface = QStringLiteral("org.freedesktop.ModemManager1.Sim");
+
+using InterfaceProperties = QMap<QString, QVariantMap>;
+using ManagedObjects = QMap<QDBusObjectPath, InterfaceProperties>;
+
+// The mobile country codes of countries that have more than one (ITU-T E.212), to the first.
+constexpr std::array<std::pair<int, int>, 11> furtherCountryCodes = {{
+    {235, 234}, // United Kingdom
+    {311, 310}, {312, 310}, {313, 310}, {314, 310}, {315, 310}, {316, 310}, // United States
+    {405, 404}, {406, 404}, // India
+    {441, 440}, // Japan
+    {461, 460}, // China
+}};
+
+// A call whose reply, or its error after `milliseconds` without one, goes to `receive`.
+template<typename Receive>
+void call(QObject *context, const QDBusConnection &bus, const QDBusMessage &message, int milliseconds,
+          Receive receive)
+{
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, std::max(milliseconds, 1)), context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, receive] {
+        watcher->deleteLater();
+        receive(*watcher);
+    });
+}
+
+// Qt D-Bus sets up its types at their first use. Done before a connection's thread starts, that
+// cannot race with the thread's first replies, which would then come out as invalid types.
+void registerTypes()
+{
+    static const bool registered = [] {
+        qDBusRegisterMetaType<InterfaceProperties>();
+        qDBusRegisterMetaType<ManagedObjects>();
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+QDBusConnection systemBus()
+{
+    registerTypes();
+    return QDBusConnection::systemBus();
+}
+
+QDBusConnection busAt(const QString &address, const QString &name)
+{
+    registerTypes();
+    return QDBusConnection::connectToBus(address, name);
+}
+}
+
+Modem::Modem(QObject *parent)
+    : QObject(parent)
+    , m_bus(systemBus())
+{
+}
+
+Modem::Modem(const QString &busAddress, QObject *parent)
+    : QObject(parent)
+    , m_ownConnection(QStringLiteral("farline-modem-%1").arg(quintptr(this), 0, 16))
+    , m_bus(busAt(busAddress, m_ownConnection))
+{
+}
+
+Modem::~Modem()
+{
+    if (!m_ownConnection.isEmpty())
+        QDBusConnection::disconnectFromBus(m_ownConnection);
+}
+
+bool Modem::isRoaming() const
+{
+    return m_state.simCountryKey && m_state.networkCountryKey && m_state.simCountryKey != m_state.networkCountryKey;
+}
+
+std::optional<QString> Modem::countryKeyOf(const QString &operatorCode)
+{
+    if (operatorCode.size() < 5 || operatorCode.size() > 6
+        || !std::all_of(operatorCode.begin(), operatorCode.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    int code = operatorCode.first(3).toInt();
+    for (const auto &[further, first] : furtherCountryCodes) {
+        if (code == further)
+            code = first;
+    }
+    return QString::number(code);
+}
+
+void Modem::start(int milliseconds)
+{
+    const int question = ++m_question;
+    m_answered = false;
+    m_learnt = {};
+    // Each call has the time that is left: an unanswered one ends with an error then, and the
+    // question with what has been learnt by then.
+    m_deadline = QDeadlineTimer(milliseconds);
+    if (!m_bus.isConnected()) {
+        QMetaObject::invokeMethod(this, [this, question] { answer(question); }, Qt::QueuedConnection);
+        return;
+    }
+    const QDBusMessage message = QDBusMessage::createMethodCall(service, managerPath,
+                                                                QStringLiteral("org.freedesktop.DBus.ObjectManager"),
+                                                                QStringLiteral("GetManagedObjects"));
+    call(this, m_bus, message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
+        if (question != m_question)
+            return;
+        const QDBusPendingReply<ManagedObjects> reply = watcher;
+        if (reply.isError()) {
+            answer(question);
+            return;
+        }
+        // The first modem with a SIM card, else the first one.
+        QString simPath;
+        const ManagedObjects objects = reply.value();
+        for (auto object = objects.begin(); object != objects.end(); ++object) {
+            const auto modem = object->constFind(modemInterface);
+            if (modem == object->constEnd())
+                continue;
+            const QString sim = modem->value(QStringLiteral("Sim")).value<QDBusObjectPath>().path();
+            const bool hasSim = !sim.isEmpty() && sim != u"/";
+            if (m_learnt.modemFound && (!simPath.isEmpty() || !hasSim))
+                continue;
+            m_learnt.modemFound = true;
+            m_learnt.networkCountryKey = countryKeyOf(
+                object->value(modem3gppInterface).value(QStringLiteral("OperatorCode")).toString());
+            simPath = hasSim ? sim : QString();
+        }
+        if (simPath.isEmpty())
+            answer(question);
+        else
+            askForSim(question, simPath);
+    });
+}
+
+void Modem::askForSim(int question, const QString &simPath)
+{
+    // ModemManager publishes SIM cards beside its object manager, not in it.
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        service, simPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    message << simInterface << QStringLiteral("OperatorIdentifier");
+    const int milliseconds = int(m_deadline.remainingTime());
+    call(this, m_bus, message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
+        if (question != m_question)
+            return;
+        const QDBusPendingReply<QDBusVariant> reply = watcher;
+        if (!reply.isError())
+            m_learnt.simCountryKey = countryKeyOf(reply.value().variant().toString());
+        answer(question);
+    });
+}
+
+void Modem::answer(int question)
+{
+    if (question != m_question || m_answered)
+        return; // a later question is under way, or this one has ended
+    m_answered = true;
+    m_state = m_learnt;
+    Q_EMIT changed();
+}
