@@ -2,7 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/OpenTelAddress.h"
-#include "app/WindowLauncher.h"
+#include "app/SiblingProgram.h"
 #include "core/TelAddress.h"
 #include "platform/Console.h"
 #include "platform/Home.h"
@@ -61,13 +61,15 @@ int runCommandLine(const QStringList &arguments)
         Console::out(QStringLiteral("farline " FARLINE_VERSION));
         return 0;
     }
+    // The window is a program of its own: no command loads the GUI libraries.
+    const auto openWindow = [&] { return execSibling(QStringLiteral("farline-window"), arguments); };
     if (launch.command.isEmpty())
-        return openWindow(arguments);
+        return openWindow();
 
     // A "tel:" address is no command: it is for the window, the open one if there is one.
     if (TelAddress::isTelAddress(launch.command.first()))
         return openTelAddress(Home(launch.options.home).dir(), launch.command.first(),
-                              [&] { return openWindow(arguments); });
+                              openWindow);
     QStringList rest = launch.command;
     const QString name = rest.takeFirst();
     const Command *command = findCommand(name);

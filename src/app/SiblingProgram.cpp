@@ -1,4 +1,4 @@
-#include "app/WindowLauncher.h"
+#include "app/SiblingProgram.h"
 
 #include "platform/Console.h"
 
@@ -12,11 +12,10 @@
 
 namespace {
 // Beside this program in the build tree; in the private program folder once installed.
-QString windowProgram()
+QString programPath(const QString &program)
 {
     const QString here = QCoreApplication::applicationDirPath();
-    for (const QString &candidate : {here + QStringLiteral("/farline-window"),
-                                     here + QStringLiteral("/../libexec/farline/farline-window")}) {
+    for (const QString &candidate : {here + u'/' + program, here + QStringLiteral("/../libexec/farline/") + program}) {
         if (QFileInfo(candidate).isExecutable())
             return QFileInfo(candidate).canonicalFilePath();
     }
@@ -24,14 +23,14 @@ QString windowProgram()
 }
 }
 
-int openWindow(const QStringList &arguments)
+int execSibling(const QString &program, const QStringList &arguments)
 {
-    const QString program = windowProgram();
-    if (program.isEmpty()) {
-        Console::err(QStringLiteral("farline: the dialer window is not installed; 'farline --help' lists the commands"));
+    const QString path = programPath(program);
+    if (path.isEmpty()) {
+        Console::err(QStringLiteral("farline: %1 is not installed beside farline").arg(program));
         return 1;
     }
-    std::vector<QByteArray> encoded{QFile::encodeName(program)};
+    std::vector<QByteArray> encoded{QFile::encodeName(path)};
     for (qsizetype i = 1; i < arguments.size(); ++i)
         encoded.push_back(QFile::encodeName(arguments[i]));
     std::vector<char *> argv;
@@ -39,6 +38,6 @@ int openWindow(const QStringList &arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     ::execv(argv[0], argv.data());
-    Console::err(QStringLiteral("farline: cannot start %1: %2").arg(program, QString::fromLocal8Bit(std::strerror(errno))));
+    Console::err(QStringLiteral("farline: cannot start %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
     return 1;
 }
