@@ -13,6 +13,19 @@ SelectCountryViewController::SelectCountryViewController(FarlineAppDelegate &app
     : QObject(parent)
     , m_app(app)
 {
+    connect(&m_app, &FarlineAppDelegate::modemReportChanged, this, &SelectCountryViewController::findModemCountry);
+}
+
+void SelectCountryViewController::findModemCountry()
+{
+    const std::optional<QString> &sim = m_app.modemReport().simCountryKey;
+    int index = -1;
+    if (sim && *sim != m_app.appSettings().currentMCC.value_or(QString()))
+        index = int(m_mccArray.indexOf(*sim));
+    if (index == m_modemIndex)
+        return;
+    m_modemIndex = index;
+    Q_EMIT modemIndexChanged();
 }
 
 void SelectCountryViewController::prepareCountryAndMCCArray()
@@ -41,6 +54,7 @@ void SelectCountryViewController::loadView()
         m_app.appSettings().currentMCC ? m_mccArray.indexOf(*m_app.appSettings().currentMCC) : -1;
     setSelectedIndex(stored < 0 ? 0 : int(stored));
     setCheckedIndex(m_selectedIndex < m_mccArray.size() ? m_selectedIndex : -1);
+    findModemCountry();
 }
 
 void SelectCountryViewController::didSelectRow(int row)

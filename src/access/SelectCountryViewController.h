@@ -20,6 +20,9 @@ class SelectCountryViewController : public QObject
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)
     Q_PROPERTY(int highlightedRow READ highlightedRow NOTIFY highlightedRowChanged)
     Q_PROPERTY(QString currentMCC READ currentMCC NOTIFY selectedIndexChanged)
+    // The row of the country of the SIM card in the phone, as the modem tells it, when that is not
+    // the stored country (a SIM card changed since); -1 otherwise.
+    Q_PROPERTY(int modemIndex READ modemIndex NOTIFY modemIndexChanged)
 
 public:
     static constexpr int deselectDelayMs = 200;
@@ -36,6 +39,7 @@ public:
     // The row whose tap is still highlighted; -1 when none is.
     int highlightedRow() const { return m_highlightedRow; }
     const QString &currentMCC() const { return m_currentMCC; }
+    int modemIndex() const { return m_modemIndex; }
 
     MainViewModalDelegate *delegate() const { return m_delegate; }
     void setDelegate(MainViewModalDelegate *delegate) { m_delegate = delegate; }
@@ -60,10 +64,12 @@ Q_SIGNALS:
     void checkedIndexChanged();
     void selectedIndexChanged();
     void highlightedRowChanged();
+    void modemIndexChanged();
     // The screen is done and goes away (the view dismisses it, animated).
     void dismissed();
 
 private:
+    void findModemCountry();
     void setSelectedIndex(int row);
     void setCheckedIndex(int row);
 
@@ -76,4 +82,5 @@ private:
     int m_highlightedRow = -1;
     QString m_currentMCC;
     bool m_rowTapped = false; // the choice counts as changed once any row has been tapped
+    int m_modemIndex = -1;
 };

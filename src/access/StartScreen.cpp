@@ -6,11 +6,30 @@
 #include "core/CommonOperations.h"
 #include "core/FarlineAppDelegate.h"
 
+#include <algorithm>
+
 StartScreen::StartScreen(FarlineAppDelegate &app, QObject *parent)
     : QObject(parent)
     , m_app(app)
 {
     prepareCountriesArray(CountriesWithAccessNumbers);
+    connect(&m_app, &FarlineAppDelegate::modemReportChanged, this, &StartScreen::preselectSimCountry);
+    preselectSimCountry();
+}
+
+void StartScreen::preselectSimCountry()
+{
+    const std::optional<QString> &key = m_app.modemReport().simCountryKey;
+    if (!key || m_selectedRow != 0)
+        return; // the user's own choice is never overturned
+    if (!m_mccArray.contains(*key)) {
+        // A country without access numbers: the whole list, if it is in it at all.
+        const auto all = CountryList::fromBundle(m_app.bundle());
+        if (std::none_of(all.begin(), all.end(), [&](const CountryList::Entry &entry) { return entry.key == *key; }))
+            return;
+        moreCountries();
+    }
+    didSelectRow(int(m_mccArray.indexOf(*key)) + 1);
 }
 
 QString StartScreen::titleForRow(int row) const

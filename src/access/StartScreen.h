@@ -8,7 +8,8 @@ class FarlineAppDelegate;
 // The first-start country picker: a wheel whose row 0 is a prompt and whose other rows are the
 // countries with access numbers (widened to the whole country list on request), and a "Start"
 // button, enabled while a country row is selected, that stores the choice and starts the main
-// application. The view binds to the properties and calls the invokable operations.
+// application. When the modem knows the SIM card's country, the wheel shows it chosen; the user
+// still presses "Start". The view binds to the properties and calls the invokable operations.
 class StartScreen : public QObject
 {
     Q_OBJECT
@@ -58,6 +59,8 @@ Q_SIGNALS:
     void started();
 
 private:
+    // The modem's SIM card tells the country: the wheel turns to it while nothing is chosen.
+    void preselectSimCountry();
     void setSelectedRow(int row);
     void setSelectedIndex(int index);
     void setStartEnabled(bool enabled);

@@ -15,14 +15,13 @@
 #include <array>
 
 namespace {
-using Key = KeypadViewController::Key;
-
-// The keys that type `number`: digits, "," (pause) and "+" (a long press of "0"). Blanks and the
-// usual separators of a written number are passed over; none when another character stands in it.
-std::optional<QList<QChar>> keysFor(const QString &number)
+// What the keypad types for `number`: digits, "," (pause) and "+" (a long press of "0"). Blanks
+// and the usual separators of a written number are passed over; none when another character
+// stands in it.
+std::optional<QString> keysFor(const QString &number)
 {
     static const QString separators = QStringLiteral(" -./()");
-    QList<QChar> keys;
+    QString keys;
     for (const QChar c : number) {
         if (c.isDigit() && c.unicode() < 128)
             keys.append(c);
@@ -32,27 +31,6 @@ std::optional<QList<QChar>> keysFor(const QString &number)
             return std::nullopt;
     }
     return keys;
-}
-
-void type(KeypadViewController &keypad, const QList<QChar> &keys)
-{
-    // The display starts with the number kept from the last run: cleared first, key by key.
-    while (!keypad.display().isEmpty()) {
-        keypad.changeGreeting(Key::ButtonBackspace);
-        keypad.touchButtonBackspaceUpInside(Key::ButtonBackspace);
-    }
-    for (const QChar c : keys) {
-        if (c == u'+') {
-            keypad.changeGreeting(Key::Button0);
-            keypad.myMethod(); // held long enough for the plus timer
-            keypad.touchButton0Up(Key::Button0);
-        } else {
-            const int key = c == u',' ? int(Key::ButtonP) : c.digitValue();
-            keypad.changeGreeting(key);
-            if (key == Key::Button0)
-                keypad.touchButton0Up(key);
-        }
-    }
 }
 
 int runCall(const GlobalOptions &options, const QStringList &arguments)
@@ -72,7 +50,7 @@ int runCall(const GlobalOptions &options, const QStringList &arguments)
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
         KeypadViewController &keypad = app.keypadViewController();
         keypad.loadView();
-        type(keypad, *keys);
+        keypad.typeNumber(*keys);
         // The window disables the call key on a handset that cannot call; here call placement
         // says so itself.
         return placedCallStatus(app, [&] { keypad.initiateCall(); });

@@ -1,5 +1,6 @@
 #include "core/FarlineAppDelegate.h"
 
+#include "access/CountryList.h"
 #include "access/DataFileReader.h"
 #include "access/LANManger.h"
 #include "access/LANUpdateViewController.h"
@@ -7,6 +8,7 @@
 #include "core/AppSettings.h"
 #include "core/TCCManager.h"
 #include "core/TabBarController.h"
+#include "core/TelAddress.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/MyContactsViewController.h"
 #include "lists/RecentViewController.h"
@@ -99,6 +101,35 @@ void FarlineAppDelegate::startMainApplication()
 bool FarlineAppDelegate::openURL(const QUrl &address) const
 {
     return m_services.openUrl && m_services.openUrl(address);
+}
+
+void FarlineAppDelegate::setModemReport(const ModemReport &report)
+{
+    if (report == m_modemReport)
+        return;
+    m_modemReport = report;
+    Q_EMIT modemReportChanged();
+}
+
+QString FarlineAppDelegate::countryName(const QString &key) const
+{
+    for (const CountryList::Entry &entry : CountryList::fromBundle(bundle())) {
+        if (entry.key == key)
+            return entry.name.trimmed();
+    }
+    return {};
+}
+
+void FarlineAppDelegate::openTelAddress(const QString &address)
+{
+    const TelAddress::KeypadNumber number = TelAddress::keypadNumber(address);
+    if (!number.text) {
+        alerts().show(QStringLiteral("Farline"), number.refusal, {QStringLiteral("OK")});
+        return;
+    }
+    m_tabBar->selectTab(TabBarController::KeypadTab);
+    m_keypad->typeNumber(*number.text);
+    Q_EMIT telAddressOpened();
 }
 
 void FarlineAppDelegate::loadAccessNumbers(const QString &key)

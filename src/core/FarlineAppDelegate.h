@@ -3,6 +3,7 @@
 #include "core/CallInitiator.h"
 #include "core/CallRoute.h"
 #include "core/FailureReporter.h"
+#include "core/ModemReport.h"
 #include "platform/PlatformServices.h"
 
 #include <QObject>
@@ -74,6 +75,17 @@ public:
     // file and says so, so that every screen showing them follows.
     void loadAccessNumbers(const QString &key);
 
+    // What the modem said last; nothing known without a modem. The window asks it.
+    const ModemReport &modemReport() const { return m_modemReport; }
+    void setModemReport(const ModemReport &report);
+    // The display name of the country with `key` in the country list, without its trailing
+    // blank; empty when the list has none.
+    QString countryName(const QString &key) const;
+
+    // A "tel:" address handed to the program (a tapped link): the keypad shows it typed, ready
+    // for the call key; one the keypad cannot type is refused with an alert saying why.
+    void openTelAddress(const QString &address);
+
     // 0 when this handset can place calls, 1 when it cannot; fixed for the run by the telephony
     // probe, which runs when the answer is first needed.
     int callSupport();
@@ -119,6 +131,9 @@ Q_SIGNALS:
     void startScreenChanged();
     void updateDialogChanged();
     void accessNumbersLoaded();
+    void modemReportChanged();
+    // A "tel:" address was typed on the keypad: the window shows it.
+    void telAddressOpened();
 
 private:
     // Copies each data file from the bundle into the documents folder that is missing there or
@@ -142,6 +157,7 @@ private:
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<LANUpdateViewController> m_updateDialog; // first to go: it may still run
     std::optional<int> m_callSupport;
+    ModemReport m_modemReport;
 
 public:
     // A change that could not be kept (a save that failed): an alert titled "Farline" with "OK",

@@ -17,6 +17,7 @@ KeypadViewController::KeypadViewController(FarlineAppDelegate &app, Intervals in
     , m_intervals(intervals)
 {
     connect(&m_app, &FarlineAppDelegate::accessNumbersLoaded, this, &KeypadViewController::showRoute);
+    connect(&m_app, &FarlineAppDelegate::modemReportChanged, this, &KeypadViewController::showRoute);
 }
 
 KeypadViewController::~KeypadViewController() = default;
@@ -81,6 +82,25 @@ void KeypadViewController::initiateCall()
     m_app.InitateCall(record);
 }
 
+void KeypadViewController::typeNumber(const QString &keys)
+{
+    while (!m_display.isEmpty()) {
+        changeGreeting(ButtonBackspace);
+        touchButtonBackspaceUpInside(ButtonBackspace);
+    }
+    for (const QChar c : keys) {
+        if (c == u'+') {
+            changeGreeting(Button0);
+            myMethod(); // held long enough for the plus timer
+            touchButton0Up(Button0);
+        } else if (c == u',' || (c >= u'0' && c <= u'9')) {
+            const int key = c == u',' ? int(ButtonP) : c.digitValue();
+            changeGreeting(key);
+            touchButton0Up(key);
+        }
+    }
+}
+
 void KeypadViewController::viewWillAppear() { showRoute(); }
 
 void KeypadViewController::viewWillDisappear() { stopTime(); }
@@ -116,6 +136,12 @@ void KeypadViewController::showRoute()
             text = QStringLiteral("The access numbers file is damaged");
             break;
         }
+    }
+    // Abroad with the SIM card, the access number is still the SIM country's: the user should know.
+    const ModemReport &modem = m_app.modemReport();
+    if (modem.roaming()) {
+        const QString roaming = QStringLiteral("roaming in ") + m_app.countryName(*modem.networkCountryKey);
+        text = text.isEmpty() ? roaming.left(1).toUpper() + roaming.mid(1) : text + QStringLiteral(" · ") + roaming;
     }
     if (text == m_routeText)
         return;

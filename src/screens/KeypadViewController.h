@@ -14,7 +14,8 @@ class KeypadViewController : public QObject
     Q_PROPERTY(QString display READ display NOTIFY displayChanged)
     Q_PROPERTY(bool callEnabled READ callEnabled NOTIFY callEnabledChanged)
     Q_PROPERTY(QString title READ title CONSTANT)
-    // How the number shown would be dialled now, in a few words; empty for no number.
+    // How the number shown would be dialled now, in a few words, and whether the phone is roaming;
+    // empty for no number at home.
     Q_PROPERTY(QString routeText READ routeText NOTIFY routeTextChanged)
 
 public:
@@ -55,6 +56,9 @@ public:
     Q_INVOKABLE void viewWillDisappear();
     // The plus timer's action: a long press of "0" turns the last character into "+".
     void myMethod();
+    // Clears the display and types `keys` ("0"-"9", "+", ","), each as the user presses its key
+    // ("+" as a long press of "0").
+    void typeNumber(const QString &keys);
 
 Q_SIGNALS:
     void displayChanged();

@@ -6,7 +6,9 @@
 #include "platform/PlatformServices.h"
 #include "platform/QueuedAlerts.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WindowInstance.h"
 #include "window/DialerWindow.h"
+#include "window/ModemWatcher.h"
 
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -21,9 +23,13 @@ WindowSession::WindowSession(const Launch &launch)
 {
     m_fonts->start();
     // The window holds the home while it is open: a command started meanwhile is refused.
-    auto lock = HomeLock::acquire(Home(launch.options.home), HomeLock::windowHolder);
+    const Home home(launch.options.home);
+    const QString address = launch.command.value(0);
+    auto lock = HomeLock::acquire(home, HomeLock::windowHolder);
     if (const QString *refused = std::get_if<QString>(&lock)) {
-        m_refusal = *refused;
+        // The window open for this home takes the start over: it comes forward.
+        if (!WindowInstance::handOver(home.dir(), address))
+            m_refusal = *refused;
         return;
     }
     m_lock = std::move(std::get<HomeLock>(lock));
@@ -40,14 +46,33 @@ WindowSession::WindowSession(const Launch &launch)
         m_refusal = QStringLiteral("the window could not be loaded");
         return;
     }
+    QQuickWindow *window = m_window->window();
     // Closed by the shell: the window closes and the run ends as when the user closes it.
     m_termination = std::make_unique<TerminationSignals>();
-    QObject::connect(m_termination.get(), &TerminationSignals::terminationRequested, m_window->window(),
-                     &QWindow::close);
-    m_window->window()->show();
+    QObject::connect(m_termination.get(), &TerminationSignals::terminationRequested, window, &QWindow::close);
+    window->show();
+
+    const auto forward = [window] {
+        window->raise();
+        window->requestActivate();
+    };
+    m_instance = std::make_unique<WindowInstance>();
+    m_instance->listen(home.dir());
+    QObject::connect(m_instance.get(), &WindowInstance::addressReceived, window, [this, forward](const QString &later) {
+        if (!later.isEmpty())
+            m_app->openTelAddress(later);
+        forward();
+    });
+    if (!address.isEmpty())
+        m_app->openTelAddress(address);
+    m_modem = std::make_unique<ModemWatcher>(*m_app);
 }
 
-WindowSession::~WindowSession() { m_fonts->wait(); }
+WindowSession::~WindowSession()
+{
+    m_modem.reset();
+    m_fonts->wait();
+}
 
 QQuickWindow *WindowSession::window() const { return m_window ? m_window->window() : nullptr; }
 
@@ -62,6 +87,8 @@ int runWindow(const Launch &launch)
 {
     WindowSession session(launch);
     if (!session.window()) {
+        if (session.refusal().isEmpty())
+            return 0; // the open window took it over
         Console::err(QStringLiteral("farline: ") + session.refusal());
         return 1;
     }

@@ -1,6 +1,7 @@
 // The dialer window's program, which `farline` without a command starts with its own arguments.
 
 #include "app/GlobalOptions.h"
+#include "core/TelAddress.h"
 #include "platform/Console.h"
 #include "window/ScreenTour.h"
 #include "window/WindowRun.h"
@@ -32,7 +33,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const Launch &launch = std::get<Launch>(parsed);
-    if (!launch.command.isEmpty() || launch.help || launch.version) {
+    // The one argument the window takes: a "tel:" address for its keypad.
+    const bool telAddress = launch.command.size() == 1 && TelAddress::isTelAddress(launch.command.first());
+    if ((!launch.command.isEmpty() && !telAddress) || launch.help || launch.version) {
         Console::err(QStringLiteral("farline: the window takes no command; 'farline --help' lists them"));
         return 2;
     }

@@ -54,6 +54,28 @@ Page {
                 checked: view.screen !== null && view.screen.checkedIndex === index
                 highlighted: view.screen !== null && view.screen.highlightedRow === index
                 onTapped: view.screen.didSelectRow(index)
+                readonly property bool inThePhone: view.screen !== null && view.screen.modemIndex === index
+                Accessible.description: inThePhone ? "the SIM card in this phone" : ""
+
+                // The country of the SIM card in the phone, when it is not the stored one.
+                Rectangle {
+                    visible: parent.inThePhone
+                    anchors.verticalCenter: parent.verticalCenter
+                    x: parent.width - width - 44
+                    width: simTag.implicitWidth + 12
+                    height: 20
+                    radius: 10
+                    color: parent.highlighted ? "white" : "#385487"
+                    Text {
+                        id: simTag
+                        anchors.centerIn: parent
+                        text: "SIM card"
+                        color: parent.parent.highlighted ? "#385487" : "white"
+                        font.family: Theme.font
+                        font.pixelSize: 11
+                        font.bold: true
+                    }
+                }
             }
         }
     }

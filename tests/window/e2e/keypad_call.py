@@ -1,5 +1,6 @@
 """Types a number on the Farline window's keypad and presses Call, finding each key through the
-accessibility bus by its name and pressing it with the mouse."""
+accessibility bus by its name and pressing it with the mouse; or, with --shows NUMBER, waits until
+the keypad shows NUMBER."""
 import subprocess
 import sys
 import time
@@ -40,6 +41,28 @@ def press(control):
     time.sleep(0.05)
 
 
+def display(app):
+    """The number the keypad shows, as the display's accessible description tells it."""
+    for child in app:
+        if child is None:
+            continue
+        if child.getRole() == pyatspi.ROLE_LABEL and child.name == "Number":
+            return child.description
+        found = display(child)
+        if found is not None:
+            return found
+    return None
+
+
+def wait_for_display(number, timeout=10.0):
+    app = application("farline")
+    deadline = time.monotonic() + timeout
+    while display(app) != number:
+        if time.monotonic() > deadline:
+            sys.exit(f"the keypad shows {display(app)!r}, not {number!r}")
+        time.sleep(0.2)
+
+
 def main(number):
     app = application("farline")
     deadline = time.monotonic() + 20
@@ -56,4 +79,7 @@ def main(number):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    if sys.argv[1] == "--shows":
+        wait_for_display(sys.argv[2])
+    else:
+        main(sys.argv[1])

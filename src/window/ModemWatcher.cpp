@@ -1,0 +1,40 @@
+#include "window/ModemWatcher.h"
+
+#include "core/FarlineAppDelegate.h"
+#include "platform/Modem.h"
+
+#include <QThread>
+#include <QTimer>
+
+namespace {
+constexpr int askEveryMs = 5 * 60 * 1000;
+}
+
+ModemWatcher::ModemWatcher(FarlineAppDelegate &app, QObject *parent)
+    : QObject(parent)
+    , m_app(app)
+    , m_thread(std::make_unique<QThread>())
+    , m_context(new QObject)
+{
+    // The modem is made, asked and deleted on the thread: even connecting to the bus may wait.
+    m_context->moveToThread(m_thread.get());
+    m_thread->start();
+    QMetaObject::invokeMethod(m_context, [this] {
+        auto *modem = new Modem(m_context);
+        auto *again = new QTimer(m_context);
+        connect(again, &QTimer::timeout, modem, [modem] { modem->start(); });
+        connect(modem, &Modem::changed, modem, [this, modem] {
+            const ModemReport report{modem->simCountryKey(), modem->networkCountryKey()};
+            QMetaObject::invokeMethod(this, [this, report] { m_app.setModemReport(report); }, Qt::QueuedConnection);
+        });
+        modem->start();
+        again->start(askEveryMs);
+    });
+}
+
+ModemWatcher::~ModemWatcher()
+{
+    QMetaObject::invokeMethod(m_context, [this] { delete m_context; }, Qt::BlockingQueuedConnection);
+    m_thread->quit();
+    m_thread->wait();
+}
