@@ -3,15 +3,11 @@
 #include "access/DataFileCheck.h"
 #include "access/LANFileNameparser.h"
 #include "core/AppSettings.h"
+#include "platform/AtomicFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSaveFile>
-#include <cerrno>
 #include <limits>
-#include <unistd.h>
 
 const QString HTTPManager::descriptorQuery = QStringLiteral("/server.php?getfile=conf&version=%1&device=iph");
 
@@ -119,25 +115,11 @@ void HTTPManager::readAvailable()
         if (m_currentOperation == Descriptor) {
             m_bufferString.append(chunk, got);
         } else {
-            if (!stage(QByteArrayView(chunk, got)))
-                return failToWrite(m_download->errorString());
+            if (!m_download->append(QByteArrayView(chunk, got)))
+                return failToWrite(m_download->reason());
             m_check->feed(QByteArrayView(chunk, got)); // only what the file holds is checked
         }
     }
-}
-
-bool HTTPManager::stage(QByteArrayView bytes)
-{
-    // The staged file is unbuffered, so a short write (disk full, size limit) shows here: through
-    // a buffer it would be lost at commit() and a cut file would be installed. After a short
-    // count the next write reports why.
-    while (!bytes.isEmpty()) {
-        const qint64 written = m_download->write(bytes.data(), bytes.size());
-        if (written <= 0)
-            return false;
-        bytes = bytes.sliced(written);
-    }
-    return true;
 }
 
 void HTTPManager::requestFinished()
@@ -183,11 +165,10 @@ void HTTPManager::descriptorReceived()
     const QString address = m_settings.currentLANFileURL.value_or(QString());
     if (GETRequest(address) != 0)
         return fail(QStringLiteral("The update descriptor names no valid file address \"%1\"").arg(address));
-    QDir().mkpath(QFileInfo(m_lanFilePath).absolutePath()); // a failure shows in the open below
-    m_download = std::make_unique<QSaveFile>(m_lanFilePath);
+    m_download = std::make_unique<AtomicFile>(m_lanFilePath);
     m_check = std::make_unique<DataFileCheck>();
-    if (!m_download->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failToWrite(m_download->errorString());
+    if (!m_download->open())
+        return failToWrite(m_download->reason());
     m_settings.pathForUpdateReceived = true;
     Q_EMIT mailboxChanged();
 }
@@ -204,12 +185,8 @@ void HTTPManager::downloadReceived()
     }
     if (cancelledFromOutside())
         return cancel(); // the last moment at which a cancel keeps the working copy
-    // On the disk before it replaces the working copy; commit() would sync too, but would not
-    // say when that fails.
-    if (::fsync(m_download->handle()) != 0)
-        return failToWrite(qt_error_string(errno));
     if (!m_download->commit())
-        return failToWrite(m_download->errorString());
+        return failToWrite(m_download->reason());
     m_download.reset();
     m_check.reset();
     m_replaced = true;

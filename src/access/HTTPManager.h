@@ -10,7 +10,7 @@
 class DataFileCheck;
 class QNetworkAccessManager;
 class QNetworkReply;
-class QSaveFile;
+class AtomicFile;
 struct AppSettings;
 
 // One update exchange with the update server, run by the event loop of the thread that starts
@@ -95,7 +95,6 @@ Q_SIGNALS:
 
 private:
     void readAvailable();
-    bool stage(QByteArrayView bytes);
     void checkAnnouncedSize();
     void requestFinished();
     void descriptorReceived();
@@ -112,7 +111,7 @@ private:
     const QString m_server;
     QNetworkAccessManager &m_network;
     QNetworkReply *m_reply = nullptr;
-    std::unique_ptr<QSaveFile> m_download;
+    std::unique_ptr<AtomicFile> m_download; // the staged file
     std::unique_ptr<DataFileCheck> m_check;
     qint64 m_received = 0;
     int m_currentOperation = Descriptor;

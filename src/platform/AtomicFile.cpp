@@ -3,58 +3,82 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
 namespace {
-bool failWith(QSaveFile &file, QString *reason)
-{
-    if (reason)
-        *reason = file.errorString();
-    file.cancelWriting();
-    return false;
-}
+QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 // Why the file or its folder cannot be written, in the system's words ("Read-only file system"):
 // the saving file's own text repeats the path, or names only the folder it could not make.
-QString notWritable(const QString &path, QSaveFile &file)
+QString notWritable(const QString &path, const QSaveFile &file)
 {
     const auto refused = [](const QString &place) {
         return ::access(QFile::encodeName(place).constData(), W_OK) != 0;
     };
     if (QFileInfo::exists(path) && refused(path))
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return systemReason();
     QString folder = QFileInfo(path).absolutePath();
     while (!QFileInfo::exists(folder) && QFileInfo(folder).absolutePath() != folder)
         folder = QFileInfo(folder).absolutePath();
     if (refused(folder))
-        return QString::fromLocal8Bit(std::strerror(errno));
+        return systemReason();
     return file.errorString();
 }
 } // namespace
 
-bool AtomicFile::write(const QString &path, QByteArrayView bytes, QString *reason)
+AtomicFile::AtomicFile(const QString &path)
+    : m_path(path)
+    , m_file(path)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows when the file is opened
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (reason)
-            *reason = notWritable(path, file);
-        return false;
-    }
+}
+
+bool AtomicFile::open()
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath()); // a failure shows when the file is opened
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(notWritable(m_path, m_file));
+    return true;
+}
+
+bool AtomicFile::append(QByteArrayView bytes)
+{
     // A write may take only part of the bytes; the next one then fails with the reason.
-    for (qsizetype written = 0; written < bytes.size();) {
-        const qint64 count = file.write(bytes.data() + written, bytes.size() - written);
-        if (count <= 0)
-            return failWith(file, reason);
-        written += qsizetype(count);
-    }
-    if (!file.commit()) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
+    while (!bytes.isEmpty()) {
+        const qint64 written = m_file.write(bytes.data(), bytes.size());
+        if (written <= 0) {
+            fail(m_file.errorString());
+            m_file.cancelWriting();
+            return false;
+        }
+        bytes = bytes.sliced(written);
     }
     return true;
+}
+
+bool AtomicFile::commit()
+{
+    // commit() syncs as well, but does not say when that fails.
+    if (::fsync(m_file.handle()) != 0) {
+        fail(systemReason());
+        m_file.cancelWriting();
+        return false;
+    }
+    return m_file.commit() || fail(m_file.errorString());
+}
+
+bool AtomicFile::fail(const QString &reason)
+{
+    m_reason = reason;
+    return false;
+}
+
+bool AtomicFile::write(const QString &path, QByteArrayView bytes, QString *reason)
+{
+    AtomicFile file(path);
+    const bool written = file.open() && file.append(bytes) && file.commit();
+    if (!written && reason)
+        *reason = file.reason();
+    return written;
 }
