@@ -31,7 +31,7 @@ Item {
                 text: key.label
                 color: "white"
                 font.family: Theme.font
-                font.pixelSize: Math.min(34, key.height * 0.52)
+                font.pixelSize: 32
                 style: Text.Raised
                 styleColor: "#80000000"
             }

@@ -31,18 +31,22 @@ Rectangle {
 
     readonly property bool showsBack: backTitle !== "" && page !== null && page.leftButton === ""
 
-    BarButton {
+    // The buttons are made only when the page has them.
+    Loader {
         id: left
         anchors.left: parent.left
         anchors.leftMargin: 5
         anchors.verticalCenter: parent.verticalCenter
-        visible: bar.showsBack || (bar.page !== null && bar.page.leftButton !== "")
-        back: bar.showsBack
-        text: bar.showsBack ? (bar.backTitle.length > 10 ? "Back" : bar.backTitle)
-                            : (bar.page ? bar.page.leftButton : "")
-        done: bar.page !== null && bar.page.leftDone && !bar.showsBack
-        enabled: bar.showsBack || (bar.page !== null && bar.page.leftEnabled)
-        onTapped: bar.showsBack ? bar.backTapped() : bar.page.leftTapped()
+        active: bar.showsBack || (bar.page !== null && bar.page.leftButton !== "")
+        visible: active
+        sourceComponent: BarButton {
+            back: bar.showsBack
+            text: bar.showsBack ? (bar.backTitle.length > 10 ? "Back" : bar.backTitle)
+                                : (bar.page ? bar.page.leftButton : "")
+            done: bar.page !== null && bar.page.leftDone && !bar.showsBack
+            enabled: bar.showsBack || (bar.page !== null && bar.page.leftEnabled)
+            onTapped: bar.showsBack ? bar.backTapped() : bar.page.leftTapped()
+        }
     }
 
     Text {
@@ -61,16 +65,19 @@ Rectangle {
         Accessible.name: text
     }
 
-    BarButton {
+    Loader {
         id: right
         anchors.right: parent.right
         anchors.rightMargin: 5
         anchors.verticalCenter: parent.verticalCenter
-        visible: bar.page !== null && bar.page.rightButton !== ""
-        text: bar.page ? bar.page.rightButton : ""
-        done: bar.page !== null && bar.page.rightDone
-        plus: bar.page !== null && bar.page.rightSystemAdd
-        enabled: bar.page !== null && bar.page.rightEnabled
-        onTapped: bar.page.rightTapped()
+        active: bar.page !== null && bar.page.rightButton !== ""
+        visible: active
+        sourceComponent: BarButton {
+            text: bar.page ? bar.page.rightButton : ""
+            done: bar.page !== null && bar.page.rightDone
+            plus: bar.page !== null && bar.page.rightSystemAdd
+            enabled: bar.page !== null && bar.page.rightEnabled
+            onTapped: bar.page.rightTapped()
+        }
     }
 }
