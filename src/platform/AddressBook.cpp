@@ -364,3 +364,48 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones)
     query.addBindValue(recordID);
     return query.exec() || fail(query.lastError().text());
 }
+
+namespace {
+// A text column read with one question to the query, which costs when asked 10,000 times.
+std::optional<QString> textValue(const QSqlQuery &query, int column)
+{
+    const QVariant value = query.value(column);
+    if (value.isNull())
+        return std::nullopt;
+    return value.toString();
+}
+} // namespace
+
+QList<PersonSummary> AddressBook::peopleSummaries() const
+{
+    QList<PersonSummary> people;
+    if (!connection())
+        return people;
+    // The first number is looked up only for the few persons who need it: a lookup for every
+    // person would take longer than all the rest.
+    QSqlQuery query = connection()->prepared(QStringLiteral(
+        "SELECT id, first_name, middle_name, last_name, organization,"
+        " CASE WHEN coalesce(first_name, '') = '' AND coalesce(middle_name, '') = ''"
+        "  AND coalesce(last_name, '') = '' AND coalesce(organization, '') = ''"
+        " THEN (SELECT value FROM phone WHERE person_id = person.id ORDER BY position LIMIT 1) END"
+        " FROM person"));
+    if (query.exec()) {
+        while (query.next())
+            people.append(PersonSummary{query.value(0).toInt(), textValue(query, 1), textValue(query, 2),
+                                        textValue(query, 3), textValue(query, 4), textValue(query, 5)});
+    }
+    return people;
+}
+
+QList<std::pair<int, QString>> AddressBook::phoneValues() const
+{
+    QList<std::pair<int, QString>> values;
+    if (!connection())
+        return values;
+    QSqlQuery query = connection()->prepared(QStringLiteral("SELECT person_id, value FROM phone"));
+    if (query.exec()) {
+        while (query.next())
+            values.append({query.value(0).toInt(), query.value(1).toString()});
+    }
+    return values;
+}
