@@ -18,6 +18,7 @@ FavoritesViewController::FavoritesViewController(const Home &home, AddressBook &
     , m_home(home)
     , m_addressBook(addressBook)
     , m_calls(calls)
+    , m_pickerPeople(addressBook)
 {
     loadDataFromDisk();
     m_showsEditButton = !favoritesArray().isEmpty();
@@ -40,7 +41,14 @@ void FavoritesViewController::loadView()
     prepareFavoritesCollection();
 }
 
-void FavoritesViewController::NewAction() { setShowsPeoplePicker(true); }
+// Each Add opens a new picker: the persons as they are now, without the last one's search.
+// Read here rather than with the view, which start-up and every favourites command make.
+void FavoritesViewController::NewAction()
+{
+    m_pickerPeople.setSearchText(QString());
+    m_pickerPeople.reload();
+    setShowsPeoplePicker(true);
+}
 
 void FavoritesViewController::peoplePickerNavigationControllerDidCancel() { setShowsPeoplePicker(false); }
 
