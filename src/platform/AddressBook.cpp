@@ -381,18 +381,34 @@ QList<PersonSummary> AddressBook::peopleSummaries() const
     QList<PersonSummary> people;
     if (!connection())
         return people;
-    // The first number is looked up only for the few persons who need it: a lookup for every
-    // person would take longer than all the rest.
-    QSqlQuery query = connection()->prepared(QStringLiteral(
-        "SELECT id, first_name, middle_name, last_name, organization,"
-        " CASE WHEN coalesce(first_name, '') = '' AND coalesce(middle_name, '') = ''"
-        "  AND coalesce(last_name, '') = '' AND coalesce(organization, '') = ''"
-        " THEN (SELECT value FROM phone WHERE person_id = person.id ORDER BY position LIMIT 1) END"
-        " FROM person"));
+    QSqlQuery query = connection()->prepared(
+        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person"));
+    QHash<int, qsizetype> shownByNumber; // persons without any name or organisation
     if (query.exec()) {
-        while (query.next())
-            people.append(PersonSummary{query.value(0).toInt(), textValue(query, 1), textValue(query, 2),
-                                        textValue(query, 3), textValue(query, 4), textValue(query, 5)});
+        while (query.next()) {
+            PersonSummary person{query.value(0).toInt(), textValue(query, 1), textValue(query, 2), textValue(query, 3),
+                                 textValue(query, 4), {}};
+            const auto empty = [](const std::optional<QString> &text) { return !text || text->isEmpty(); };
+            if (empty(person.firstName) && empty(person.middleName) && empty(person.lastName) && empty(person.organization))
+                shownByNumber.insert(person.recordID, people.size());
+            people.append(std::move(person));
+        }
+    }
+    if (shownByNumber.isEmpty())
+        return people;
+    // Their first numbers in a second query: looking one up beside every person in the first
+    // would cost more than all the rest of it.
+    QString ids;
+    for (auto at = shownByNumber.cbegin(); at != shownByNumber.cend(); ++at)
+        ids += (ids.isEmpty() ? QString() : QStringLiteral(",")) + QString::number(at.key());
+    QSqlQuery numbers = connection()->prepared(QStringLiteral(
+        "SELECT person_id, value FROM phone WHERE person_id IN (%1) ORDER BY person_id, position").arg(ids));
+    if (numbers.exec()) {
+        while (numbers.next()) {
+            PersonSummary &person = people[shownByNumber.value(numbers.value(0).toInt())];
+            if (!person.firstNumber)
+                person.firstNumber = numbers.value(1).toString();
+        }
     }
     return people;
 }

@@ -83,7 +83,7 @@ private:
     mutable QString m_error;
 
 public:
-    // Every person as a list needs it, in no particular order: one query, no phone lists.
+    // Every person as a list needs it, in no particular order, without their phone lists.
     QList<PersonSummary> peopleSummaries() const;
     // Every number of every person as (record id, number as written), in no particular order.
     QList<std::pair<int, QString>> phoneValues() const;
