@@ -8,6 +8,7 @@
 #include <QHash>
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace {
 constexpr int hashSection = 26; // "#", after Z
@@ -41,8 +42,10 @@ QString rowName(const PersonSummary &summary)
 QString sortName(const PersonSummary &summary)
 {
     for (const auto *part : {&summary.lastName, &summary.firstName, &summary.middleName, &summary.organization}) {
-        if (hasText(*part))
-            return part->value().trimmed();
+        if (!hasText(*part))
+            continue;
+        const QString &text = **part;
+        return text.front().isSpace() || text.back().isSpace() ? text.trimmed() : text;
     }
     return {};
 }
@@ -184,20 +187,25 @@ void PersonListModel::setSearchText(const QString &text)
 
 void PersonListModel::reload()
 {
-    const QList<PersonSummary> people = m_addressBook.peopleSummaries();
+    QList<PersonSummary> people = m_addressBook.peopleSummaries();
     const QCollator collator = listCollator();
-    std::vector<SortItem> order;
-    order.reserve(size_t(people.size()));
-    for (const PersonSummary &person : people) {
+    std::vector<SortItem> items;
+    items.reserve(size_t(people.size()));
+    for (const PersonSummary &person : std::as_const(people)) {
         const QString name = sortName(person);
-        order.push_back(SortItem{&person, sectionOf(name), isNameless(person), collator.sortKey(name)});
+        items.push_back(SortItem{&person, sectionOf(name), isNameless(person), collator.sortKey(name)});
     }
-    std::sort(order.begin(), order.end(), orderWith(collator));
+    // Positions are sorted rather than the items, which are larger to move.
+    std::vector<int> order(items.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&, before = orderWith(collator)](int a, int b) {
+        return before(items[size_t(a)], items[size_t(b)]);
+    });
 
     std::vector<Entry> entries;
     entries.reserve(order.size());
-    for (const SortItem &item : order)
-        entries.push_back(Entry{*item.person, item.section, {}, {}});
+    for (const int position : order)
+        entries.push_back(Entry{std::move(people[position]), items[size_t(position)].section, {}, {}});
     const qsizetype count = rowCount();
     const bool wasEmpty = addressBookEmpty();
     beginResetModel();
