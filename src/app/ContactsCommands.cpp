@@ -123,12 +123,20 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
 int listContacts(const GlobalOptions &options)
 {
     return runWithApplication(options, [](FarlineAppDelegate &app) {
-        if (openFailed(app.addressBook()))
+        AddressBook &addressBook = app.addressBook();
+        if (openFailed(addressBook))
             return 1;
-        for (const Person &person : app.addressBook().allPeople()) {
-            QString line = QString::number(person.recordID) + u'\t'
-                           + outputField(CommonOperations::getName(person, true).value_or(QString()));
-            for (const PhoneEntry &phone : person.phones.value_or(QList<PhoneEntry>())) {
+        MyContactsViewController &contacts = app.myContactsViewController();
+        contacts.loadView();
+        const PersonListModel &people = *contacts.people();
+        for (int row = 0; row < people.rowCount(); ++row) {
+            const int recordID = people.data(people.index(row), PersonListModel::RecordIDRole).toInt();
+            const std::optional<Person> person = addressBook.personWithRecordID(recordID);
+            if (!person)
+                continue; // removed by another program meanwhile
+            QString line = QString::number(person->recordID) + u'\t'
+                           + outputField(CommonOperations::getName(*person, true).value_or(QString()));
+            for (const PhoneEntry &phone : person->phones.value_or(QList<PhoneEntry>())) {
                 const QString type = phone.label ? FavoriteRecord::phoneTypeFromLabel(*phone.label) : QString();
                 line += QStringLiteral("\t%1:%2:%3").arg(phone.identifier).arg(outputField(type), outputField(phone.value));
             }

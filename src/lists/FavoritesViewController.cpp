@@ -26,6 +26,7 @@ FavoritesViewController::FavoritesViewController(const Home &home, AddressBook &
     , m_calls(calls)
     , m_reports(reports)
     , m_archive(home.documentPath(archiveFileName), archiveRootKey)
+    , m_pickerPeople(addressBook)
 {
     loadDataFromDisk();
     m_showsEditButton = !favoritesArray().isEmpty();
@@ -48,7 +49,14 @@ void FavoritesViewController::loadView()
     prepareFavoritesCollection();
 }
 
-void FavoritesViewController::NewAction() { setShowsPeoplePicker(true); }
+// Each Add opens a new picker: the persons as they are now, without the last one's search.
+// Read here rather than with the view, which start-up and every favourites command make.
+void FavoritesViewController::NewAction()
+{
+    m_pickerPeople.setSearchText(QString());
+    m_pickerPeople.reload();
+    setShowsPeoplePicker(true);
+}
 
 void FavoritesViewController::peoplePickerNavigationControllerDidCancel() { setShowsPeoplePicker(false); }
 

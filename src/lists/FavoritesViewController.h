@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/CallRecordModel.h"
+#include "lists/PersonListModel.h"
 #include "platform/ArchiveFile.h"
 #include "platform/Home.h"
 
@@ -26,6 +27,7 @@ class FavoritesViewController : public QObject
     Q_PROPERTY(bool showsEditButton READ showsEditButton NOTIFY showsEditButtonChanged)
     Q_PROPERTY(bool showsAddButton READ showsAddButton NOTIFY showsAddButtonChanged)
     Q_PROPERTY(bool showsPeoplePicker READ showsPeoplePicker NOTIFY showsPeoplePickerChanged)
+    Q_PROPERTY(PersonListModel *pickerPeople READ pickerPeople CONSTANT)
     Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
 
 public:
@@ -48,12 +50,14 @@ public:
     bool showsAddButton() const { return m_showsAddButton; }
     bool showsPeoplePicker() const { return m_showsPeoplePicker; }
     int selectedRow() const { return m_selectedRow; }
+    // The persons the people picker lists, read when it opens.
+    PersonListModel *pickerPeople() { return &m_pickerPeople; }
 
     // The view is made: Edit button when the list is not empty, Add button, then the refresh
     // from the address book. Only the first call does anything.
     Q_INVOKABLE void loadView();
 
-    // The Add button: opens the people picker.
+    // The Add button: opens the people picker, its persons read again, with an empty search.
     Q_INVOKABLE void NewAction();
     // The picker's cancel: closes it, nothing added.
     Q_INVOKABLE void peoplePickerNavigationControllerDidCancel();
@@ -106,6 +110,7 @@ private:
     FailureReporter &m_reports;
     ArchiveFile m_archive;
     CallRecordModel m_model;
+    PersonListModel m_pickerPeople;
     bool m_viewLoaded = false;
     bool m_editing = false;
     bool m_showsEditButton = false;

@@ -8,7 +8,16 @@ MyContactsViewController::MyContactsViewController(AddressBook &addressBook, Cal
     : QObject(parent)
     , m_addressBook(addressBook)
     , m_calls(calls)
+    , m_people(addressBook)
 {
+}
+
+void MyContactsViewController::loadView()
+{
+    if (m_viewLoaded)
+        return;
+    m_viewLoaded = true;
+    m_people.reload();
 }
 
 bool MyContactsViewController::selectPerson(int recordID)

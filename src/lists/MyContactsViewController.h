@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lists/PersonListModel.h"
+
 #include <QObject>
 
 class AddressBook;
@@ -17,6 +19,7 @@ class MyContactsViewController : public QObject
     Q_PROPERTY(QString listTitle READ listTitle CONSTANT)
     Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(int shownPerson READ shownPerson NOTIFY shownPersonChanged)
+    Q_PROPERTY(PersonListModel *people READ people CONSTANT)
 
 public:
     MyContactsViewController(AddressBook &addressBook, CallInitiator &calls, QObject *parent = nullptr);
@@ -25,7 +28,11 @@ public:
     QString title() const { return QStringLiteral("Farline"); }
     // The record id of the person whose details are shown; -1 on the list of persons.
     int shownPerson() const { return m_shownPerson; }
+    // The persons of the list, read when the view is made.
+    PersonListModel *people() { return &m_people; }
 
+    // The view is made: the list of persons is read. Only the first call does anything.
+    Q_INVOKABLE void loadView();
     // A person tapped: their numbers are shown. False for a person not in the address book.
     Q_INVOKABLE bool selectPerson(int recordID);
     // A number tapped: the call record (name with the phone fallback, phone type by the label
@@ -44,5 +51,7 @@ private:
 
     AddressBook &m_addressBook;
     CallInitiator &m_calls;
+    PersonListModel m_people;
+    bool m_viewLoaded = false;
     int m_shownPerson = -1;
 };

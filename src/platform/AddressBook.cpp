@@ -416,3 +416,64 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, con
     query.addBindValue(recordID);
     return query.exec() || fail(query.lastError().text());
 }
+
+namespace {
+// A text column read with one question to the query, which costs when asked 10,000 times.
+std::optional<QString> textValue(const QSqlQuery &query, int column)
+{
+    const QVariant value = query.value(column);
+    if (value.isNull())
+        return std::nullopt;
+    return value.toString();
+}
+} // namespace
+
+QList<PersonSummary> AddressBook::peopleSummaries() const
+{
+    QList<PersonSummary> people;
+    if (!connection())
+        return people;
+    QSqlQuery query = connection()->prepared(
+        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person"));
+    QHash<int, qsizetype> shownByNumber; // persons without any name or organisation
+    if (query.exec()) {
+        while (query.next()) {
+            PersonSummary person{query.value(0).toInt(), textValue(query, 1), textValue(query, 2), textValue(query, 3),
+                                 textValue(query, 4), {}};
+            const auto empty = [](const std::optional<QString> &text) { return !text || text->isEmpty(); };
+            if (empty(person.firstName) && empty(person.middleName) && empty(person.lastName) && empty(person.organization))
+                shownByNumber.insert(person.recordID, people.size());
+            people.append(std::move(person));
+        }
+    }
+    if (shownByNumber.isEmpty())
+        return people;
+    // Their first numbers in a second query: looking one up beside every person in the first
+    // would cost more than all the rest of it.
+    QString ids;
+    for (auto at = shownByNumber.cbegin(); at != shownByNumber.cend(); ++at)
+        ids += (ids.isEmpty() ? QString() : QStringLiteral(",")) + QString::number(at.key());
+    QSqlQuery numbers = connection()->prepared(QStringLiteral(
+        "SELECT person_id, value FROM phone WHERE person_id IN (%1) ORDER BY person_id, position").arg(ids));
+    if (numbers.exec()) {
+        while (numbers.next()) {
+            PersonSummary &person = people[shownByNumber.value(numbers.value(0).toInt())];
+            if (!person.firstNumber)
+                person.firstNumber = numbers.value(1).toString();
+        }
+    }
+    return people;
+}
+
+QList<std::pair<int, QString>> AddressBook::phoneValues() const
+{
+    QList<std::pair<int, QString>> values;
+    if (!connection())
+        return values;
+    QSqlQuery query = connection()->prepared(QStringLiteral("SELECT person_id, value FROM phone"));
+    if (query.exec()) {
+        while (query.next())
+            values.append({query.value(0).toInt(), query.value(1).toString()});
+    }
+    return values;
+}

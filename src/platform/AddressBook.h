@@ -94,4 +94,10 @@ private:
     mutable bool m_openTried = false;
     mutable std::unique_ptr<Connection> m_connection;
     mutable QString m_error;
+
+public:
+    // Every person as a list needs it, in no particular order, without their phone lists.
+    QList<PersonSummary> peopleSummaries() const;
+    // Every number of every person as (record id, number as written), in no particular order.
+    QList<std::pair<int, QString>> phoneValues() const;
 };

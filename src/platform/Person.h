@@ -31,3 +31,16 @@ struct Person
 
     friend bool operator==(const Person &, const Person &) = default;
 };
+
+// A person as a list of every person needs it, without the phone list: the names, and for a
+// person with neither a name nor an organisation (each absent or empty), who is shown by it,
+// the first number.
+struct PersonSummary
+{
+    int recordID = 0;
+    std::optional<QString> firstName;
+    std::optional<QString> middleName;
+    std::optional<QString> lastName;
+    std::optional<QString> organization;
+    std::optional<QString> firstNumber; // none for a person with a name or without numbers
+};

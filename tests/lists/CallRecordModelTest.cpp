@@ -3,6 +3,8 @@
 
 #include "ListsTestSupport.h"
 
+#include <QAbstractItemModelTester>
+
 namespace {
 TEST(CallRecordModelTest, RowsShowNameLowerCaseTypeNumberAndTheDateInTheLocalZoneWithTwelveHourHours)
 {
@@ -30,5 +32,47 @@ TEST(CallRecordModelTest, RowsShowNameLowerCaseTypeNumberAndTheDateInTheLocalZon
     };
     for (const auto &[moment, expected] : cases)
         EXPECT_EQ(CallRecordModel::dateText(moment), QString::fromLatin1(expected)) << expected;
+}
+
+// A view keeps persistent indexes: they must follow each row as it moves.
+TEST(CallRecordModelTest, ViewsFollowInsertedMovedAndRemovedRows)
+{
+    CallRecordModel model;
+    const QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (const char *name : {"d", "a", "c"})
+        model.insertRecord(0, record("1", name, "", 1, 0));
+    model.insertRecord(1, record("1", "b", "", 1, 0));
+    model.insertRecord(4, record("1", "e", "", 1, 0));
+    const auto nameAt = [](const QModelIndex &index) { return index.data(CallRecordModel::NameRole).toString().toStdString(); };
+    const auto names = [&] {
+        std::string names;
+        for (int row = 0; row < model.rowCount(); ++row)
+            names += nameAt(model.index(row));
+        return names;
+    };
+    ASSERT_EQ(names(), "cbade");
+
+    const struct
+    {
+        int from, to;
+        const char *after;
+    } moves[] = {{0, 4, "badec"}, {4, 0, "cbade"}, {1, 2, "cabde"}, {3, 1, "cdabe"}, {2, 2, "cdabe"}};
+    for (const auto &move : moves) {
+        SCOPED_TRACE(move.after);
+        std::vector<std::pair<QPersistentModelIndex, std::string>> kept;
+        for (int row = 0; row < model.rowCount(); ++row)
+            kept.emplace_back(model.index(row), nameAt(model.index(row)));
+        model.moveRecord(move.from, move.to);
+        EXPECT_EQ(names(), move.after);
+        EXPECT_EQ(kept[size_t(move.from)].first.row(), move.to);
+        for (const auto &[index, name] : kept)
+            EXPECT_EQ(nameAt(index), name);
+    }
+
+    const QPersistentModelIndex last(model.index(4));
+    model.removeRecord(1);
+    model.removeRecord(0);
+    EXPECT_EQ(names(), "abe");
+    EXPECT_EQ(last.row(), 2);
 }
 } // namespace

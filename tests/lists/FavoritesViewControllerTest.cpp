@@ -49,6 +49,7 @@ TEST_F(FavoritesViewControllerTest, APickedEntryBecomesAFavouriteAndIsWrittenAtO
     favorites->loadView();
     favorites->NewAction();
     EXPECT_TRUE(favorites->showsPeoplePicker());
+    EXPECT_EQ(favorites->pickerPeople()->rowCount(), 2);
     EXPECT_FALSE(favorites->pickPhoneEntry(anna, 2));
     EXPECT_FALSE(favorites->pickPhoneEntry(anna + 100, 0));
     EXPECT_TRUE(favorites->favoritesArray().isEmpty());
@@ -67,7 +68,12 @@ TEST_F(FavoritesViewControllerTest, APickedEntryBecomesAFavouriteAndIsWrittenAtO
                                    QStringLiteral("+1 555|Office|+1 666|%1|1").arg(nameless),
                                    QStringLiteral("Anna Berg ||5|%1|1").arg(anna)}));
 
+    // The next picker lists the persons as they are now, without the last one's search.
+    favorites->pickerPeople()->setSearchText(QStringLiteral("anna"));
+    addPerson(QStringLiteral("Eva"), {}, {}, {phone("7")});
     favorites->NewAction();
+    EXPECT_TRUE(favorites->pickerPeople()->searchText().isEmpty());
+    EXPECT_EQ(favorites->pickerPeople()->rowCount(), 3);
     favorites->peoplePickerNavigationControllerDidCancel();
     EXPECT_FALSE(favorites->showsPeoplePicker());
     EXPECT_EQ(favorites->favoritesArray().size(), 3);

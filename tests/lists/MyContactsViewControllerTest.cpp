@@ -19,4 +19,13 @@ TEST_F(MyContactsViewControllerTest, AnimatedRequestsToGoBackAndCancelLeaveThePe
     EXPECT_TRUE(contacts.popToRootViewController(false));
     EXPECT_EQ(contacts.shownPerson(), -1);
 }
+
+TEST_F(MyContactsViewControllerTest, ThePersonsAreReadWhenTheViewIsMade)
+{
+    addPerson(QStringLiteral("Anna"), {}, {}, {});
+    MyContactsViewController contacts(addressBook, calls);
+    EXPECT_EQ(contacts.people()->rowCount(), 0);
+    contacts.loadView();
+    EXPECT_EQ(contacts.people()->rowCount(), 1);
+}
 } // namespace

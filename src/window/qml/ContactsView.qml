@@ -1,15 +1,28 @@
 import QtQuick
 import Farline.Window
 
-// The contacts tab: the address book's persons headed "Voxmint"; a person's numbers are shown
-// under "Farline", and a tap on one places the call through call placement.
+// The contacts tab: the address book's persons headed "Voxmint"; the person the browser shows
+// opens over them under "Farline", and a tap on one of their numbers places the call through
+// call placement. The browser's controller keeps which person is shown, so the tab comes back
+// to them.
 PeopleListView {
     id: list
     title: Contacts.listTitle
     people: Contacts.people
-    onPersonTapped: (recordID) => {
-        if (Contacts.selectPerson(recordID))
-            navigationStack.push(personView, { people: Contacts.people, recordID: recordID, title: Contacts.title })
+    onPersonTapped: (recordID) => Contacts.selectPerson(recordID)
+    Component.onCompleted: {
+        Contacts.loadView()
+        Qt.callLater(showPerson) // once this page stands on its stack
+    }
+
+    function showPerson() {
+        if (Contacts.shownPerson >= 0 && navigationStack.current === list)
+            navigationStack.push(personView, { people: Contacts.people, recordID: Contacts.shownPerson,
+                                               title: Contacts.title })
+    }
+    Connections {
+        target: Contacts
+        function onShownPersonChanged() { list.showPerson() }
     }
 
     Component {

@@ -36,12 +36,11 @@ Item {
     function push(component, properties) {
         if (typeof component.createObject !== "function")
             component = Qt.createComponent(component)
-        const page = component.createObject(content, properties || {})
+        const page = component.createObject(content, Object.assign({ navigationStack: stack }, properties || {}))
         if (!page) {
             console.warn("a page could not be made")
             return null
         }
-        page.navigationStack = stack
         page.width = Qt.binding(function() { return content.width })
         page.height = Qt.binding(function() { return content.height })
         const below = current

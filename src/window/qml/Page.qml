@@ -15,7 +15,7 @@ Item {
     // The right button is the system's add button: a plus sign.
     property bool rightSystemAdd: false
 
-    // The navigation stack the page is on, set when it is pushed.
+    // The navigation stack the page is on, given when it is pushed.
     property Item navigationStack: null
 
     signal leftTapped()

@@ -8,8 +8,6 @@ Page {
     property QtObject people
     signal personTapped(int recordID)
 
-    Component.onCompleted: people.reload()
-
     SearchField {
         id: search
         width: parent.width

@@ -43,6 +43,7 @@ Page {
             }
             footer: Item { width: list.width; height: 20 }
             delegate: CheckRow {
+                id: row
                 required property string modelData
                 required property int index
                 width: list.width
@@ -59,18 +60,18 @@ Page {
 
                 // The country of the SIM card in the phone, when it is not the stored one.
                 Rectangle {
-                    visible: parent.inThePhone
+                    visible: row.inThePhone
                     anchors.verticalCenter: parent.verticalCenter
-                    x: parent.width - width - 44
+                    x: row.width - width - 44
                     width: simTag.implicitWidth + 12
                     height: 20
                     radius: 10
-                    color: parent.highlighted ? "white" : "#385487"
+                    color: row.highlighted ? "white" : "#385487"
                     Text {
                         id: simTag
                         anchors.centerIn: parent
                         text: "SIM card"
-                        color: parent.parent.highlighted ? "#385487" : "white"
+                        color: row.highlighted ? "#385487" : "white"
                         font.family: Theme.font
                         font.pixelSize: 11
                         font.bold: true

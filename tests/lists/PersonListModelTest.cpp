@@ -1,0 +1,167 @@
+#include "lists/PersonListModel.h"
+
+#include "ListsTestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+namespace {
+class PersonListModelTest : public ListsTest
+{
+protected:
+    using Rows = std::vector<std::string>;
+
+    int add(Text first, Text middle, Text last, Text organization = {}, QList<PhoneDraft> phones = {})
+    {
+        const PersonDraft draft{std::move(first), std::move(middle), std::move(last), std::move(organization), std::move(phones)};
+        const auto id = addressBook.addPerson(QStringLiteral("test:%1").arg(++m_added), draft);
+        EXPECT_TRUE(id) << addressBook.errorText().toStdString();
+        return id.value_or(0);
+    }
+
+    // A person of each kind the list files differently, added out of order.
+    void addEveryKind()
+    {
+        add({}, {}, {}, QStringLiteral("Pizza Roma"), {phone("+39 06 555 12")});
+        add(QStringLiteral("Émile"), {}, QStringLiteral("Zola"));
+        add(QStringLiteral("Max"), {}, QStringLiteral("Mustermann"));
+        // Its first number is the first in the list, not the one with the lowest identifier.
+        const int byNumber = add({}, {}, {}, {}, {phone("0171 555"), phone("+49 30 1234567")});
+        setPhones(byNumber, {phone("+49 30 1234567", {}, 1), phone("0171 555", {}, 0)});
+        add(QStringLiteral("bob"), {}, QStringLiteral("berg"));
+        add(QStringLiteral("Carl"), {}, QStringLiteral("Berg"), QStringLiteral("Acme"), {phone("(030) 12 34")});
+        add({}, {}, {});
+        add(QStringLiteral("Jörg"), {}, QStringLiteral("Müller"));
+        add(QStringLiteral("Anna"), QStringLiteral("Maria"), QStringLiteral("Berg"));
+        add({}, {}, {}, QStringLiteral("42 Pizza"));
+        add(QStringLiteral("Søren"), {}, QStringLiteral("Østergaard"));
+        add(QStringLiteral("Dora"), QStringLiteral(""), QStringLiteral(""));
+        add({}, {}, {}, QStringLiteral("Ärzte am Markt"));
+        add(QStringLiteral("Anna"), {}, QStringLiteral("Berg"));
+        add(QStringLiteral("Adam"), {}, {});
+    }
+
+    // Each row as "name|section|organisation" (standard strings, which a failure prints legibly).
+    static Rows rows(const PersonListModel &model)
+    {
+        Rows rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QModelIndex at = model.index(row);
+            rows.push_back(QStringList{model.data(at, PersonListModel::NameRole).toString(),
+                                       model.data(at, PersonListModel::SectionRole).toString(),
+                                       model.data(at, PersonListModel::OrganizationRole).toString()}
+                               .join(u'|')
+                               .toStdString());
+        }
+        return rows;
+    }
+
+    static Rows names(const PersonListModel &model)
+    {
+        Rows names;
+        for (int row = 0; row < model.rowCount(); ++row)
+            names.push_back(model.data(model.index(row), PersonListModel::NameRole).toString().toStdString());
+        return names;
+    }
+
+private:
+    int m_added = 0;
+};
+
+TEST_F(PersonListModelTest, FilesPersonsByLastNameAsAReaderWouldWithEveryOtherTextAfterZ)
+{
+    addEveryKind();
+    PersonListModel model(addressBook);
+    model.reload();
+    EXPECT_EQ(rows(model), (Rows{
+                               "Adam|A|",
+                               "Ärzte am Markt|A|Ärzte am Markt",
+                               "Anna Berg|B|",
+                               "Anna Maria Berg|B|",
+                               "bob berg|B|",
+                               "Carl Berg|B|Acme",
+                               "Dora|D|",
+                               "Jörg Müller|M|",
+                               "Max Mustermann|M|",
+                               "Søren Østergaard|O|",
+                               "Pizza Roma|P|Pizza Roma",
+                               "Émile Zola|Z|",
+                               "42 Pizza|#|42 Pizza",
+                               "+49 30 1234567|#|",
+                               "[No name supplied]|#|",
+                           }));
+}
+
+TEST_F(PersonListModelTest, SearchFindsWordBeginningsOfNamesAndOrganisationsAndTheDigitsOfNumbers)
+{
+    addEveryKind();
+    PersonListModel model(addressBook);
+    const QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.reload();
+    const Rows everyone = names(model);
+    const struct
+    {
+        const char *search;
+        Rows found;
+    } cases[] = {
+        {"", everyone},
+        {"  ", everyone},
+        {"MÜL", {"Jörg Müller"}},
+        {"mul", {"Jörg Müller"}},
+        {"BOB", {"bob berg"}},
+        {"emile", {"Émile Zola"}},
+        {"rom", {"Pizza Roma"}},
+        {"oma", {}},
+        {"acme", {"Carl Berg"}},
+        {"berg an", {"Anna Berg", "Anna Maria Berg"}},
+        {"ma ann", {"Anna Maria Berg"}},
+        {"4930", {"+49 30 1234567"}},
+        {"+49 30", {"+49 30 1234567"}},
+        {"030", {"Carl Berg"}},
+        {"(030) 12-34", {"Carl Berg"}},
+        {"3012", {"Carl Berg", "+49 30 1234567"}},
+        {"45670171", {}}, // the end of one number and the start of the next
+        {"42", {"42 Pizza"}},
+        {"carl 030", {"Carl Berg"}},
+        {"anna 030", {}},
+        {"zz", {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.search);
+        model.setSearchText(QString::fromUtf8(c.search));
+        EXPECT_EQ(names(model), c.found);
+    }
+}
+
+TEST_F(PersonListModelTest, ReloadReadsNamesAndNumbersAgainAndKeepsTheSearch)
+{
+    const int anna = add(QStringLiteral("Anna"), {}, QStringLiteral("Berg"), {}, {phone("030 111")});
+    PersonListModel model(addressBook);
+    const QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QSignalSpy emptyChanges(&model, &PersonListModel::addressBookEmptyChanged);
+    QSignalSpy countChanges(&model, &PersonListModel::countChanged);
+    model.reload();
+    model.setSearchText(QStringLiteral("030"));
+    ASSERT_EQ(names(model), Rows{"Anna Berg"});
+
+    const int eva = add(QStringLiteral("Eva"), {}, QStringLiteral("Lind"), {}, {phone("030 222")});
+    setPhones(anna, {phone("040 111")});
+    model.reload();
+    EXPECT_EQ(model.searchText(), u"030");
+    EXPECT_EQ(names(model), Rows{"Eva Lind"});
+    model.setSearchText(QStringLiteral("lind"));
+    EXPECT_EQ(names(model), Rows{"Eva Lind"});
+
+    // A search that finds nobody is no empty address book.
+    model.setSearchText(QStringLiteral("zz"));
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(countChanges.count(), 2); // 0 to 1 with the first reload, 1 to 0 now
+    EXPECT_FALSE(model.addressBookEmpty());
+    EXPECT_EQ(emptyChanges.count(), 1);
+    ASSERT_TRUE(addressBook.removePerson(anna));
+    ASSERT_TRUE(addressBook.removePerson(eva));
+    model.reload();
+    EXPECT_TRUE(model.addressBookEmpty());
+    EXPECT_EQ(emptyChanges.count(), 2);
+}
+} // namespace
