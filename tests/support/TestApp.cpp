@@ -8,9 +8,10 @@
 
 QDateTime testEpoch() { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26, 535), Qt::UTC); }
 
-TestApp::TestApp(const QString &bundleDir)
+TestApp::TestApp(const QString &bundleDir, bool windowAlerts)
     : m_homeDir(m_dir.path() + QStringLiteral("/home"))
     , m_bundleDir(bundleDir)
+    , m_queueAlerts(windowAlerts)
 {
     restart();
 }
@@ -18,8 +19,11 @@ TestApp::TestApp(const QString &bundleDir)
 void TestApp::restart()
 {
     m_app.reset();
-    auto alerts = std::make_unique<RecordingAlerts>();
-    m_alerts = alerts.get();
+    std::unique_ptr<Alerts> alerts;
+    if (m_queueAlerts)
+        alerts = std::unique_ptr<Alerts>(m_windowAlerts = new QueuedAlerts);
+    else
+        alerts = std::unique_ptr<Alerts>(m_alerts = new RecordingAlerts);
     auto telephone = std::make_unique<RecordingTelephone>();
     m_telephone = telephone.get();
     auto clock = std::make_unique<Clock>();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FarlineAppDelegate.h"
+#include "platform/QueuedAlerts.h"
 #include "support/RecordingTelephone.h"
 
 #include <QByteArray>
@@ -13,10 +14,13 @@
 class TestApp
 {
 public:
-    explicit TestApp(const QString &bundleDir = QString::fromLatin1(Bundle::builtIn));
+    // With `windowAlerts`, the alerts queue for a window to show (see windowAlerts()) instead
+    // of being recorded.
+    explicit TestApp(const QString &bundleDir = QString::fromLatin1(Bundle::builtIn), bool windowAlerts = false);
 
     FarlineAppDelegate &app() { return *m_app; }
     RecordingAlerts &alerts() { return *m_alerts; }
+    QueuedAlerts *windowAlerts() { return m_windowAlerts; }
     QStringList alertMessages() const; // of every alert shown, in order
     RecordingTelephone &telephone() { return *m_telephone; }
     Clock &clock() { return m_app->clock(); }
@@ -42,6 +46,8 @@ private:
     QString m_homeDir;
     QString m_bundleDir;
     RecordingAlerts *m_alerts = nullptr;
+    QueuedAlerts *m_windowAlerts = nullptr;
+    bool m_queueAlerts = false;
     RecordingTelephone *m_telephone = nullptr;
     QList<QUrl> m_openedUrls;
     bool m_systemTakesUrls = true;

@@ -22,7 +22,7 @@ void visit(QAccessibleInterface *node, const std::function<bool(QAccessibleInter
 }
 
 WindowDriver::WindowDriver(TestApp &test)
-    : m_window(test.app(), m_alerts, false)
+    : m_window(test.app(), test.windowAlerts() ? *test.windowAlerts() : m_alerts, false)
 {
     window().show();
     if (!QTest::qWaitForWindowExposed(&window()))
@@ -33,10 +33,11 @@ QAccessibleInterface *WindowDriver::find(const QString &name, QAccessible::Role 
 {
     QAccessibleInterface *found = nullptr;
     bool stopped = false;
+    // The last in the window's order is the one in front: a modal screen covers the tabs.
     visit(QAccessible::queryAccessibleInterface(&window()), [&](QAccessibleInterface *node) {
         if (node->text(QAccessible::Name) == name && (role == QAccessible::NoRole || node->role() == role))
             found = node;
-        return found != nullptr;
+        return false;
     }, stopped);
     return found;
 }
@@ -70,7 +71,17 @@ bool WindowDriver::press(const QString &name)
 {
     if (!find(name))
         return false;
-    QTest::mousePress(&window(), Qt::LeftButton, {}, centre(name));
+    // A list that has just made its rows may still move them (its section headers come later):
+    // the finger goes where the control has come to rest.
+    QPoint at = centre(name);
+    for (int tries = 0; tries < 50; ++tries) {
+        QTest::qWait(10);
+        const QPoint now = centre(name);
+        if (now == at)
+            break;
+        at = now;
+    }
+    QTest::mousePress(&window(), Qt::LeftButton, {}, at);
     return true;
 }
 
@@ -78,9 +89,8 @@ void WindowDriver::release(QPoint at) { QTest::mouseRelease(&window(), Qt::LeftB
 
 bool WindowDriver::tap(const QString &name)
 {
-    const QPoint at = centre(name);
     if (!press(name))
         return false;
-    release(at);
+    release(centre(name));
     return true;
 }

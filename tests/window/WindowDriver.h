@@ -20,7 +20,8 @@ public:
 
     QQuickWindow &window() const { return *m_window.window(); }
 
-    // The shown control with that accessible name (and role, unless NoRole); null for none.
+    // The shown control with that accessible name (and role, unless NoRole), the one in front when
+    // there are several; null for none.
     QAccessibleInterface *find(const QString &name, QAccessible::Role role = QAccessible::NoRole) const;
     // The accessible names of the shown controls of `role`, in the window's order.
     QStringList names(QAccessible::Role role) const;
@@ -38,6 +39,6 @@ public:
     QPoint centre(const QString &name) const;
 
 private:
-    QueuedAlerts m_alerts; // alerts of its own: the tests read theirs from the test's record
+    QueuedAlerts m_alerts; // shown when the test records its alerts instead
     DialerWindow m_window;
 };

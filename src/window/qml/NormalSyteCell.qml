@@ -93,7 +93,7 @@ PlainRow {
             onClicked: cell.deleteControlTapped()
         }
         Accessible.role: Accessible.Button
-        Accessible.name: "Delete " + cell.text
+        Accessible.name: "Delete " + cell.text.trim()
         Accessible.onPressAction: cell.deleteControlTapped()
     }
 
@@ -120,7 +120,7 @@ PlainRow {
             onCanceled: cell.handleReleased()
         }
         Accessible.role: Accessible.Button
-        Accessible.name: "Move " + cell.text
+        Accessible.name: "Move " + cell.text.trim()
     }
 
     // The question whether to delete, at the right of the row.
@@ -154,6 +154,6 @@ PlainRow {
         Accessible.onPressAction: cell.deleteTapped()
     }
 
-    Accessible.name: text
+    Accessible.name: text.trim()
     Accessible.description: sideText
 }

@@ -66,7 +66,7 @@ Page {
                 font.pixelSize: 12
                 font.bold: true
             }
-            Accessible.name: name
+            Accessible.name: name.trim()
             Accessible.description: number
         }
     }

@@ -1,0 +1,126 @@
+// The recent calls, the favourites and the contacts, through the real window.
+
+#include "WindowDriver.h"
+
+#include "lists/FavoritesViewController.h"
+#include "lists/RecentViewController.h"
+#include "platform/AddressBook.h"
+#include "support/TestApp.h"
+
+#include <QQuickItem>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+PhoneDraft phone(const char *label, const char *number)
+{
+    return {std::nullopt, QString::fromLatin1(label), QString::fromLatin1(number)};
+}
+
+class ListsWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        test.launch("260 +48 22 500 00 00\r\n", "260 48\r\n", QStringLiteral("260"));
+        AddressBook &book = test.app().addressBook();
+        book.addPerson(QStringLiteral("anna"), {QStringLiteral("Anna"), {}, QStringLiteral("Kowalska"), {},
+                                                {phone("_$!<Mobile>!$_", "+48 601 555 010"), phone("_$!<Home>!$_", "+48 22 555 01 23")}});
+        book.addPerson(QStringLiteral("ben"), {QStringLiteral("Ben"), {}, QStringLiteral("Carter"), {},
+                                               {phone("_$!<Mobile>!$_", "+44 7700 900123")}});
+        window = std::make_unique<WindowDriver>(test);
+    }
+    bool waitFor(const std::function<bool()> &done) { return QTest::qWaitFor(done, 5000); }
+    // A list's row shows (lists make their rows when they next lay out).
+    bool row(const char *name)
+    {
+        return waitFor([&] { return window->shows(QString::fromUtf8(name), QAccessible::ListItem); });
+    }
+    // Through the people picker of the favourites: the person, then the number.
+    void pick(const char *person, const char *number)
+    {
+        // The person's row may stand among the favourites already: the picker's is one more.
+        const auto rows = [&] { return window->names(QAccessible::ListItem).count(QString::fromUtf8(person)); };
+        const qsizetype before = rows();
+        ASSERT_TRUE(window->tap("Add"));
+        ASSERT_TRUE(waitFor([&] { return rows() > before; }));
+        window->tap(QString::fromUtf8(person));
+        ASSERT_TRUE(waitFor([&] { return window->shows(QString::fromUtf8(number)); }));
+        window->tap(QString::fromUtf8(number));
+        ASSERT_TRUE(waitFor([&] { return !window->shows("Cancel"); }));
+    }
+
+    TestApp test{QString::fromLatin1(Bundle::builtIn), true};
+    std::unique_ptr<WindowDriver> window;
+};
+
+TEST_F(ListsWindowTest, TheContactsKeepThePersonShownAndCallThroughTheAccessNumber)
+{
+    window->tap("Contacts");
+    ASSERT_TRUE(row("Anna Kowalska"));
+    window->tap("Anna Kowalska");
+    ASSERT_TRUE(waitFor([&] { return window->shows("+48 601 555 010"); }));
+    window->tap("Keypad");
+    window->tap("Contacts"); // leaving the tab asks the browser to pop, animated: it stays
+    EXPECT_TRUE(window->shows("+48 601 555 010"));
+
+    window->tap("+48 601 555 010");
+    EXPECT_EQ(test.telephone().opened, QStringList{"tel:+48225000000,0048601555010"});
+    EXPECT_EQ(test.app().recentViewController().recentArray().size(), 1);
+}
+
+TEST_F(ListsWindowTest, ARecentCallIsCalledAgainAndTheListClearedOnlyThroughTheSheet)
+{
+    window->tap("Contacts");
+    window->tap("Anna Kowalska");
+    waitFor([&] { return window->shows("+48 601 555 010"); });
+    window->tap("+48 601 555 010");
+    window->tap("Recents");
+    ASSERT_TRUE(row("Anna Kowalska"));
+    window->tap("Anna Kowalska");
+    EXPECT_EQ(test.telephone().opened.size(), 2);
+    EXPECT_EQ(test.app().recentViewController().recentArray().size(), 2); // a new row on top
+
+    for (const char *answer : {"Cancel", "Clear All Recents"}) {
+        SCOPED_TRACE(answer);
+        window->tap("Clear");
+        ASSERT_TRUE(waitFor([&] { return window->shows("Clear All Recents", QAccessible::Button); }));
+        window->tap(QLatin1String(answer));
+        EXPECT_TRUE(waitFor([&] { return !window->shows("Clear All Recents", QAccessible::Button); }));
+    }
+    EXPECT_TRUE(test.app().recentViewController().recentArray().isEmpty());
+    EXPECT_TRUE(window->shows("No recent calls"));
+    EXPECT_FALSE(window->shows("Clear"));
+}
+
+TEST_F(ListsWindowTest, FavouritesFromThePickerTheirSideLabelAndEditing)
+{
+    window->tap("Favorites");
+    EXPECT_TRUE(window->shows("No favourites"));
+    pick("Anna Kowalska", "+48 601 555 010");
+    pick("Ben Carter", "+44 7700 900123");
+    pick("Anna Kowalska", "+48 601 555 010"); // added before: moves to the end
+    FavoritesViewController &favorites = test.app().favoritesViewController();
+    ASSERT_EQ(favorites.favoritesArray().size(), 2);
+    EXPECT_EQ(favorites.favoritesArray().last()->displayName, u"Anna Kowalska ");
+
+    // The name gives way to the side label, its width and 20 more; not while deleting is asked.
+    QObject *cell = window->find("Anna Kowalska", QAccessible::ListItem)->object();
+    const auto width = [&](const char *label) { return cell->property(label).value<QQuickItem *>()->width(); };
+    const double plain = cell->property("plainTextWidth").toDouble();
+    EXPECT_EQ(plain - width("textLabel"), std::floor(width("sideLabel")) + 20);
+    window->tap("Edit");
+    window->tap("Delete Anna Kowalska");
+    EXPECT_FALSE(cell->property("sideLabel").value<QQuickItem *>()->isVisible());
+    EXPECT_EQ(width("textLabel"), cell->property("plainTextWidth").toDouble());
+
+    window->tap("Delete");
+    window->tap("Delete Ben Carter");
+    window->tap("Delete");
+    EXPECT_TRUE(favorites.favoritesArray().isEmpty());
+    EXPECT_TRUE(window->shows("Done")); // until editing mode is left
+    window->tap("Done");
+    EXPECT_FALSE(window->shows("Edit"));
+    EXPECT_TRUE(window->shows("Add"));
+}
+} // namespace
