@@ -4,6 +4,7 @@
 
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 
@@ -69,13 +70,17 @@ QPoint WindowDriver::centre(const QString &name) const
 
 bool WindowDriver::press(const QString &name)
 {
-    if (!find(name))
+    // A list makes its rows when it next lays out: the control may come a moment later.
+    if (!QTest::qWaitFor([&] { return find(name) != nullptr; }, 5000))
         return false;
-    // A list that has just made its rows may still move them (its section headers come later):
-    // the finger goes where the control has come to rest.
+    // Rows just made are laid out when the next frame is drawn (their section headers and
+    // wrapped texts move them): the finger goes where the control stands after a drawn frame
+    // that did not move it.
     QPoint at = centre(name);
-    for (int tries = 0; tries < 50; ++tries) {
-        QTest::qWait(10);
+    for (int frames = 0; frames < 20; ++frames) {
+        QSignalSpy drawn(&window(), &QQuickWindow::frameSwapped);
+        window().update();
+        drawn.wait(1000);
         const QPoint now = centre(name);
         if (now == at)
             break;

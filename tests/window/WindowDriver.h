@@ -31,7 +31,7 @@ public:
     }
     bool enabled(const QString &name) const;
 
-    // Press and release inside the control; false when it is not shown.
+    // Press and release inside the control; false when it is not shown within 5 s.
     bool tap(const QString &name);
     // A finger put down on the control, and lifted at `at` (window coordinates).
     bool press(const QString &name);
