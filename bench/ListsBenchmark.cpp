@@ -299,9 +299,10 @@ void BM_PersonListReload(benchmark::State &state)
 }
 BENCHMARK(BM_PersonListReload)->Unit(benchmark::kMillisecond);
 
-// Two letters as the first search after the list was read, which makes the words searched
-// ("gi" begins every given name: every row stays).
-void BM_PersonListTwoLetterSearch(benchmark::State &state)
+// A first search after the list was read: two letters make the words searched ("gi" begins
+// every given name), four digits read every number with it ("4930" is in every home number).
+// Every row stays.
+void BM_PersonListFirstSearch(benchmark::State &state, const char *search)
 {
     PersonList list;
     for (auto _ : state) {
@@ -309,29 +310,13 @@ void BM_PersonListTwoLetterSearch(benchmark::State &state)
         list.model.setSearchText(QString());
         list.model.reload();
         state.ResumeTiming();
-        list.model.setSearchText(QStringLiteral("gi"));
+        list.model.setSearchText(QString::fromLatin1(search));
     }
     if (!list.lists(personCount))
         state.SkipWithError("not every person found");
 }
-BENCHMARK(BM_PersonListTwoLetterSearch)->Unit(benchmark::kMillisecond);
-
-// Four digits as the first search after the list was read: every number is read with it
-// ("4930" is in every home number).
-void BM_PersonListFirstDigitSearch(benchmark::State &state)
-{
-    PersonList list;
-    for (auto _ : state) {
-        state.PauseTiming();
-        list.model.setSearchText(QString());
-        list.model.reload();
-        state.ResumeTiming();
-        list.model.setSearchText(QStringLiteral("4930"));
-    }
-    if (!list.lists(personCount))
-        state.SkipWithError("not every person found");
-}
-BENCHMARK(BM_PersonListFirstDigitSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PersonListFirstSearch, TwoLetters, "gi")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PersonListFirstSearch, FourDigits, "4930")->Unit(benchmark::kMillisecond);
 
 // A fourth digit typed, the numbers already read.
 void BM_PersonListDigitSearch(benchmark::State &state)
