@@ -8,14 +8,13 @@
 #include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/MyContactsViewController.h"
-#include "lists/PersonListModel.h"
 #include "platform/Console.h"
 #include "platform/PlatformServices.h"
 #include "platform/QueuedAlerts.h"
-#include "platform/VCardImporter.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 #include "window/DialerWindow.h"
+#include "window/SampleHome.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -117,102 +116,6 @@ private:
     std::unique_ptr<DialerWindow> m_window;
 };
 
-// The sample address book: persons made up for the pictures, their numbers from the ranges kept
-// for drama and tests where the country has one.
-const char sampleCards[] = R"(BEGIN:VCARD
-VERSION:3.0
-N:Kowalska;Anna;;;
-TEL;TYPE=CELL:+48 601 555 010
-TEL;TYPE=HOME:+48 22 555 01 23
-END:VCARD
-BEGIN:VCARD
-VERSION:3.0
-N:Carter;Ben;;;
-TEL;TYPE=CELL:+44 7700 900123
-END:VCARD
-BEGIN:VCARD
-VERSION:3.0
-N:Martin;Chloé;;;
-ORG:Atelier Martin
-TEL;TYPE=WORK:+33 1 99 00 12 34
-TEL;TYPE=CELL:+33 1 99 00 56 78
-END:VCARD
-BEGIN:VCARD
-VERSION:3.0
-N:Müller;David;;;
-TEL;TYPE=CELL:+49 30 23125 555
-END:VCARD
-BEGIN:VCARD
-VERSION:3.0
-N:Lee;Grace;;;
-TEL;TYPE=WORK:+1 312 555 0142
-END:VCARD
-BEGIN:VCARD
-VERSION:3.0
-N:;;;;
-ORG:Pizza Roma
-TEL;TYPE=WORK:+48 22 555 77 88
-END:VCARD
-BEGIN:VCARD
-VERSION:3.0
-N:Svensson;Emma;;;
-TEL;TYPE=CELL:+46 70 174 06 10
-END:VCARD
-)";
-
-bool importSamples(FarlineAppDelegate &app, const QString &folder)
-{
-    const QString path = folder + QStringLiteral("/samples.vcf");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(sampleCards) != qint64(sizeof sampleCards - 1))
-        return false;
-    file.close();
-    VCardImporter importer(app.addressBook(), [](const QString &) {});
-    return importer.importFile(path) == VCardImporter::FileResult::Read && importer.commit();
-}
-
-// The person of the address book with `name` (as the lists show it) and their first number.
-std::optional<std::pair<int, int>> sampleNumber(FarlineAppDelegate &app, const QString &name)
-{
-    PersonListModel &people = *app.myContactsViewController().people();
-    people.reload();
-    for (int row = 0; row < people.rowCount(); ++row) {
-        const QModelIndex index = people.index(row);
-        if (people.data(index, PersonListModel::NameRole).toString() == name) {
-            const int id = people.data(index, PersonListModel::RecordIDRole).toInt();
-            const QVariantList phones = people.details(id).value(QStringLiteral("phones")).toList();
-            if (!phones.isEmpty())
-                return std::pair(id, phones.first().toMap().value(QStringLiteral("identifier")).toInt());
-        }
-    }
-    return std::nullopt;
-}
-
-// Calls and favourites for the list screens, placed as the user places them.
-bool fillSampleLists(FarlineAppDelegate &app, Clock &clock)
-{
-    FavoritesViewController &favorites = app.favoritesViewController();
-    for (const char *name : {"Anna Kowalska", "Ben Carter", "Pizza Roma", "Chloé Martin"}) {
-        const auto number = sampleNumber(app, QString::fromUtf8(name));
-        if (!number)
-            return false;
-        favorites.NewAction();
-        favorites.pickPhoneEntry(number->first, number->second);
-    }
-    MyContactsViewController &contacts = app.myContactsViewController();
-    for (const char *name : {"David Müller", "Grace Lee", "Anna Kowalska", "Emma Svensson"}) {
-        const auto number = sampleNumber(app, QString::fromUtf8(name));
-        if (!number)
-            return false;
-        clock.advance(3 * 3600 + 17 * 60);
-        contacts.selectPhoneEntry(number->first, number->second);
-    }
-    app.keypadViewController().typeNumber(QStringLiteral("004930901820"));
-    clock.advance(25 * 60);
-    app.keypadViewController().initiateCall();
-    return true;
-}
-
 // Walks the screens, handing each, once it shows, to `shown` with its name. False when the walk
 // could not go on.
 bool walk(const GlobalOptions &options, const std::function<bool(const QString &, QQuickWindow &)> &shown)
@@ -238,7 +141,7 @@ bool walk(const GlobalOptions &options, const std::function<bool(const QString &
     start->startApplication();
 
     TabBarController &tabs = app.tbarController();
-    if (!importSamples(app, home.path()) || !fillSampleLists(app, tour.clock()))
+    if (!SampleHome::importPersons(app, home.path()) || !SampleHome::fillLists(app, tour.clock()))
         return false;
     tabs.didSelectTab(TabBarController::KeypadTab);
     app.keypadViewController().typeNumber(QStringLiteral("+4930901820"));
@@ -259,7 +162,7 @@ bool walk(const GlobalOptions &options, const std::function<bool(const QString &
     tabs.didSelectTab(TabBarController::ContactsTab);
     if (!show(QStringLiteral("contacts")))
         return false;
-    const auto anna = sampleNumber(app, QStringLiteral("Anna Kowalska"));
+    const auto anna = SampleHome::firstNumber(app, QStringLiteral("Anna Kowalska"));
     if (!anna || !app.myContactsViewController().selectPerson(anna->first))
         return false;
     if (!show(QStringLiteral("contact")))
