@@ -58,11 +58,11 @@ TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
     const QByteArray keyBytes = QCryptographicHash::hash("QMBKey", QCryptographicHash::Md5);
     ASSERT_EQ(DataFileEnvelope::key(), keyBytes);
     const QString key = QString::fromLatin1(keyBytes.toHex());
-    const QByteArray plain = "234 +44 20 7946 0120\r\n234 +44 20 7946 0345\r\n260 +48 22 500 00 00\r";
+    const QByteArray plain = "234 +44 20 7946 0120\r\n234 +44 20 7946 0345\r\n260 +48 22 500 00 00 \xe9\r";
 
     // What encrypt writes, less its chaining block, deciphers with openssl under that block: the
     // lines of any line end joined with CRLF, the end of the last one dropped.
-    write("plain", "234 +44 20 7946 0120\r\n234 +44 20 7946 0345\n260 +48 22 500 00 00\r\r\n");
+    write("plain", "234 +44 20 7946 0120\r\n234 +44 20 7946 0345\n260 +48 22 500 00 00 \xe9\r\r\n");
     ASSERT_EQ(farlineData({"encrypt", path("plain"), path("ours")}).exitCode, 0);
     const QByteArray ours = read("ours");
     const ProcessRun deciphered = runProcess(openssl, {"enc", "-d", "-aes-128-cbc", "-K", key, "-iv", QString::fromLatin1(ours.left(16).toHex())},
@@ -78,7 +78,11 @@ TEST_F(FarlineDataTest, InteroperatesWithTheOpensslCommand)
     write("theirs", block + enciphered.rawOut);
     const ProcessRun printed = farlineData({"decrypt", path("theirs")});
     EXPECT_EQ(printed.exitCode, 0);
-    EXPECT_EQ(printed.out, "234 +44 20 7946 0120\n234 +44 20 7946 0345\n260 +48 22 500 00 00\r\n260 11\n");
+    EXPECT_EQ(printed.rawOut, "234 +44 20 7946 0120\n234 +44 20 7946 0345\n260 +48 22 500 00 00 \xe9\r\n260 11\n");
+    // An empty text is no line at all.
+    write("empty", "");
+    ASSERT_EQ(farlineData({"encrypt", path("empty"), path("none")}).exitCode, 0);
+    EXPECT_EQ(farlineData({"decrypt", path("none")}).all(), std::tuple(0, QString(), QString()));
 
     LANManger table(path("theirs"));
     table.loadLANArray(QStringLiteral("234"));
