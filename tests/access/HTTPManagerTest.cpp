@@ -27,7 +27,7 @@ struct Exchange
         settings().currentVersionNumber = installedVersion;
         http = std::make_unique<HTTPManager>(settings(), test.documentPath(QStringLiteral("LANFile.txt")),
                                              address.value_or(server.address()), network);
-        http->setDeadlines({.silenceMs = 1500, .descriptorMs = 3000, .downloadMs = 3000, .downloadBytesPerSecond = 1024});
+        http->setDeadlines({.silenceMs = 1000, .descriptorMs = 1500, .downloadMs = 1500, .downloadBytesPerSecond = 1024});
         const int started = http->UpdateLANFile();
         if (started == 0) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return settings().updatedLANFileReceived.load(); }, 20000));
