@@ -27,7 +27,7 @@ struct Exchange
         settings().currentVersionNumber = installedVersion;
         http = std::make_unique<HTTPManager>(settings(), test.documentPath(QStringLiteral("LANFile.txt")),
                                              address.value_or(server.address()), network);
-        http->setDeadlines({.silenceMs = 1500, .descriptorMs = 3000, .downloadMs = 3000, .downloadBytesPerSecond = 1024});
+        http->setDeadlines({.silenceMs = 1000, .descriptorMs = 1500, .downloadMs = 1500, .downloadBytesPerSecond = 1024});
         const int started = http->UpdateLANFile();
         if (started == 0) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return settings().updatedLANFileReceived.load(); }, 20000));
@@ -41,10 +41,49 @@ struct Exchange
     }
 };
 
+struct Outcome
+{
+    const char *name;
+    std::function<QByteArray(const QString &)> makeDescriptor;
+    FaultResponse descriptor, file;
+    int errorOccured;
+    QString reason;
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+};
+
+using HTTPManagerTest = ::testing::TestWithParam<Outcome>;
+
 // What the descriptor says is read by LANFileNameparser (see its test); here, what the exchange
 // does with each kind of answer, and the reason it gives for a failure ("SERVER" standing for
 // the fault server's address).
-TEST(HTTPManagerTest, OutcomesOfTheExchange)
+TEST_P(HTTPManagerTest, OutcomeOfTheExchange)
+{
+    const Outcome &row = GetParam();
+    Exchange exchange;
+    FaultResponse response = row.descriptor;
+    response.body = row.makeDescriptor(exchange.server.address());
+    exchange.server.respond(QStringLiteral("/server.php"), response);
+    exchange.server.respond(QStringLiteral("/LANFile-8.txt"), row.file);
+    {
+        const FileSizeLimit limit(row.fileSizeLimit);
+        ASSERT_EQ(exchange.run(-3), 0);
+    }
+    EXPECT_EQ(exchange.settings().errorOccured, row.errorOccured);
+    EXPECT_EQ(QString(exchange.http->failureReason()).replace(exchange.server.address(), "SERVER").toStdString(), row.reason.toStdString());
+    EXPECT_EQ(exchange.server.requests().value(0), u"/server.php?getfile=conf&version=-3&device=iph");
+    EXPECT_EQ(exchange.http->replacedWorkingCopy(), row.errorOccured == 2);
+    if (row.errorOccured == 2) {
+        EXPECT_EQ(exchange.server.requests().value(1), u"/LANFile-8.txt?a=1&b=2");
+        EXPECT_EQ(exchange.test.readDocument(QStringLiteral("LANFile.txt")), newFile());
+        EXPECT_EQ(exchange.http->currentVersionNumber(), 8);
+        EXPECT_EQ(exchange.settings().currentVersionNumber, -3); // the dialog adopts it, on the main thread
+    } else {
+        EXPECT_TRUE(exchange.keptOldFile());
+    }
+}
+
+// Made once the test program's application object stands.
+std::vector<Outcome> outcomes()
 {
     const QByteArray cipherText = newFile();
     const FaultResponse file{200, cipherText}, plain{200, {}};
@@ -59,74 +98,39 @@ TEST(HTTPManagerTest, OutcomesOfTheExchange)
     QByteArray binary;
     for (int i = 0; i < 1024; ++i)
         binary += char(i);
-    struct Case
-    {
-        const char *name;
-        std::function<QByteArray(const QString &)> makeDescriptor;
-        FaultResponse descriptor, file;
-        int errorOccured;
-        QString reason;
-        rlim_t fileSizeLimit = RLIM_INFINITY;
-    };
-    const Case cases[] = {
-        {"a newer file over 1024 bytes", announcing(8), plain, file, 2, {}},
-        {"a slow server, the file trickling in", announcing(8), plain.delayed(400), file.inPieces(1000, 30), 2, {}},
-        {"the descriptor in many segments", announcing(8), plain.inPieces(7, 1), file, 2, {}},
-        {"nothing newer", announcing(-3), plain, file, 1, {}},
-        {"no file address", announcing(8, "file>", "url>"), plain, file, 0, "The update descriptor names no valid file address \"\""},
-        {"malformed XML", announcing(8, "</Book>", "</Bok>"), plain, file, 0,
+    return {
+        {"NewerFileOver1024Bytes", announcing(8), plain, file, 2, {}},
+        {"SlowServerTheFileTricklingIn", announcing(8), plain.delayed(400), file.inPieces(1000, 30), 2, {}},
+        {"DescriptorInManySegments", announcing(8), plain.inPieces(7, 1), file, 2, {}},
+        {"NothingNewer", announcing(-3), plain, file, 1, {}},
+        {"NoFileAddress", announcing(8, "file>", "url>"), plain, file, 0, "The update descriptor names no valid file address \"\""},
+        {"MalformedXml", announcing(8, "</Book>", "</Bok>"), plain, file, 0,
          "The server sent no valid update descriptor (Opening and ending tag mismatch at line 7)"},
-        {"a 404 descriptor with a body", announcing(8), FaultResponse{404, {}}, file, 0,
+        {"Descriptor404WithABody", announcing(8), FaultResponse{404, {}}, file, 0,
          "The server answered 404 for SERVER/server.php?getfile=conf&version=-3&device=iph"},
-        {"a descriptor over 64 KiB", announcing(8, "</Books>", "</Books><!--" + QByteArray(70000, 'x') + "-->"), plain.withoutLength(), file, 0,
+        {"DescriptorOver64KiB", announcing(8, "</Books>", "</Books><!--" + QByteArray(70000, 'x') + "-->"), plain.withoutLength(), file, 0,
          "The server sent an update descriptor over 64 KiB"},
-        {"a descriptor trickling past its deadline", announcing(8), plain.inPieces(1, 100), file, 0, tooSlow},
-        {"a 500 file with a body", announcing(8), plain, FaultResponse{500, cipherText}, 0, "The server answered 500 for " + fileAt},
-        {"a partial file (206)", announcing(8), plain, FaultResponse{206, cipherText}, 0, "The server answered 206 for " + fileAt},
-        {"a file cut in the middle", announcing(8), plain, file.cut(cipherText.size() / 2), 0,
+        {"DescriptorTricklingPastItsDeadline", announcing(8), plain.inPieces(1, 100), file, 0, tooSlow},
+        {"File500WithABody", announcing(8), plain, FaultResponse{500, cipherText}, 0, "The server answered 500 for " + fileAt},
+        {"PartialFile206", announcing(8), plain, FaultResponse{206, cipherText}, 0, "The server answered 206 for " + fileAt},
+        {"FileCutInTheMiddle", announcing(8), plain, file.cut(cipherText.size() / 2), 0,
          "The connection to " + fileAt + " failed: Connection closed"},
-        {"a file that does not decipher", announcing(8), plain, FaultResponse{200, QByteArray(4096, 'A')}, 0,
+        {"FileThatDoesNotDecipher", announcing(8), plain, FaultResponse{200, QByteArray(4096, 'A')}, 0,
          "The server sent no valid access number file (it does not decipher)"},
-        {"an empty file", announcing(8), plain, FaultResponse{200, sealedDataFile("")}, 0, noFile},
-        {"a file of line ends", announcing(8), plain, FaultResponse{200, sealedDataFile("\r\n\r\n\r\n")}, 0, noFile},
-        {"a binary file", announcing(8), plain, FaultResponse{200, sealedDataFile(binary)}, 0, noFile},
-        {"a file over 16 MiB", announcing(8), plain,
-         FaultResponse{200, sealedDataFile(QByteArray(HTTPManager::maxFileSize, 'x'))}.withoutLength(), 0,
+        {"EmptyFile", announcing(8), plain, FaultResponse{200, sealedDataFile("")}, 0, noFile},
+        {"FileOfLineEnds", announcing(8), plain, FaultResponse{200, sealedDataFile("\r\n\r\n\r\n")}, 0, noFile},
+        {"BinaryFile", announcing(8), plain, FaultResponse{200, sealedDataFile(binary)}, 0, noFile},
+        {"FileOver16MiB", announcing(8), plain, FaultResponse{200, sealedDataFile(QByteArray(HTTPManager::maxFileSize, 'x'))}.withoutLength(), 0,
          "The server sent a file over 16 MiB"},
-        {"a server silent past the time-out", announcing(8), plain, file.cut(100, true), 0, tooSlow},
-        {"a file trickling below 1 KiB/s", announcing(8), plain, file.inPieces(1, 100), 0, tooSlow},
-        {"a file larger than the disk takes", announcing(8), plain, file, 0, "The downloaded file could not be written: File too large",
+        {"ServerSilentPastTheTimeOut", announcing(8), plain, file.cut(100, true), 0, tooSlow},
+        {"FileTricklingBelow1KiBPerSecond", announcing(8), plain, file.inPieces(1, 100), 0, tooSlow},
+        {"FileLargerThanTheDiskTakes", announcing(8), plain, file, 0, "The downloaded file could not be written: File too large",
          rlim_t(cipherText.size() / 2)},
     };
-    for (const Case &row : cases) {
-        SCOPED_TRACE(row.name);
-        Exchange exchange;
-        FaultResponse response = row.descriptor;
-        response.body = row.makeDescriptor(exchange.server.address());
-        exchange.server.respond(QStringLiteral("/server.php"), response);
-        exchange.server.respond(QStringLiteral("/LANFile-8.txt"), row.file);
-
-        {
-            const FileSizeLimit limit(row.fileSizeLimit);
-            ASSERT_EQ(exchange.run(-3), 0);
-        }
-        EXPECT_EQ(exchange.settings().errorOccured, row.errorOccured);
-        EXPECT_EQ(QString(exchange.http->failureReason()).replace(exchange.server.address(), "SERVER").toStdString(),
-                  row.reason.toStdString());
-        EXPECT_EQ(exchange.server.requests().value(0), u"/server.php?getfile=conf&version=-3&device=iph");
-        EXPECT_EQ(exchange.http->replacedWorkingCopy(), row.errorOccured == 2);
-        if (row.errorOccured == 2) {
-            EXPECT_EQ(exchange.server.requests().value(1), u"/LANFile-8.txt?a=1&b=2");
-            EXPECT_EQ(exchange.test.readDocument(QStringLiteral("LANFile.txt")), cipherText);
-            EXPECT_EQ(exchange.http->currentVersionNumber(), 8);
-            EXPECT_EQ(exchange.settings().currentVersionNumber, -3); // the dialog adopts it, on the main thread
-        } else {
-            EXPECT_TRUE(exchange.keptOldFile());
-        }
-    }
 }
+INSTANTIATE_TEST_SUITE_P(, HTTPManagerTest, ::testing::ValuesIn(outcomes()), [](const auto &row) { return std::string(row.param.name); });
 
-TEST(HTTPManagerTest, WhatACancelledAttemptLeftDecidesNothing)
+TEST(HTTPExchangeTest, WhatACancelledAttemptLeftDecidesNothing)
 {
     Exchange exchange;
     AppSettings &settings = exchange.settings();
@@ -145,7 +149,7 @@ TEST(HTTPManagerTest, WhatACancelledAttemptLeftDecidesNothing)
     EXPECT_EQ(settings.errorOccured, 2);
 }
 
-TEST(HTTPManagerTest, StartsOnlyForHttpAddressesAndFailsWhenRefused)
+TEST(HTTPExchangeTest, StartsOnlyForHttpAddressesAndFailsWhenRefused)
 {
     Exchange exchange;
     for (const char *address : {"", "server", "ftp://127.0.0.1", "http:///x", "http://a b"}) {

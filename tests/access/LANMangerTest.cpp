@@ -2,6 +2,7 @@
 #include "access/LANFileParser.h"
 #include "access/LANManger.h"
 #include "support/DataFiles.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,12 +45,7 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
 class LANMangerTest : public ::testing::Test
 {
 protected:
-    void writeFile(const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeFile(const QByteArray &bytes) { ::writeFile(path, bytes); }
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("LANFile.txt"));

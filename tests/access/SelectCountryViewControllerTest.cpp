@@ -1,6 +1,7 @@
 #include "access/LANManger.h"
 #include "access/SelectCountryViewController.h"
 #include "core/AppSettings.h"
+#include "core/CommonOperations.h"
 #include "core/MainViewModalDelegate.h"
 #include "platform/KeyedArchive.h"
 #include "support/DataFiles.h"
@@ -99,7 +100,7 @@ TEST(SelectCountryViewControllerTest, DoneStoresTheTappedCountryEvenTheStoredOne
     const std::tuple<QString, QStringList, QStringList> cases[] = {
         {"234", {"+44201", "+44202"}, {}}, // the same country: back to its first number
         {"260", {"+48221"}, {}},
-        {"412", {}, {"There is no Farline access numbers for your SIM country"}}, // stored all the same
+        {"412", {}, {warningText(CommonOperations::showSIMCountryWarning)}}, // stored all the same
     };
     for (const auto &[tapped, numbers, warnings] : cases) {
         SCOPED_TRACE(tapped.toStdString());

@@ -1,9 +1,9 @@
 // What a run does when its files fail it: a save that fails is said and fails the run, the
 // previous file staying whole; a damaged file is kept aside before it is written over.
 #include "app/support/Farline.h"
+#include "support/Files.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -21,14 +21,6 @@ protected:
             EXPECT_EQ(m_home.run(arguments).exitCode, 0) << arguments.join(u' ').toStdString();
     }
     QString documentPath(const QString &name) const { return m_home.home() + QStringLiteral("/Documents/") + name; }
-    // Every file of the documents folder with its bytes.
-    QMap<QString, QByteArray> documents() const
-    {
-        QMap<QString, QByteArray> files;
-        for (const QString &name : QDir(m_home.home() + QStringLiteral("/Documents")).entryList(QDir::Files | QDir::Hidden))
-            files.insert(name, m_home.document(name));
-        return files;
-    }
     QString saveFailed(const char *what, const char *file, const char *reason, const char *previous) const
     {
         return QStringLiteral("Farline: Your %1 could not be saved in %2 (%3). The previous %4 kept.")
@@ -40,60 +32,59 @@ protected:
     // A run under a shell's file size limit of 0, which sends SIGXFSZ at the first write.
     FarlineRun withoutRoomToWrite(const QStringList &arguments) const
     {
-        QProcess process;
-        process.start(QStringLiteral("sh"), QStringList{"-c", R"(ulimit -f 0 && exec "$0" "$@")", QStringLiteral(FARLINE_BIN), "--home", m_home.home()}
-                                                + arguments);
-        process.waitForFinished(60000);
-        FarlineRun run;
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        return m_home.run(arguments, {}, {"sh", "-c", R"(ulimit -f 0 && exec "$0" "$@")"});
     }
 
     FarlineHome m_home;
 };
 
+struct SaveFault
+{
+    const char *name;
+    QStringList arguments;
+    const char *out;
+    const char *failed; // the archives named, in order: Favourites, Recent calls, Settings
+};
+
+class SaveFaultTest : public FileFaultsTest, public ::testing::WithParamInterface<SaveFault> {};
+
 // A full disk or a file size limit: each command that changes something says so and exits 1, and
 // every file stays as it was. A file that failed once is not named again at the end of the run.
-TEST_F(FileFaultsTest, ASaveThatFailsIsSaidAndFailsTheRun)
+TEST_P(SaveFaultTest, IsSaidAndFailsTheRun)
 {
     const char *const tooLarge = "File too large";
-    const std::tuple<QStringList, QString, QStringList> cases[] = {
-        {{"favorites", "add", "1", "1"}, "", {favouritesFailed(tooLarge), settingsFailed(tooLarge)}},
-        {{"favorites", "remove", "0"}, "About to delete item 0\n", {favouritesFailed(tooLarge), settingsFailed(tooLarge)}},
-        {{"--telephone", "print", "call", "221234568"}, "tel:+442079460120,221234568\n",
-         {settingsFailed(tooLarge), recentsFailed(tooLarge), favouritesFailed(tooLarge)}},
-        {{"country", "262"}, "", {settingsFailed(tooLarge), favouritesFailed(tooLarge)}},
-        {{"mode", "international"}, "International calls\n", {favouritesFailed(tooLarge), settingsFailed(tooLarge)}},
-        {{"recents", "clear"}, "", {recentsFailed(tooLarge), favouritesFailed(tooLarge), settingsFailed(tooLarge)}},
-    };
-    const auto before = documents();
-    for (const auto &[arguments, out, err] : cases) {
-        SCOPED_TRACE(arguments.join(u' ').toStdString());
-        EXPECT_EQ(withoutRoomToWrite(arguments).all(), std::tuple(1, out, err.join(u'\n') + u'\n'));
-        EXPECT_EQ(documents(), before);
-    }
+    QString err;
+    for (const char archive : std::string_view(GetParam().failed))
+        err += (archive == 'F' ? favouritesFailed(tooLarge) : archive == 'R' ? recentsFailed(tooLarge) : settingsFailed(tooLarge)) + u'\n';
+    const auto before = m_home.documents();
+    EXPECT_EQ(withoutRoomToWrite(GetParam().arguments).all(), std::tuple(1, QString::fromLatin1(GetParam().out), err));
+    EXPECT_EQ(m_home.documents(), before);
 }
+
+const SaveFault saveFaults[] = {
+    {"FavouriteAdded", {"favorites", "add", "1", "1"}, "", "FS"},
+    {"FavouriteRemoved", {"favorites", "remove", "0"}, "About to delete item 0\n", "FS"},
+    {"Call", {"--telephone", "print", "call", "221234568"}, "tel:+442079460120,221234568\n", "SRF"},
+    {"CountryChosen", {"country", "262"}, "", "SF"},
+    {"ModeChosen", {"mode", "international"}, "International calls\n", "FS"},
+    {"RecentsCleared", {"recents", "clear"}, "", "RFS"},
+};
+INSTANTIATE_TEST_SUITE_P(, SaveFaultTest, ::testing::ValuesIn(saveFaults), [](const auto &row) { return std::string(row.param.name); });
 
 // A home on a read-only file system: the run reads what it needs and fails at the first save.
 TEST_F(FileFaultsTest, AReadOnlyHomeFailsTheSaveAndChangesNothing)
 {
     const auto readOnly = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(QStringLiteral("unshare"), QStringList{"--mount", "sh", "-c", R"(mount --bind -o ro "$0" "$0" && exec "$@")",
-                                                             m_home.home(), QStringLiteral(FARLINE_BIN), "--home", m_home.home()}
-                                                     + arguments);
-        process.waitForFinished(60000);
-        return std::tuple(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
+        const FarlineRun run = m_home.run(arguments, {}, {"unshare", "--mount", "sh", "-c", R"(mount --bind -o ro "$0" "$0" && exec "$@")", m_home.home()});
+        return std::tuple(run.exitCode, run.err);
     };
     if (std::get<0>(readOnly({"--version"})) != 0)
         GTEST_SKIP() << "no read-only bind mount here (unshare --mount needs CAP_SYS_ADMIN)";
-    const auto before = documents();
+    const auto before = m_home.documents();
     const auto [exitCode, err] = readOnly({"favorites", "add", "1", "1"});
     EXPECT_EQ(exitCode, 1);
     EXPECT_TRUE(err.startsWith(favouritesFailed("Read-only file system"))) << err.toStdString();
-    EXPECT_EQ(documents(), before);
+    EXPECT_EQ(m_home.documents(), before);
 }
 
 // The next command of any kind keeps a damaged favourites archive aside before its end writes
@@ -115,10 +106,8 @@ TEST_F(FileFaultsTest, ADamagedArchiveIsKeptAsideByTheNextCommandOfAnyKind)
         ASSERT_TRUE(match.hasMatch()) << line.toStdString();
         copies.append(match.captured(2));
     }
-    QFile favourites(copies[0]), settings(copies[1]);
-    ASSERT_TRUE(favourites.open(QIODevice::ReadOnly) && settings.open(QIODevice::ReadOnly));
-    EXPECT_EQ(favourites.readAll(), "{\"FavoritesCollection\": [");
-    EXPECT_TRUE(settings.readAll().contains("\"useFarlineFor\": \"0\""));
+    EXPECT_EQ(readFile(copies[0]), "{\"FavoritesCollection\": [");
+    EXPECT_TRUE(readFile(copies[1]).contains("\"useFarlineFor\": \"0\""));
     EXPECT_EQ(m_home.run({"country"}).outLines(), QStringList{"234\tUnited Kingdom"});
     EXPECT_EQ(m_home.run({"favorites"}).all(), std::tuple(0, QString(), QString()));
 }

@@ -8,45 +8,39 @@
 namespace {
 struct Source
 {
-    const char *option;
-    const char *variable;
+    const char *name, *option, *variable;
     QString GlobalOptions::*field;
-    QString fallback;
+    QString (*fallback)(); // the default, known once the application object stands
 };
+
+using GlobalOptionsTest = ::testing::TestWithParam<Source>;
 
 // Each option wins over its environment variable, which wins over the default; an empty value
 // counts as none.
-TEST(GlobalOptionsTest, EachOptionThenItsVariableThenTheDefault)
+TEST_P(GlobalOptionsTest, TheOptionThenItsVariableThenTheDefault)
 {
-    const Source sources[] = {
-        {"--home", "FARLINE_HOME", &GlobalOptions::home,
-         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)},
-        {"--bundle", "FARLINE_BUNDLE", &GlobalOptions::bundle, QString::fromLatin1(Bundle::builtIn)},
-        {"--telephone", "FARLINE_TELEPHONE", &GlobalOptions::telephone, QStringLiteral("system")},
-        {"--server", "FARLINE_UPDATE_SERVER", &GlobalOptions::server, QStringLiteral(FARLINE_UPDATE_SERVER)},
-    };
+    const Source &source = GetParam();
     const auto parsed = [](QStringList arguments) {
         arguments.prepend(QStringLiteral("farline"));
         return std::get<Launch>(parseLaunch(arguments)).options;
     };
-    for (const Source &source : sources) {
-        SCOPED_TRACE(source.option);
-        const bool telephone = source.field == &GlobalOptions::telephone;
-        const QString fromOption = telephone ? QStringLiteral("print") : QStringLiteral("/from/option");
-        const QString fromVariable = telephone ? QStringLiteral("refuse") : QStringLiteral("/from/variable");
-        qputenv(source.variable, fromVariable.toUtf8());
-        EXPECT_EQ(parsed({QLatin1String(source.option), fromOption}).*source.field, fromOption);
-        EXPECT_EQ(parsed({}).*source.field, fromVariable);
-        EXPECT_EQ(parsed({QLatin1String(source.option), QString()}).*source.field, fromVariable);
-        qunsetenv(source.variable);
-        EXPECT_EQ(parsed({}).*source.field, source.fallback);
-    }
+    const bool telephone = source.field == &GlobalOptions::telephone;
+    const QString fromOption = telephone ? QStringLiteral("print") : QStringLiteral("/from/option");
+    const QString fromVariable = telephone ? QStringLiteral("refuse") : QStringLiteral("/from/variable");
+    qputenv(source.variable, fromVariable.toUtf8());
+    EXPECT_EQ(parsed({QLatin1String(source.option), fromOption}).*source.field, fromOption);
+    EXPECT_EQ(parsed({}).*source.field, fromVariable);
+    EXPECT_EQ(parsed({QLatin1String(source.option), QString()}).*source.field, fromVariable);
+    qunsetenv(source.variable);
+    EXPECT_EQ(parsed({}).*source.field, source.fallback());
 }
 
-TEST(GlobalOptionsTest, WindowOptionsAreRefusedWithACommand)
-{
-    const auto launch = parseLaunch({QStringLiteral("farline"), QStringLiteral("--self-test"), QStringLiteral("country")});
-    ASSERT_TRUE(std::holds_alternative<QString>(launch));
-    EXPECT_TRUE(std::get<QString>(launch).contains(u"--self-test"));
-}
+INSTANTIATE_TEST_SUITE_P(, GlobalOptionsTest,
+                         ::testing::Values(Source{"Home", "--home", "FARLINE_HOME", &GlobalOptions::home,
+                                                  [] { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }},
+                                           Source{"Bundle", "--bundle", "FARLINE_BUNDLE", &GlobalOptions::bundle, [] { return QString::fromLatin1(Bundle::builtIn); }},
+                                           Source{"Telephone", "--telephone", "FARLINE_TELEPHONE", &GlobalOptions::telephone, [] { return u"system"_qs; }},
+                                           Source{"Server", "--server", "FARLINE_UPDATE_SERVER", &GlobalOptions::server,
+                                                  [] { return QStringLiteral(FARLINE_UPDATE_SERVER); }}),
+                         [](const auto &row) { return std::string(row.param.name); });
 } // namespace

@@ -70,47 +70,47 @@ TEST(AppSettingsTest, AbsentEntriesReadAsNoneOrZeroWithoutOtherDefaults)
               std::tuple(QStringLiteral("12"), std::optional<QString>(), std::optional<QDateTime>(), 0, 0));
 }
 
-// What cannot be read is passed over as narrowly as it can be; the file itself is kept aside,
-// with one warning, before the first save writes over it.
-TEST(AppSettingsTest, ADamagedArchiveKeepsWhatCanBeReadAndIsKeptAsideAtTheNextSave)
+struct Damage
 {
-    const QString fresh = QStringLiteral("-1 1 0"); // country, mode, tab of a fresh record
-    const std::tuple<const char *, QByteArray, QString> cases[] = {
-        {"garbage", QByteArray::fromHex("00ff13377f8081"), fresh},
-        {"wrong class", R"({"App settings": {"$class": "FavoriteRecord", "MCC": "234"}})", fresh},
-        {"settings are a list", R"({"App settings": [{"$class": "AppSettings", "MCC": "234"}]})", fresh},
-        {"country as a number", R"({"App settings": {"$class": "AppSettings", "MCC": 234, "useFarlineFor": 0, "Selected tab index": 2}})", "-1 0 2"},
-        {"tab as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": "1"}})", "234 0 0"},
-        {"tab as object", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Selected tab index": {"a": 1}}})", "234 0 0"},
-        {"date as text", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": "2020-01-01"}})", "234 0 0"},
-        {"date unreadable", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "Last update time": {"$date": "x"}}})", "234 0 0"},
-        {"mode as fraction", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 0.5}})", "234 1 0"},
-        {"mode beyond int", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": 4294967296}})", "234 1 0"},
-        {"mode as flag", R"({"App settings": {"$class": "AppSettings", "MCC": "234", "useFarlineFor": true}})", "234 1 0"},
-    };
-    const QString kept = archiveName + QStringLiteral(".damaged-20260314-150926");
-    for (const auto &[name, bytes, expected] : cases) {
-        SCOPED_TRACE(name);
-        TestApp test;
-        test.writeDocument(archiveName, bytes);
-        test.app().loadAppSettings();
-        const AppSettings &loaded = test.app().appSettings();
-        EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(loaded.currentMCC.value_or(u"none"_qs)).arg(loaded.useFarlineFor).arg(loaded.selectedTabIndex),
-                  expected);
-        // A reminder date that cannot be read counts from now, as for a fresh record.
-        if (QByteArray(name).startsWith("date")) {
-            EXPECT_EQ(loaded.lastUpdate, testEpoch());
-        }
+    const char *name;
+    QByteArray bytes;
+    const char *loaded; // country, mode and tab as loaded
+};
 
-        ASSERT_TRUE(test.app().saveAppSettings());
-        EXPECT_EQ(test.readDocument(kept), bytes);
-        EXPECT_EQ(test.alertMessages(), QStringList{"Your settings file was damaged. A copy is kept as " + test.documentPath(kept) + u'.'});
-        EXPECT_FALSE(test.app().failed()); // nothing was lost
-        ASSERT_TRUE(test.app().saveAppSettings()); // the new file is whole: no other copy
-        EXPECT_EQ(QDir(test.app().home().documents()).entryList(QDir::Files).size(), 2);
-        EXPECT_EQ(test.alertMessages().size(), 1);
-    }
+using DamagedSettingsTest = ::testing::TestWithParam<Damage>;
+
+// What cannot be read is passed over as narrowly as it can be (an entry of the wrong kind alone);
+// the file itself is kept aside, with one warning, before the first save writes over it.
+TEST_P(DamagedSettingsTest, KeepsWhatCanBeReadAndIsKeptAsideAtTheNextSave)
+{
+    const auto &[name, bytes, expected] = GetParam();
+    const QString kept = archiveName + QStringLiteral(".damaged-20260314-150926");
+    TestApp test;
+    test.writeDocument(archiveName, bytes);
+    test.app().loadAppSettings();
+    const AppSettings &loaded = test.app().appSettings();
+    EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(loaded.currentMCC.value_or(u"none"_qs)).arg(loaded.useFarlineFor).arg(loaded.selectedTabIndex),
+              QLatin1String(expected));
+    // A reminder date that cannot be read counts from now, as for a fresh record.
+    EXPECT_EQ(loaded.lastUpdate, testEpoch());
+
+    ASSERT_TRUE(test.app().saveAppSettings());
+    EXPECT_EQ(test.readDocument(kept), bytes);
+    EXPECT_EQ(test.alertMessages(), QStringList{"Your settings file was damaged. A copy is kept as " + test.documentPath(kept) + u'.'});
+    EXPECT_FALSE(test.app().failed()); // nothing was lost
+    ASSERT_TRUE(test.app().saveAppSettings()); // the new file is whole: no other copy
+    EXPECT_EQ(QDir(test.app().home().documents()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(test.alertMessages().size(), 1);
 }
+
+const Damage damages[] = {
+    {"Garbage", QByteArray::fromHex("00ff13377f8081"), "-1 1 0"},
+    {"WrongClass", R"({"App settings": {"$class": "FavoriteRecord", "MCC": "234"}})", "-1 1 0"},
+    {"SettingsAreAList", R"({"App settings": [{"$class": "AppSettings", "MCC": "234"}]})", "-1 1 0"},
+    {"CountryAsANumber", R"({"App settings": {"$class": "AppSettings", "MCC": 234, "useFarlineFor": 0, "Selected tab index": 2,
+        "Last update time": {"$date": "x"}}})", "-1 0 2"},
+};
+INSTANTIATE_TEST_SUITE_P(, DamagedSettingsTest, ::testing::ValuesIn(damages), [](const auto &row) { return std::string(row.param.name); });
 
 TEST(AppSettingsTest, AFailedWriteIsReportedOnceAndLeavesTheEarlierArchiveIntact)
 {

@@ -1,5 +1,6 @@
 #include "access/LANManger.h"
 #include "core/AppSettings.h"
+#include "core/CommonOperations.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
 #include "support/FileSizeLimit.h"
@@ -18,55 +19,57 @@ FavoriteRecordPtr keypadRecord(const QString &number)
     return std::make_shared<FavoriteRecord>(FavoriteRecord{number, number, QStringLiteral("unknown"), -1, 0, std::nullopt});
 }
 
-TEST(CallPlacementTest, TheDialAddressFollowsTheModeTheDigitsAndTheAbroadTest)
+struct Dial
 {
-    const QByteArray noPolishNumber = "262 +49 30 5550\r\n";
-    const char *const noNumber = "There is no Farline access number available";
-    const char *const noTelephony = "You device does not support telephony functions";
-    struct Case
-    {
-        const char *name;
-        int mode; // 1 "Always", 0 "International calls"
-        const char *number, *address; // address "" when nothing is dialled
-        bool recorded;
-        const char *alert = "";
-        QByteArray lanFile = accessNumbers;
-        bool canCall = true, accepts = true;
-    };
-    const Case cases[] = {
-        {"always, abroad", 1, "+49 30 1234567", "tel:+48221234567,0049301234567", true},
-        {"always, national", 1, "221234567", "tel:+48221234567,221234567", true},
-        {"international, national", 0, "221234567", "tel:221234567", true},
-        {"international, abroad", 0, "0049301234567", "tel:+48221234567,0049301234567", true},
-        {"international, own code", 0, "+48 22 765 43 21", "tel:0048227654321", true},
-        {"always, short number", 1, "112", "tel:112", false},
-        {"international, short number", 0, "112", "tel:112", false},
-        {"always, five digits", 1, "+12345", "tel:0012345", false},
-        {"international, five digits", 0, "+12345", "tel:0012345", false},
-        {"always, typed pause", 1, "123456,789", "tel:+48221234567,123456,789", true},
-        {"always, no digit at all", 1, ",,", "tel:,,", false},
-        {"no access number, always", 1, "221234567", "", false, noNumber, noPolishNumber},
-        {"no access number, abroad", 0, "+49 30 1234567", "", false, noNumber, noPolishNumber},
-        {"no access number, national", 0, "221234567", "tel:221234567", true, "", noPolishNumber},
-        {"no access number, short number", 1, "112", "tel:112", false, "", noPolishNumber},
-        {"no telephony", 1, "221234567", "", false, noTelephony, accessNumbers, false},
-        {"refused by the telephone", 1, "221234567", "tel:+48221234567,221234567", false, "", accessNumbers, true, false},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        TestApp test;
-        test.telephone().canCall = c.canCall;
-        test.telephone().accepts = c.accepts;
-        test.launch(c.lanFile, diallingCodes, QStringLiteral("260"), c.mode);
-        const FavoriteRecordPtr record = keypadRecord(QString::fromLatin1(c.number));
-        test.app().InitateCall(record);
-        EXPECT_EQ(test.telephone().opened, *c.address ? QStringList{c.address} : QStringList());
-        EXPECT_EQ(test.alertMessages(), *c.alert ? QStringList{c.alert} : QStringList());
-        EXPECT_EQ(record->startTime, c.canCall ? std::optional(testEpoch()) : std::nullopt);
-        const auto &recents = test.app().recentViewController().recentArray();
-        EXPECT_EQ(recents, c.recorded ? QList{record} : QList<FavoriteRecordPtr>()); // the very same object
-    }
+    const char *name;
+    int mode; // 1 "Always", 0 "International calls"
+    const char *number, *address; // address "" when nothing is dialled
+    bool recorded;
+    void (*warning)(Alerts &) = nullptr;
+    QByteArray lanFile = accessNumbers;
+    bool canCall = true, accepts = true;
+};
+
+using DialTest = ::testing::TestWithParam<Dial>;
+
+TEST_P(DialTest, TheAddressFollowsTheModeTheDigitsAndTheAbroadTest)
+{
+    const Dial &c = GetParam();
+    TestApp test;
+    test.telephone().canCall = c.canCall;
+    test.telephone().accepts = c.accepts;
+    test.launch(c.lanFile, diallingCodes, QStringLiteral("260"), c.mode);
+    const FavoriteRecordPtr record = keypadRecord(QString::fromLatin1(c.number));
+    test.app().InitateCall(record);
+    EXPECT_EQ(test.telephone().opened, *c.address ? QStringList{c.address} : QStringList());
+    EXPECT_EQ(test.alertMessages(), c.warning ? QStringList{warningText(c.warning)} : QStringList());
+    EXPECT_EQ(record->startTime, c.canCall ? std::optional(testEpoch()) : std::nullopt);
+    const auto &recents = test.app().recentViewController().recentArray();
+    EXPECT_EQ(recents, c.recorded ? QList{record} : QList<FavoriteRecordPtr>()); // the very same object
 }
+
+const QByteArray noPolishNumber = "262 +49 30 5550\r\n";
+const auto noNumber = CommonOperations::showNoAvaliableNumberWarning;
+const Dial dials[] = {
+    {"AlwaysAbroad", 1, "+49 30 1234567", "tel:+48221234567,0049301234567", true},
+    {"AlwaysNational", 1, "221234567", "tel:+48221234567,221234567", true},
+    {"InternationalNational", 0, "221234567", "tel:221234567", true},
+    {"InternationalAbroad", 0, "0049301234567", "tel:+48221234567,0049301234567", true},
+    {"InternationalOwnCode", 0, "+48 22 765 43 21", "tel:0048227654321", true},
+    {"AlwaysShortNumber", 1, "112", "tel:112", false},
+    {"InternationalShortNumber", 0, "112", "tel:112", false},
+    {"AlwaysFiveDigits", 1, "+12345", "tel:0012345", false},
+    {"InternationalFiveDigits", 0, "+12345", "tel:0012345", false},
+    {"AlwaysTypedPause", 1, "123456,789", "tel:+48221234567,123456,789", true},
+    {"AlwaysNoDigitAtAll", 1, ",,", "tel:,,", false},
+    {"NoAccessNumberAlways", 1, "221234567", "", false, noNumber, noPolishNumber},
+    {"NoAccessNumberAbroad", 0, "+49 30 1234567", "", false, noNumber, noPolishNumber},
+    {"NoAccessNumberNational", 0, "221234567", "tel:221234567", true, nullptr, noPolishNumber},
+    {"NoAccessNumberShortNumber", 1, "112", "tel:112", false, nullptr, noPolishNumber},
+    {"NoTelephony", 1, "221234567", "", false, CommonOperations::deviceDoesNotSupportsCall, accessNumbers, false},
+    {"RefusedByTheTelephone", 1, "221234567", "tel:+48221234567,221234567", false, nullptr, accessNumbers, true, false},
+};
+INSTANTIATE_TEST_SUITE_P(, DialTest, ::testing::ValuesIn(dials), [](const auto &row) { return std::string(row.param.name); });
 
 TEST(CallPlacementTest, APositionOutsideTheListDialsTheFirstNumber)
 {

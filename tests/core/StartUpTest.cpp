@@ -4,6 +4,7 @@
 #include "support/DataFiles.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -14,8 +15,7 @@ const QString mccFile = QStringLiteral("MCCFile.txt");
 
 QByteArray bundled(const QString &name)
 {
-    QFile file(QStringLiteral(":/bundle/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(QStringLiteral(":/bundle/") + name);
 }
 
 TEST(StartUpTest, AStartCopiesMissingOrUndecipherableDataFilesAndKeepsOnesThatDecipher)

@@ -1,5 +1,6 @@
 #include "core/TCCManager.h"
 #include "support/DataFiles.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,12 +10,7 @@ namespace {
 TCCManager tableOf(const QByteArray &file)
 {
     static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("MCCFile.txt"));
-    QFile written(path);
-    if (!written.open(QIODevice::WriteOnly) || written.write(file) != file.size())
-        qFatal("cannot write %s", qPrintable(path));
-    written.close();
-    return TCCManager(path);
+    return TCCManager(writeFile(dir.filePath(QStringLiteral("MCCFile.txt")), file));
 }
 
 TEST(TCCManagerTest, ReadsTwoParallelColumnsSkippingLinesOfOneField)

@@ -3,6 +3,7 @@
 
 #include "ListsTestSupport.h"
 #include "support/FileSizeLimit.h"
+#include "support/Files.h"
 
 
 namespace {
@@ -156,10 +157,7 @@ TEST_F(FavoritesViewControllerTest, AnOverlongArchiveLoadsItsFirstFifteen)
 TEST_F(FavoritesViewControllerTest, AFailedWriteIsSaidOnceWhileItKeepsFailingAndKeepsThePreviousFile)
 {
     const QString path = home.documentPath(QStringLiteral("favorites.archive"));
-    const auto archived = [&] {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto archived = [&] { return readFile(path); };
     auto favorites = make();
     favorites->myModalViewControllerDidFinish(record("1", "", "Mobile", 1, 1));
     const QByteArray saved = archived();

@@ -5,6 +5,7 @@
 #include "lists/FavoriteRecord.h"
 #include "platform/AddressBook.h"
 #include "platform/Home.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -94,10 +95,7 @@ protected:
     }
     void writeDocument(const QString &name, const QByteArray &bytes) const
     {
-        home.ensureDocuments();
-        QFile file(home.documentPath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        writeFile(home.documentPath(name), bytes);
     }
 
     QTemporaryDir dir;

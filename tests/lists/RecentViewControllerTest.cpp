@@ -2,6 +2,7 @@
 #include "platform/Alerts.h"
 
 #include "ListsTestSupport.h"
+#include "support/Files.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -11,11 +12,7 @@ class RecentViewControllerTest : public ListsTest
 {
 protected:
     std::unique_ptr<RecentViewController> make() { return std::make_unique<RecentViewController>(home, addressBook, calls, alerts, reports); }
-    QByteArray archiveBytes() const
-    {
-        QFile file(home.documentPath(QStringLiteral("recent.archive")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray archiveBytes() const { return readFile(home.documentPath(QStringLiteral("recent.archive"))); }
 
     RecordingAlerts alerts;
 };
@@ -69,10 +66,8 @@ TEST_F(RecentViewControllerTest, DamagedArchivesLoadAsFarAsTheyCanBeReadAndAreKe
         EXPECT_EQ(reports.warnings, damaged ? QStringList{"Your recent calls file was damaged. A copy is kept as " + kept + u'.'} : QStringList());
         EXPECT_EQ(QFile(kept).exists(), damaged);
         if (damaged) {
-            QFile copy(kept);
-            ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-            EXPECT_EQ(copy.readAll(), bytes);
-            copy.remove();
+            EXPECT_EQ(readFile(kept), bytes);
+            QFile::remove(kept);
         }
         EXPECT_EQ(make()->recentArray().first()->phoneNumber, u"new");
     }

@@ -1,5 +1,6 @@
 #include "platform/AddressBook.h"
 #include "platform/AddressBookSchema.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -24,11 +25,7 @@ class AddressBookTest : public ::testing::Test
 {
 protected:
     QString path() const { return m_dir.path() + QStringLiteral("/AddressBook.sqlite"); }
-    QByteArray fileBytes() const
-    {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return readFile(path()); }
     QTemporaryDir m_dir;
 };
 
@@ -133,10 +130,7 @@ TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgrad
     };
     for (const auto &[name, bytes] : cases) {
         SCOPED_TRACE(name);
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
+        writeFile(path(), bytes);
         AddressBook book(path());
         EXPECT_FALSE(book.isOpen());
         EXPECT_FALSE(book.errorText().isEmpty());

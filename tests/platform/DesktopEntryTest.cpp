@@ -1,4 +1,5 @@
 #include "platform/DesktopEntry.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,13 +8,7 @@
 namespace {
 std::optional<DesktopEntry> entryOf(const QTemporaryDir &dir, const QByteArray &lines)
 {
-    const QString path = dir.filePath(QStringLiteral("phone.desktop"));
-    QFile file(path);
-    const QByteArray content = "[Desktop Entry]\n" + lines;
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    file.close();
-    return DesktopEntry::read(path, QStringLiteral("phone.desktop"));
+    return DesktopEntry::read(writeFile(dir.filePath(QStringLiteral("phone.desktop")), "[Desktop Entry]\n" + lines), QStringLiteral("phone.desktop"));
 }
 
 TEST(DesktopEntryTest, TheExecLineBecomesTheCommandForAnAddress)

@@ -1,6 +1,8 @@
 #include "platform/KeyedArchive.h"
+#include "support/Files.h"
 
 #include <QFile>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,12 +15,7 @@ protected:
     {
         return m_dir.path() + u'/' + name;
     }
-    void writeRaw(const QByteArray &bytes) const
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeRaw(const QByteArray &bytes) const { writeFile(path(), bytes); }
     QTemporaryDir m_dir;
 };
 
@@ -85,4 +82,41 @@ TEST_F(KeyedArchiveTest, FilesThatCannotBeReadWholeAreDamagedAndGiveWhatCanBeRea
     EXPECT_EQ(KeyedArchive::readObject(path(QStringLiteral("missing")), QStringLiteral("Root")).state, State::Missing);
 }
 
+struct Value
+{
+    const char *name;
+    const char *json; // the entry as written in a file
+    Kind kind;
+};
+
+using ArchiveValueTest = ::testing::TestWithParam<Value>;
+
+// An entry reads as its kind or not at all: the owner keeps its default for an entry of the
+// wrong kind.
+TEST_P(ArchiveValueTest, ReadsAsItsKindOnly)
+{
+    const auto object = ArchiveObject::fromJson(QJsonDocument::fromJson(QByteArray(R"({"$class": "A", "v": )") + GetParam().json + "}").object());
+    ASSERT_TRUE(object);
+    const QString v = QStringLiteral("v");
+    const Kind kind = GetParam().kind;
+    EXPECT_EQ(object->kind(v), kind);
+    EXPECT_EQ(std::tuple(object->text(v).has_value(), object->integer(v).has_value(), object->date(v).has_value(), object->objects(v).has_value()),
+              std::tuple(kind == Kind::Text, kind == Kind::Int, kind == Kind::Date, kind == Kind::Objects));
+}
+
+const Value values[] = {
+    {"Text", R"("234")", Kind::Text},
+    {"DateAsText", R"("2020-01-01")", Kind::Text},
+    {"Int", "234", Kind::Int},
+    {"SmallestInt", "-2147483648", Kind::Int},
+    {"BeyondInt", "4294967296", Kind::Wrong},
+    {"Fraction", "0.5", Kind::Wrong},
+    {"Flag", "true", Kind::Wrong},
+    {"Object", R"({"a": 1})", Kind::Wrong},
+    {"Date", R"({"$date": "2026-01-02T03:04:05.678+01:00"})", Kind::Date},
+    {"UnreadableDate", R"({"$date": "x"})", Kind::Wrong},
+    {"Null", "null", Kind::Absent},
+    {"List", "[]", Kind::Objects},
+};
+INSTANTIATE_TEST_SUITE_P(, ArchiveValueTest, ::testing::ValuesIn(values), [](const auto &row) { return std::string(row.param.name); });
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/SystemTelephone.h"
 #include "support/TelHandler.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QUrl>
@@ -104,9 +105,7 @@ TEST(TelephoneTest, TheHandlerIsChosenByTheDesktopsRulesPassingOverFarline)
         const QString expected = *called ? QLatin1String(called) + u' ' + dialAddress.toString() : QString();
         EXPECT_EQ(telephone->canPlaceCalls(), *called != 0);
         EXPECT_EQ(telephone->open(dialAddress), *called != 0);
-        QFile calls(folders.path(QStringLiteral("calls.txt")));
-        if (calls.open(QIODevice::ReadOnly))
-            opened += QString::fromUtf8(calls.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        opened += QString::fromUtf8(readFile(folders.path(QStringLiteral("calls.txt")))).split(u'\n', Qt::SkipEmptyParts);
         EXPECT_EQ(opened, expected.isEmpty() ? QStringList() : QStringList{expected});
     }
 }

@@ -8,41 +8,63 @@ using namespace LanSwitcher;
 const QStringList three = {QStringLiteral("+441"), QStringLiteral("+442"), QStringLiteral("+443")};
 const QStringList two = {QStringLiteral("+441"), QStringLiteral("+442")};
 
-TEST(LanSwitcherTest, TheRowShowsTheNumberAndEnablesTheSegmentsThatCanStep)
+struct Shown
 {
-    const std::tuple<int, QStringList, const char *, bool, bool> cases[] = { // position, numbers, text, back, forward
-        {0, three, "+441", false, true},
-        {1, three, "+442", true, true},
-        {2, three, "+443", true, false},
-        {0, {}, "No access number available", false, false},
-    };
-    for (const auto &[position, numbers, text, back, forward] : cases) {
-        const Row shown = row(position, numbers);
-        EXPECT_EQ(std::tuple(shown.text, shown.backEnabled, shown.forwardEnabled), std::tuple(QString::fromLatin1(text), back, forward))
-            << position << " of " << numbers.size();
-    }
+    const char *name;
+    int position;
+    QStringList numbers;
+    const char *text;
+    bool back, forward;
+};
+
+using LanSwitcherRowTest = ::testing::TestWithParam<Shown>;
+
+TEST_P(LanSwitcherRowTest, ShowsTheNumberAndEnablesTheSegmentsThatCanStep)
+{
+    const Shown &c = GetParam();
+    const Row shown = row(c.position, c.numbers);
+    EXPECT_EQ(std::tuple(shown.text, shown.backEnabled, shown.forwardEnabled), std::tuple(QString::fromLatin1(c.text), c.back, c.forward));
 }
 
-TEST(LanSwitcherTest, SteppingEnablesAtOnceAndDisablesLater)
+const Shown rows[] = {
+    {"First", 0, three, "+441", false, true},
+    {"Middle", 1, three, "+442", true, true},
+    {"Last", 2, three, "+443", true, false},
+    {"NoNumbers", 0, {}, "No access number available", false, false},
+};
+INSTANTIATE_TEST_SUITE_P(, LanSwitcherRowTest, ::testing::ValuesIn(rows), [](const auto &row) { return std::string(row.param.name); });
+
+struct Stepped
 {
-    // The outcome as "position text" followed by what is enabled now (+) and disabled later (-).
-    const auto outcome = [](const std::optional<Step> &s) {
-        if (!s)
-            return QStringLiteral("nothing");
-        return QStringLiteral("%1 %2").arg(s->position).arg(s->text) + (s->enableBackNow ? " +back" : "")
-               + (s->enableForwardNow ? " +forward" : "") + (s->disableBackLater ? " -back" : "") + (s->disableForwardLater ? " -forward" : "");
-    };
-    const std::tuple<QStringList, int, int, const char *> cases[] = { // numbers, position, segment, outcome
-        {three, 0, forwardSegment, "1 +442 +back"},
-        {three, 1, forwardSegment, "2 +443 -forward"},
-        {three, 2, forwardSegment, "nothing"},
-        {three, 2, backSegment, "1 +442 +forward"},
-        {three, 1, backSegment, "0 +441 -back"},
-        {three, 0, backSegment, "nothing"},
-        {two, 0, forwardSegment, "1 +442 +back -forward"},
-        {two, 1, backSegment, "0 +441 +forward -back"},
-    };
-    for (const auto &[numbers, position, segment, expected] : cases)
-        EXPECT_EQ(outcome(step(position, numbers, segment)), QLatin1String(expected)) << position << " " << segment;
+    const char *name;
+    QStringList numbers;
+    int position, segment;
+    const char *outcome; // "position text", what is enabled now (+) and disabled later (-)
+};
+
+using LanSwitcherStepTest = ::testing::TestWithParam<Stepped>;
+
+TEST_P(LanSwitcherStepTest, EnablesAtOnceAndDisablesLater)
+{
+    const Stepped &c = GetParam();
+    const std::optional<Step> s = step(c.position, c.numbers, c.segment);
+    const QString outcome = !s ? QStringLiteral("nothing")
+                               : QStringLiteral("%1 %2").arg(s->position).arg(s->text) + (s->enableBackNow ? " +back" : "")
+                                     + (s->enableForwardNow ? " +forward" : "") + (s->disableBackLater ? " -back" : "")
+                                     + (s->disableForwardLater ? " -forward" : "");
+    EXPECT_EQ(outcome, QLatin1String(c.outcome));
 }
+
+const Stepped steps[] = {
+    {"ForwardFromTheFirst", three, 0, forwardSegment, "1 +442 +back"},
+    {"ForwardOntoTheLast", three, 1, forwardSegment, "2 +443 -forward"},
+    {"ForwardFromTheLast", three, 2, forwardSegment, "nothing"},
+    {"BackFromTheLast", three, 2, backSegment, "1 +442 +forward"},
+    {"BackOntoTheFirst", three, 1, backSegment, "0 +441 -back"},
+    {"BackFromTheFirst", three, 0, backSegment, "nothing"},
+    {"ForwardOfTwo", two, 0, forwardSegment, "1 +442 +back -forward"},
+    {"BackOfTwo", two, 1, backSegment, "0 +441 +forward -back"},
+    {"NoNumbers", {}, 0, forwardSegment, "nothing"},
+};
+INSTANTIATE_TEST_SUITE_P(, LanSwitcherStepTest, ::testing::ValuesIn(steps), [](const auto &row) { return std::string(row.param.name); });
 } // namespace

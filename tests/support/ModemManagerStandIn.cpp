@@ -1,4 +1,5 @@
 #include "support/ModemManagerStandIn.h"
+#include "support/Files.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -44,12 +45,8 @@ ModemManagerStandIn::ModemManagerStandIn()
         m_missing = QStringLiteral("python3-dbusmock");
         return;
     }
-    const QString configuration = m_dir.filePath(QStringLiteral("bus.conf"));
-    QFile file(configuration);
-    const QByteArray content = QByteArray(busConfiguration).replace("%DIR", QFile::encodeName(m_dir.path()));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(configuration));
-    file.close();
+    const QString configuration = writeFile(m_dir.filePath(QStringLiteral("bus.conf")),
+                                            QByteArray(busConfiguration).replace("%DIR", QFile::encodeName(m_dir.path())));
 
     m_bus.setStandardErrorFile(QProcess::nullDevice()); // complaints about the limits of a user's bus
     m_bus.start(QStringLiteral("dbus-daemon"),

@@ -1,4 +1,5 @@
 #include "support/TelHandler.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,11 +30,7 @@ TelHandler::TelHandler(bool registered, Behaviour behaviour)
 
 void TelHandler::write(const QString &name, const QByteArray &content, bool executable) const
 {
-    const QString path = m_dir.filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
+    QFile file(writeFile(m_dir.filePath(name), content));
     if (executable)
         file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
@@ -54,12 +51,7 @@ QStringList TelHandler::environment() const
 
 QStringList TelHandler::addresses() const
 {
-    QFile file(m_dir.path() + QStringLiteral("/addresses.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    lines.removeAll(QString());
-    return lines;
+    return QString::fromUtf8(readFile(m_dir.path() + QStringLiteral("/addresses.txt"))).split(u'\n', Qt::SkipEmptyParts);
 }
 
 ScopedEnvironment::ScopedEnvironment(const QStringList &variables)

@@ -2,6 +2,7 @@
 
 #include "core/AppSettings.h"
 #include "support/DataFiles.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,16 +50,12 @@ QString TestApp::documentPath(const QString &name) const { return m_app->home().
 
 void TestApp::writeDocument(const QString &name, const QByteArray &bytes) const
 {
-    QDir().mkpath(m_app->home().documents());
-    QFile file(documentPath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test document %s", qPrintable(name));
+    writeFile(documentPath(name), bytes);
 }
 
 QByteArray TestApp::readDocument(const QString &name) const
 {
-    QFile file(documentPath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(documentPath(name));
 }
 
 void TestApp::launch(const QByteArray &lanPlain, const QByteArray &mccPlain, const QString &simCountry,
@@ -70,4 +67,11 @@ void TestApp::launch(const QByteArray &lanPlain, const QByteArray &mccPlain, con
     m_app->appSettings().useFarlineFor = useFarlineFor;
     m_app->saveAppSettings();
     m_app->applicationDidFinishLaunching();
+}
+
+QString warningText(const std::function<void(Alerts &)> &show)
+{
+    RecordingAlerts alerts;
+    show(alerts);
+    return alerts.shown().empty() ? QString() : alerts.shown().front().message;
 }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 // An application object over a fresh temporary home, with recorded alerts, a recording
@@ -56,3 +57,6 @@ private:
 
 // The moment every TestApp's clock starts at.
 QDateTime testEpoch();
+
+// The message of the warning that `show` puts up, for the tests of those who show it.
+QString warningText(const std::function<void(Alerts &)> &show);

@@ -1,68 +1,52 @@
 #include "app/support/Farline.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
-
-namespace {
-QStringList linesOf(const QString &text)
-{
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-}
-
-QStringList FarlineRun::outLines() const { return linesOf(out); }
-QStringList FarlineRun::errLines() const { return linesOf(err); }
+#include <QMap>
 
 FarlineRun runFarline(const QStringList &arguments, const QStringList &environment)
 {
-    QProcess process;
-    QProcessEnvironment processEnvironment = QProcessEnvironment::systemEnvironment();
-    for (const QString &variable : environment)
-        processEnvironment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    process.setProcessEnvironment(processEnvironment);
-    process.start(QStringLiteral(FARLINE_BIN), arguments);
-    FarlineRun run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return runProcess(QStringLiteral(FARLINE_BIN), arguments, environment);
 }
 
-FarlineRun FarlineHome::run(QStringList arguments, const QStringList &environment) const
+QStringList FarlineHome::commandLine(const QStringList &arguments) const
 {
-    arguments.prepend(m_home);
-    arguments.prepend(QStringLiteral("--home"));
-    return runFarline(arguments, environment);
+    return QStringList{QStringLiteral(FARLINE_BIN), QStringLiteral("--home"), m_home} + arguments;
+}
+
+void FarlineHome::start(QProcess &process, const QStringList &arguments, const QStringList &environment) const
+{
+    process.setProcessEnvironment(environmentWith(environment));
+    process.start(QStringLiteral(FARLINE_BIN), commandLine(arguments).mid(1));
+}
+
+FarlineRun FarlineHome::run(const QStringList &arguments, const QStringList &environment, const QStringList &wrapper) const
+{
+    const QStringList command = wrapper + commandLine(arguments);
+    return runProcess(command.first(), command.mid(1), environment);
 }
 
 QString FarlineHome::write(const QString &name, const QByteArray &bytes) const
 {
-    const QString path = m_dir.filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return writeFile(m_dir.filePath(name), bytes);
 }
 
 QByteArray FarlineHome::document(const QString &name) const
 {
-    QFile file(m_home + QStringLiteral("/Documents/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(m_home + QStringLiteral("/Documents/") + name);
 }
 
 void FarlineHome::writeDocument(const QString &name, const QByteArray &bytes) const
 {
     write(QStringLiteral("home/Documents/") + name, bytes);
+}
+
+QMap<QString, QByteArray> FarlineHome::documents() const
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir(m_home + QStringLiteral("/Documents")).entryList(QDir::Files | QDir::Hidden))
+        files.insert(name, document(name));
+    return files;
 }

@@ -1,33 +1,24 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
+#include "support/Process.h"
+
+#include <QProcess>
 #include <QTemporaryDir>
-#include <tuple>
 
-// One run of the farline program, as a script or an operator runs it.
-struct FarlineRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
+using FarlineRun = ProcessRun;
 
-    QStringList outLines() const;
-    QStringList errLines() const;
-    std::tuple<int, QString, QString> all() const { return {exitCode, out, err}; }
-};
-
-// Runs the built farline with `arguments`, environment variables `environment` ("NAME=value")
-// added, and waits for its end.
+// Runs the built farline with `arguments` and environment variables `environment` added.
 FarlineRun runFarline(const QStringList &arguments, const QStringList &environment = {});
 
 // A temporary folder with an application home in it ("home"), for running farline over it.
 class FarlineHome
 {
 public:
-    // `farline --home HOME ARGUMENTS...`, with `environment` added.
-    FarlineRun run(QStringList arguments, const QStringList &environment = {}) const;
+    // `farline --home HOME ARGUMENTS...`, with `environment` added; with `wrapper`, that command
+    // line is handed to it as its arguments (a shell, setpriv, unshare...).
+    FarlineRun run(const QStringList &arguments, const QStringList &environment = {}, const QStringList &wrapper = {}) const;
+    // Starts that run in `process`, for a test that acts while it runs.
+    void start(QProcess &process, const QStringList &arguments, const QStringList &environment = {}) const;
 
     const QString &home() const { return m_home; }
     // `name` in the temporary folder that holds the home.
@@ -37,8 +28,12 @@ public:
     // A file of the home's documents folder; empty when it is missing.
     QByteArray document(const QString &name) const;
     void writeDocument(const QString &name, const QByteArray &bytes) const;
+    // Every file of the documents folder with its bytes.
+    QMap<QString, QByteArray> documents() const;
 
 private:
+    QStringList commandLine(const QStringList &arguments) const;
+
     QTemporaryDir m_dir;
     QString m_home = m_dir.filePath(QStringLiteral("home"));
 };
