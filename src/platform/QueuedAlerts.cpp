@@ -30,3 +30,17 @@ void QueuedAlerts::answer(int button)
     if (onAnswer)
         onAnswer(button);
 }
+
+QStringList QueuedAlerts::takeWaiting()
+{
+    QStringList texts;
+    for (const Request &request : m_queue) {
+        if (!request.actionSheet)
+            texts.append(request.title + QStringLiteral(": ") + request.message);
+    }
+    const bool wasShowing = showing();
+    m_queue.clear();
+    if (wasShowing)
+        Q_EMIT currentChanged();
+    return texts;
+}

@@ -37,6 +37,9 @@ public:
 
     // The user tapped `button` of the alert shown: it closes, its answer runs, the next shows.
     Q_INVOKABLE void answer(int button);
+    // Every alert still waiting, as "Title: message", taken off the queue unanswered: what the
+    // window can no longer show once it has closed.
+    QStringList takeWaiting();
 
 Q_SIGNALS:
     void currentChanged();

@@ -36,12 +36,12 @@ WindowSession::WindowSession(const Launch &launch)
     PlatformServices services =
         servicesFrom(launch.options, [](const QUrl &address) { return QDesktopServices::openUrl(address); });
     auto alerts = std::make_unique<QueuedAlerts>();
-    QueuedAlerts &shownAlerts = *alerts;
+    m_alerts = alerts.get();
     services.alerts = std::move(alerts);
 
     m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
     m_app->applicationDidFinishLaunching();
-    m_window = std::make_unique<DialerWindow>(*m_app, shownAlerts);
+    m_window = std::make_unique<DialerWindow>(*m_app, *m_alerts);
     if (!m_window->window()) {
         m_refusal = QStringLiteral("the window could not be loaded");
         return;
@@ -80,7 +80,11 @@ int WindowSession::exec()
 {
     const int status = QGuiApplication::exec();
     m_app->applicationWillTerminate();
-    return status;
+    // The window has gone: what is left to say (the end's failed saves) goes to standard error,
+    // and a failed save fails the run, as at the end of a command.
+    for (const QString &text : m_alerts->takeWaiting())
+        Console::err(text);
+    return status == 0 && m_app->failed() ? 1 : status;
 }
 
 int runWindow(const Launch &launch)

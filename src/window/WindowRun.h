@@ -39,6 +39,7 @@ private:
     QString m_refusal;
     std::unique_ptr<QThread> m_fonts;
     std::unique_ptr<FarlineAppDelegate> m_app;
+    QueuedAlerts *m_alerts = nullptr; // the application's
     std::unique_ptr<DialerWindow> m_window;
     std::unique_ptr<TerminationSignals> m_termination;
     std::unique_ptr<WindowInstance> m_instance;

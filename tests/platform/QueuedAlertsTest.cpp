@@ -29,5 +29,12 @@ TEST(QueuedAlertsTest, OneAtATimeInOrderEachAnsweredWithTheTappedButton)
     alerts.answer(0);
     EXPECT_FALSE(alerts.showing());
     EXPECT_EQ(answers, (QStringList{"first 1", "sheet 0"}));
+
+    // Once the window has closed, the alerts left are said as text, none answered.
+    alerts.show("Farline", "unsaved", {}, [&](int) { answers.append("late"); });
+    alerts.showActionSheet({"Clear All Recents", "Cancel"}, 0, 1, {});
+    EXPECT_EQ(alerts.takeWaiting(), QStringList{"Farline: unsaved"});
+    EXPECT_FALSE(alerts.showing());
+    EXPECT_EQ(answers.size(), 2);
 }
 } // namespace
