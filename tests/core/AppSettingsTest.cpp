@@ -9,21 +9,6 @@
 namespace {
 const QString archiveName = QStringLiteral("settings.archive");
 
-void expectFreshDefaults(const AppSettings &record)
-{
-    EXPECT_EQ(std::tie(record.currentMCC, record.useFarlineFor, record.selectedTabIndex, record.lanNumberPos,
-                       record.currentVersionNumber, record.keypadPhoneNumber),
-              std::tuple(std::optional(QStringLiteral("-1")), 1, 0, 0, 0, QString()));
-}
-
-TEST(AppSettingsTest, AFreshRecordHasTheDefaultsAndCountsTheReminderFromItsCreation)
-{
-    TestApp test;
-    expectFreshDefaults(test.app().appSettings());
-    EXPECT_EQ(test.app().appSettings().currentLANFileURL, u"");
-    EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch());
-}
-
 TEST(AppSettingsTest, SaveThenLoadGivesBackTheSevenFieldsAndResetsTheUpdateFields)
 {
     TestApp test;
