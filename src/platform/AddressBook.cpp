@@ -46,36 +46,6 @@ Person personFrom(const QSqlQuery &query)
     return person;
 }
 
-QString sortText(const std::optional<QString> &text) { return text.value_or(QString()); }
-
-bool hasSortName(const Person &person)
-{
-    return !sortText(person.lastName).isEmpty() || !sortText(person.firstName).isEmpty()
-           || !sortText(person.organization).isEmpty();
-}
-
-int compareTexts(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive); }
-
-bool browserLess(const Person &a, const Person &b)
-{
-    const bool aNamed = hasSortName(a);
-    if (aNamed != hasSortName(b))
-        return aNamed;
-    int order = 0;
-    if (aNamed) {
-        for (auto part : {&Person::lastName, &Person::firstName, &Person::organization}) {
-            if ((order = compareTexts(sortText(a.*part), sortText(b.*part))) != 0)
-                return order < 0;
-        }
-    } else {
-        const bool aHasNumber = a.phones && !a.phones->isEmpty();
-        if (aHasNumber != (b.phones && !b.phones->isEmpty()))
-            return aHasNumber;
-        if (aHasNumber && (order = compareTexts(a.phones->first().value, b.phones->first().value)) != 0)
-            return order < 0;
-    }
-    return a.recordID < b.recordID;
-}
 } // namespace
 
 struct AddressBook::Connection
@@ -210,7 +180,7 @@ QList<Person> AddressBook::allPeople() const
     if (!connection())
         return people;
     QSqlQuery query = connection()->prepared(
-        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person"));
+        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id"));
     QHash<int, qsizetype> positions;
     if (query.exec()) {
         while (query.next()) {
@@ -231,7 +201,6 @@ QList<Person> AddressBook::allPeople() const
             list->append(PhoneEntry{phones.value(1).toInt(), textAt(phones, 2), phones.value(3).toString()});
         }
     }
-    std::sort(people.begin(), people.end(), browserLess);
     return people;
 }
 
@@ -434,7 +403,7 @@ QList<PersonSummary> AddressBook::peopleSummaries() const
     if (!connection())
         return people;
     QSqlQuery query = connection()->prepared(
-        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person"));
+        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id"));
     QHash<int, qsizetype> shownByNumber; // persons without any name or organisation
     if (query.exec()) {
         while (query.next()) {

@@ -58,8 +58,7 @@ public:
     // Hands the person's phone entries to `take` one by one, in their order, keeping none of
     // them, while `take` answers true. False when they could not all be read or `take` stopped.
     bool readPhones(int recordID, const std::function<bool(const PhoneEntry &)> &take) const;
-    // Every person, in the browser's order: last name, then first name, then organisation,
-    // ignoring case; persons with none of the three come last, by their first number.
+    // Every person, in the order they were added.
     QList<Person> allPeople() const;
     // False when there is no such person or it could not be removed.
     bool removePerson(int recordID);

@@ -146,11 +146,6 @@ void ArchiveObject::setDate(const QString &key, const std::optional<QDateTime> &
     m_json.insert(key, QJsonObject{{dateKey, withOffset.toString(Qt::ISODateWithMs)}});
 }
 
-void ArchiveObject::setObjects(const QString &key, const ArchiveList &objects)
-{
-    m_json.insert(key, objectsToJson(objects));
-}
-
 ArchiveObject::Kind ArchiveObject::kind(const QString &key) const
 {
     const QJsonValue value = m_json.value(key);
@@ -162,8 +157,6 @@ ArchiveObject::Kind ArchiveObject::kind(const QString &key) const
         return Kind::Int;
     if (dateFromJson(value))
         return Kind::Date;
-    if (value.isArray())
-        return Kind::Objects;
     return Kind::Wrong;
 }
 
@@ -188,11 +181,6 @@ std::optional<QString> ArchiveObject::text(const QString &key) const
 std::optional<int> ArchiveObject::integer(const QString &key) const { return intFromJson(m_json.value(key)); }
 
 std::optional<QDateTime> ArchiveObject::date(const QString &key) const { return dateFromJson(m_json.value(key)); }
-
-std::optional<ArchiveList> ArchiveObject::objects(const QString &key) const
-{
-    return objectsFromJson(m_json.value(key));
-}
 
 bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveObject &root, QString *reason)
 {

@@ -10,12 +10,12 @@
 class ArchiveObject;
 using ArchiveList = QList<ArchiveObject>;
 
-// One archived object: a class name and keyed entries whose values are texts, int numbers,
-// dates or lists of objects. An absent value is written as null and reads back as absent.
+// One archived object: a class name and keyed entries whose values are texts, int numbers or
+// dates. An absent value is written as null and reads back as absent.
 class ArchiveObject
 {
 public:
-    enum class Kind { Absent, Text, Int, Date, Objects, Wrong };
+    enum class Kind { Absent, Text, Int, Date, Wrong };
 
     explicit ArchiveObject(const QString &className);
 
@@ -24,7 +24,6 @@ public:
     void setText(const QString &key, const std::optional<QString> &value);
     void setInt(const QString &key, int value);
     void setDate(const QString &key, const std::optional<QDateTime> &value);
-    void setObjects(const QString &key, const ArchiveList &objects);
 
     Kind kind(const QString &key) const;
     // True when every listed entry is absent or of its listed kind.
@@ -34,8 +33,6 @@ public:
     std::optional<QString> text(const QString &key) const;
     std::optional<int> integer(const QString &key) const;
     std::optional<QDateTime> date(const QString &key) const;
-    // The entry's objects; elements that are not archived objects are left out.
-    std::optional<ArchiveList> objects(const QString &key) const;
 
     const QJsonObject &json() const { return m_json; }
     static std::optional<ArchiveObject> fromJson(const QJsonValue &value);

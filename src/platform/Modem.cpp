@@ -85,11 +85,6 @@ Modem::~Modem()
         QDBusConnection::disconnectFromBus(m_ownConnection);
 }
 
-bool Modem::isRoaming() const
-{
-    return m_state.simCountryKey && m_state.networkCountryKey && m_state.simCountryKey != m_state.networkCountryKey;
-}
-
 std::optional<QString> Modem::countryKeyOf(const QString &operatorCode)
 {
     if (operatorCode.size() < 5 || operatorCode.size() > 6

@@ -28,8 +28,6 @@ public:
     bool modemFound() const { return m_state.modemFound; }
     std::optional<QString> simCountryKey() const { return m_state.simCountryKey; }
     std::optional<QString> networkCountryKey() const { return m_state.networkCountryKey; }
-    // Registered on a network of another country than the SIM card's.
-    bool isRoaming() const;
 
     // The country key of an operator code (mobile country code and network code, "26001"): the
     // mobile country code; a country's further codes are folded into the first, by which the

@@ -86,42 +86,19 @@ TEST_F(AddressBookTest, ChangesInsideATransactionAreUndoneTogether)
     EXPECT_FALSE(book.recordIDForImportKey(QStringLiteral("n")));
 }
 
-TEST_F(AddressBookTest, ListsPersonsInTheBrowsersOrder)
-{
-    AddressBook book(path());
-    const auto add = [&](Text first, Text last, Text organization, QList<PhoneDraft> phones = {}) {
-        return *book.addPerson(QStringLiteral("k"), draft(std::move(first), std::move(last), std::move(organization), std::move(phones)));
-    };
-    const int noNumber = add({}, {}, {});
-    const int byNumber9 = add({}, {}, {}, {phone("9")});
-    const int berg = add(QStringLiteral("Anna"), QStringLiteral("berg"), {});
-    const int bergBob = add(QStringLiteral("Bob"), QStringLiteral("Berg"), {});
-    const int bergAnnaB = add(QStringLiteral("anna"), QStringLiteral("Berg"), QStringLiteral("B"));
-    const int byNumber1 = add({}, QStringLiteral(""), QStringLiteral(""), {phone("1")});
-    const int ximian = add({}, {}, QStringLiteral("Ximian"));
-    const int adam = add(QStringLiteral("Adam"), {}, {});
-    const int abel = add(QStringLiteral("Zed"), QStringLiteral("Abel"), {});
-
-    QList<int> order;
-    for (const Person &person : book.allPeople())
-        order.append(person.recordID);
-    EXPECT_EQ(order, (QList<int>{ximian, adam, abel, berg, bergAnnaB, bergBob, byNumber1, byNumber9, noNumber}));
-}
-
 TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgraded)
 {
-    {
-        AddressBook book(path());
-        ASSERT_TRUE(book.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
-    }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema-test"));
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(AddressBookSchema::currentVersion() + 1));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("schema-test"));
+    // One statement on the file, as another program would run it.
+    const auto execute = [&](const QString &statement) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("direct"));
+            db.setDatabaseName(path());
+            EXPECT_TRUE(db.open() && QSqlQuery(db).exec(statement));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("direct"));
+    };
+    ASSERT_TRUE(AddressBook(path()).addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
+    execute(QStringLiteral("PRAGMA user_version = %1").arg(AddressBookSchema::currentVersion() + 1));
     const std::pair<const char *, QByteArray> cases[] = {
         {"newer schema", fileBytes()},
         {"garbage", QByteArray("\x00\x01 this is not SQLite \xff", 24).repeated(200)},
@@ -133,26 +110,16 @@ TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgrad
         writeFile(path(), bytes);
         AddressBook book(path());
         EXPECT_FALSE(book.isOpen());
-        EXPECT_FALSE(book.errorText().isEmpty());
         EXPECT_EQ(book.errorText().contains(QLatin1String("newer")), name == std::string_view("newer schema"));
-        EXPECT_TRUE(book.allPeople().isEmpty());
-        EXPECT_FALSE(book.personWithRecordID(1));
-        EXPECT_FALSE(book.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
-        EXPECT_FALSE(book.removePerson(1));
+        EXPECT_FALSE(book.errorText().isEmpty() || book.personWithRecordID(1) || book.addPerson(QStringLiteral("k"), draft(QStringLiteral("A")))
+                     || book.removePerson(1));
         EXPECT_TRUE(QFile::exists(path()));
         EXPECT_EQ(fileBytes(), bytes);
     }
 
     // A database from before the schema (version 0) is brought to the current version.
     QFile::remove(path());
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old-test"));
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE unrelated (x)")));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("old-test"));
+    execute(QStringLiteral("CREATE TABLE unrelated (x)"));
     AddressBook upgraded(path());
     EXPECT_TRUE(upgraded.isOpen()) << upgraded.errorText().toStdString();
     EXPECT_TRUE(upgraded.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
