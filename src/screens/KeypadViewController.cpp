@@ -6,15 +6,14 @@
 
 #include <QTimer>
 
-KeypadViewController::KeypadViewController(FarlineAppDelegate &app, QObject *parent)
-    : KeypadViewController(app, Intervals(), parent)
-{
+namespace {
+// How long "0" is held before it turns into "+", backspace before it repeats, and the repetition.
+constexpr int plusMs = 1200, backspaceHoldMs = 700, backspaceRepeatMs = 90;
 }
 
-KeypadViewController::KeypadViewController(FarlineAppDelegate &app, Intervals intervals, QObject *parent)
+KeypadViewController::KeypadViewController(FarlineAppDelegate &app, QObject *parent)
     : QObject(parent)
     , m_app(app)
-    , m_intervals(intervals)
 {
     connect(&m_app, &FarlineAppDelegate::accessNumbersLoaded, this, &KeypadViewController::showRoute);
     connect(&m_app, &FarlineAppDelegate::modemReportChanged, this, &KeypadViewController::showRoute);
@@ -40,9 +39,9 @@ void KeypadViewController::changeGreeting(int key)
         setDisplay(KeypadText::append(m_display, u','));
 
     if (key == Button0)
-        startTimer(m_intervals.plusMs, &KeypadViewController::myMethod);
+        startTimer(plusMs, &KeypadViewController::myMethod);
     else if (key == ButtonBackspace)
-        startTimer(m_intervals.backspaceHoldMs, &KeypadViewController::detectLongBackspacePressing);
+        startTimer(backspaceHoldMs, &KeypadViewController::detectLongBackspacePressing);
 
     // Deletions and the "+" reach the stored number only here, at the next touch down.
     m_app.appSettings().keypadPhoneNumber = m_display;
@@ -175,7 +174,7 @@ void KeypadViewController::myMethod()
 
 void KeypadViewController::detectLongBackspacePressing()
 {
-    startTimer(m_intervals.backspaceRepeatMs, &KeypadViewController::backSpaceTimerMethod);
+    startTimer(backspaceRepeatMs, &KeypadViewController::backSpaceTimerMethod);
 }
 
 void KeypadViewController::backSpaceTimerMethod() { setDisplay(KeypadText::dropLast(m_display)); }

@@ -24,16 +24,7 @@ public:
                ButtonP, ButtonBackspace };
     Q_ENUM(Key)
 
-    // Key timer intervals; tests shorten them to drive the timers through the event loop quickly.
-    struct Intervals
-    {
-        int plusMs = 1200;
-        int backspaceHoldMs = 700;
-        int backspaceRepeatMs = 90;
-    };
-
     explicit KeypadViewController(FarlineAppDelegate &app, QObject *parent = nullptr);
-    KeypadViewController(FarlineAppDelegate &app, Intervals intervals, QObject *parent = nullptr);
     ~KeypadViewController() override;
 
     QString display() const { return m_display; }
@@ -74,7 +65,6 @@ private:
     void backSpaceTimerMethod();
 
     FarlineAppDelegate &m_app;
-    Intervals m_intervals;
     QString m_display;
     bool m_callEnabled = true;
     QString m_routeText;

@@ -19,11 +19,8 @@ TEST(CommandLineTest, VersionAndHelp)
     EXPECT_EQ(runFarline({"--version"}).all(), std::tuple(0, u"farline " FARLINE_VERSION "\n"_qs, QString()));
 
     const FarlineRun help = runFarline({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(std::tuple(help.exitCode, help.err), std::tuple(0, QString()));
     EXPECT_TRUE(help.out.startsWith(u"Usage: farline [OPTIONS] [COMMAND [ARGS...]]\n"));
-    for (const char *option : {"--home DIR", "--bundle DIR", "--telephone NAME", "--server URL"})
-        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
-    EXPECT_TRUE(help.err.isEmpty());
 }
 
 struct BadUsage

@@ -79,11 +79,4 @@ TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)
     }
 }
 
-TEST(StartUpTest, WithoutAnArchiveLoadingLeavesThePosition)
-{
-    TestApp test;
-    test.app().lanManager().setCurrentLANpos(4);
-    test.app().loadAppSettings();
-    EXPECT_EQ(test.app().lanManager().currentLANpos(), 4);
-}
 } // namespace

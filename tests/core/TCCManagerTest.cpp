@@ -2,7 +2,6 @@
 #include "support/DataFiles.h"
 #include "support/Files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

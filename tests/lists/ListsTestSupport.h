@@ -7,10 +7,8 @@
 #include "platform/Home.h"
 #include "support/Files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <algorithm>
 
 // Keeps every call handed over, as call placement would receive it.
 class RecordingCalls final : public CallInitiator
@@ -50,12 +48,6 @@ QStringList fieldsOf(const Records &records)
     for (const FavoriteRecordPtr &r : records)
         fields.append(fieldsOf(*r));
     return fields;
-}
-
-template<typename Records>
-bool noStartTimes(const Records &records)
-{
-    return std::none_of(records.begin(), records.end(), [](const FavoriteRecordPtr &r) { return r->startTime.has_value(); });
 }
 
 inline QStringList numbersOf(const QList<FavoriteRecordPtr> &records)

@@ -1,7 +1,6 @@
 #include "platform/DesktopEntry.h"
 #include "support/Files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

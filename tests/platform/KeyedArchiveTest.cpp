@@ -1,7 +1,6 @@
 #include "platform/KeyedArchive.h"
 #include "support/Files.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

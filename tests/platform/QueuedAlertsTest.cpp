@@ -1,6 +1,5 @@
 #include "platform/QueuedAlerts.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {

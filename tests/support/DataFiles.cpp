@@ -4,8 +4,6 @@
 #include "access/DataFileLines.h"
 #include "access/DataFileReader.h"
 
-#include <QtGlobal>
-
 QByteArray sealedDataFile(const QByteArray &plainText, const QByteArray &chainingBlock)
 {
     const auto sealed = DataFileEnvelope::seal(plainText, chainingBlock);

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 TelHandler::TelHandler(bool registered, Behaviour behaviour)
 {

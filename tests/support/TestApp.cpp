@@ -4,9 +4,6 @@
 #include "support/DataFiles.h"
 #include "support/Files.h"
 
-#include <QDir>
-#include <QFile>
-
 QDateTime testEpoch() { return QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26, 535), Qt::UTC); }
 
 TestApp::TestApp(const QString &bundleDir, bool windowAlerts)

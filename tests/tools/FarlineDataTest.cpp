@@ -7,7 +7,6 @@
 #include "core/AppSettings.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>

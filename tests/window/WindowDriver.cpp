@@ -10,14 +10,14 @@
 
 namespace {
 // Depth first, in the window's order, over the controls that are shown.
-void visit(QAccessibleInterface *node, const std::function<bool(QAccessibleInterface *)> &stop, bool &stopped)
+void visit(QAccessibleInterface *node, const std::function<void(QAccessibleInterface *)> &each)
 {
-    for (int i = 0; i < node->childCount() && !stopped; ++i) {
+    for (int i = 0; i < node->childCount(); ++i) {
         QAccessibleInterface *child = node->child(i);
         if (!child || child->state().invisible)
             continue;
-        stopped = stop(child);
-        visit(child, stop, stopped);
+        each(child);
+        visit(child, each);
     }
 }
 }
@@ -32,26 +32,22 @@ WindowDriver::WindowDriver(TestApp &test)
 
 QAccessibleInterface *WindowDriver::find(const QString &name, QAccessible::Role role) const
 {
-    QAccessibleInterface *found = nullptr;
-    bool stopped = false;
     // The last in the window's order is the one in front: a modal screen covers the tabs.
+    QAccessibleInterface *found = nullptr;
     visit(QAccessible::queryAccessibleInterface(&window()), [&](QAccessibleInterface *node) {
         if (node->text(QAccessible::Name) == name && (role == QAccessible::NoRole || node->role() == role))
             found = node;
-        return false;
-    }, stopped);
+    });
     return found;
 }
 
 QStringList WindowDriver::names(QAccessible::Role role) const
 {
     QStringList names;
-    bool stopped = false;
     visit(QAccessible::queryAccessibleInterface(&window()), [&](QAccessibleInterface *node) {
         if (node->role() == role)
             names.append(node->text(QAccessible::Name));
-        return false;
-    }, stopped);
+    });
     return names;
 }
 

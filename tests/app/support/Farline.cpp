@@ -2,8 +2,6 @@
 #include "support/Files.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMap>
 
 FarlineRun runFarline(const QStringList &arguments, const QStringList &environment)
