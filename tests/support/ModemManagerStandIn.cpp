@@ -1,5 +1,6 @@
 #include "support/ModemManagerStandIn.h"
 #include "support/Files.h"
+#include "support/Process.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -68,9 +69,7 @@ QStringList ModemManagerStandIn::environment() const { return {QStringLiteral("D
 
 bool ModemManagerStandIn::start(const QByteArray &parameters)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_address);
-    m_service.setProcessEnvironment(environment);
+    m_service.setProcessEnvironment(environmentWith(environment()));
     m_service.setStandardOutputFile(QProcess::nullDevice()); // its log of the calls
     m_service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_service.start(python, {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"),
