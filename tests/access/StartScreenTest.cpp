@@ -12,33 +12,26 @@ namespace {
 struct FirstStart
 {
     explicit FirstStart(const QByteArray &lanFile = sealedDataFile("234 +44 20 1\r\n260 +48 22 1\r\n234 +44 20 2"))
-        : launched(launch(test, lanFile))
-    {
-    }
-    static bool launch(TestApp &test, const QByteArray &lanFile)
     {
         test.writeDocument(QStringLiteral("LANFile.txt"), lanFile);
         test.app().applicationDidFinishLaunching();
-        return true;
     }
-    QStringList wheel() const
+    StartScreen &screen() { return *test.app().startScreen(); }
+    QStringList wheel()
     {
         QStringList rows;
-        for (int row = 0; row < screen.numberOfRows(); ++row)
-            rows.append(screen.titleForRow(row));
+        for (int row = 0; row < screen().numberOfRows(); ++row)
+            rows.append(screen().titleForRow(row));
         return rows;
     }
 
     TestApp test;
-    const bool launched; // before the screen is made
-    StartScreen screen{test.app()};
-    QSignalSpy started{&screen, &StartScreen::started};
 };
 
 TEST(StartScreenTest, TheWheelOffersTheCountriesWithAccessNumbersAndWidensOnRequest)
 {
     FirstStart first;
-    StartScreen &screen = first.screen;
+    StartScreen &screen = first.screen();
     EXPECT_EQ(first.wheel(), (QStringList{"Select SIM country", "Poland ", "United Kingdom "}));
     EXPECT_FALSE(screen.startEnabled());
     EXPECT_EQ(screen.selectedIndex(), -1);
@@ -63,18 +56,20 @@ TEST(StartScreenTest, TheWheelOffersTheCountriesWithAccessNumbersAndWidensOnRequ
     // An access number file without countries offers only the prompt until the list is widened.
     FirstStart unusable(sealedDataFile(""));
     EXPECT_EQ(unusable.wheel(), QStringList{"Select SIM country"});
-    unusable.screen.moreCountries();
-    EXPECT_GT(unusable.screen.numberOfRows(), 200);
+    unusable.screen().moreCountries();
+    EXPECT_GT(unusable.screen().numberOfRows(), 200);
 }
 
 TEST(StartScreenTest, WideningWithThePromptSelectedKeepsThePromptAndStartDisabled)
 {
     FirstStart first;
-    first.screen.moreCountries();
-    EXPECT_EQ(std::pair(first.screen.selectedRow(), first.screen.selectedIndex()), std::pair(0, -1));
-    EXPECT_FALSE(first.screen.startEnabled());
-    first.screen.startApplication(); // nothing happens
-    EXPECT_EQ(first.started.count(), 0);
+    StartScreen &screen = first.screen();
+    QSignalSpy started(&screen, &StartScreen::started);
+    screen.moreCountries();
+    EXPECT_EQ(std::pair(screen.selectedRow(), screen.selectedIndex()), std::pair(0, -1));
+    EXPECT_FALSE(screen.startEnabled());
+    screen.startApplication(); // nothing happens
+    EXPECT_EQ(started.count(), 0);
     EXPECT_EQ(first.test.app().appSettings().currentMCC, u"-1");
 }
 } // namespace
