@@ -66,23 +66,11 @@ TEST_F(PersonListModelTest, FilesPersonsByLastNameAsAReaderWouldWithEveryOtherTe
     addEveryKind();
     PersonListModel model(addressBook);
     model.reload();
-    EXPECT_EQ(names(model, true), (Rows{
-                               "Adam|A|",
-                               "Ärzte am Markt|A|Ärzte am Markt",
-                               "Anna Berg|B|",
-                               "Anna Maria Berg|B|",
-                               "bob berg|B|",
-                               "Carl Berg|B|Acme",
-                               "Dora|D|",
-                               "Jörg Müller|M|",
-                               "Max Mustermann|M|",
-                               "Søren Østergaard|O|",
-                               "Pizza Roma|P|Pizza Roma",
-                               "Émile Zola|Z|",
-                               "42 Pizza|#|42 Pizza",
-                               "+49 30 1234567|#|",
-                               "[No name supplied]|#|",
-                           }));
+    EXPECT_EQ(names(model, true), (Rows{"Adam|A|", "Ärzte am Markt|A|Ärzte am Markt",
+                                        "Anna Berg|B|", "Anna Maria Berg|B|", "bob berg|B|", "Carl Berg|B|Acme",
+                                        "Dora|D|", "Jörg Müller|M|", "Max Mustermann|M|", "Søren Østergaard|O|",
+                                        "Pizza Roma|P|Pizza Roma", "Émile Zola|Z|",
+                                        "42 Pizza|#|42 Pizza", "+49 30 1234567|#|", "[No name supplied]|#|"}));
 }
 
 TEST_F(PersonListModelTest, SearchFindsWordBeginningsOfNamesAndOrganisationsAndTheDigitsOfNumbers)

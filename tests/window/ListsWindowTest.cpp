@@ -63,7 +63,6 @@ TEST_F(ListsWindowTest, TheContactsKeepThePersonShownAndCallThroughTheAccessNumb
 
     window->tap("+48 601 555 010");
     EXPECT_EQ(test.telephone().opened, QStringList{"tel:+48225000000,0048601555010"});
-    EXPECT_EQ(test.app().recentViewController().recentArray().size(), 1);
 }
 
 TEST_F(ListsWindowTest, ARecentCallIsCalledAgainAndTheListClearedOnlyThroughTheSheet)

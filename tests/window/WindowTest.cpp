@@ -65,7 +65,6 @@ TEST_F(WindowTest, KeypadPlusByHoldingZeroDeletingByHoldingAndSlidingOff)
     for (const char *key : {"4", "9", "0"})
         window().tap(QLatin1String(key));
     EXPECT_EQ(display(), u"490");
-    EXPECT_EQ(window().find("Via access number +48225000000"), nullptr); // too short to be routed
 
     window().press("0");
     EXPECT_TRUE(waitFor([&] { return display() == u"490+"; })); // the held 0 turned into "+"
@@ -108,7 +107,6 @@ TEST_F(WindowTest, AFirstStartGoesFromTheWheelToTheContactsAndTheSettingsShowThe
     ASSERT_TRUE(window().enabled("Start"));
     window().tap("Start");
     EXPECT_TRUE(waitFor([&] { return !window().shows("Start"); }));
-    EXPECT_EQ(test.app().tbarController().selectedIndex(), TabBarController::ContactsTab);
     window().tap("More");
     EXPECT_TRUE(window().shows("+48225000000"));
 }
