@@ -2,15 +2,10 @@
 #include "lists/CallRecordArchive.h"
 #include "platform/HomeLock.h"
 #include "platform/KeyedArchive.h"
-#include "platform/WindowInstance.h"
-#include "support/TelHandler.h"
 #include "support/Files.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QProcess>
-#include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -122,24 +117,4 @@ const BadUsage badUsage[] = {
 };
 INSTANTIATE_TEST_SUITE_P(, BadUsageTest, ::testing::ValuesIn(badUsage), [](const auto &row) { return std::string(row.param.name); });
 
-TEST(CommandLineTest, ATelAddressGoesToTheWindowOpenForTheHome)
-{
-    const FarlineHome home;
-    const QString runtime = home.path(QStringLiteral("runtime"));
-    ASSERT_TRUE(QDir().mkdir(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    const ScopedEnvironment environment({QStringLiteral("XDG_RUNTIME_DIR=") + runtime});
-    WindowInstance window;
-    ASSERT_TRUE(window.listen(home.home()));
-    QSignalSpy received(&window, &WindowInstance::addressReceived);
-
-    // The window answers from this event loop while farline runs.
-    QProcess farline;
-    home.start(farline, {"TEL:+49-30-1234567"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return farline.state() == QProcess::NotRunning; }, 10000));
-    EXPECT_EQ(farline.exitCode(), 0);
-    EXPECT_TRUE(farline.readAllStandardOutput().isEmpty());
-    EXPECT_TRUE(farline.readAllStandardError().isEmpty());
-    EXPECT_EQ(received.size(), 1);
-    EXPECT_EQ(received.value(0).value(0).toString(), QStringLiteral("TEL:+49-30-1234567"));
-}
 } // namespace
