@@ -51,7 +51,7 @@ protected:
     std::unique_ptr<WindowDriver> window;
 };
 
-TEST_F(ListsWindowTest, TheContactsKeepThePersonShownAndCallThroughTheAccessNumber)
+TEST_F(ListsWindowTest, AContactCalledIsCalledAgainFromTheRecentsAndTheListClearedOnlyThroughTheSheet)
 {
     window->tap("Contacts");
     ASSERT_TRUE(row("Anna Kowalska"));
@@ -60,17 +60,9 @@ TEST_F(ListsWindowTest, TheContactsKeepThePersonShownAndCallThroughTheAccessNumb
     window->tap("Keypad");
     window->tap("Contacts"); // leaving the tab asks the browser to pop, animated: it stays
     EXPECT_TRUE(window->shows("+48 601 555 010"));
-
     window->tap("+48 601 555 010");
     EXPECT_EQ(test.telephone().opened, QStringList{"tel:+48225000000,0048601555010"});
-}
 
-TEST_F(ListsWindowTest, ARecentCallIsCalledAgainAndTheListClearedOnlyThroughTheSheet)
-{
-    window->tap("Contacts");
-    window->tap("Anna Kowalska");
-    waitFor([&] { return window->shows("+48 601 555 010"); });
-    window->tap("+48 601 555 010");
     window->tap("Recents");
     ASSERT_TRUE(row("Anna Kowalska"));
     window->tap("Anna Kowalska");
