@@ -23,14 +23,9 @@ TEST(DataFileReaderTest, DropsTheChainingBlockAndSplitsAtCrLf)
         SCOPED_TRACE(plain.toStdString());
         EXPECT_EQ(dataFileLines(sealedDataFile(plain)), lines);
     }
-}
-
-TEST(DataFileReaderTest, ATextOfSixteenCharactersOrFewerIsKeptWhole)
-{
     // An empty plain text deciphers to the chaining block's image alone, which is kept.
     const auto lines = dataFileLines(sealedDataFile(""));
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(lines->join(QStringLiteral("\r\n")).size(), 16);
+    EXPECT_EQ(lines ? lines->join(QStringLiteral("\r\n")).size() : -1, 16);
 }
 
 TEST(DataFileReaderTest, LinesComeWholeWhereverThePiecesOfTheFileEnd)
