@@ -96,9 +96,8 @@ TEST(WarningsTest, EachWarningShowsItsTextWithOneOkButton)
         RecordingAlerts alerts;
         show(alerts);
         ASSERT_EQ(alerts.shown().size(), 1u);
-        EXPECT_EQ(alerts.shown()[0].title, u"Farline");
-        EXPECT_EQ(alerts.shown()[0].message, message);
-        EXPECT_EQ(alerts.shown()[0].buttons, QStringList{QStringLiteral("OK")});
+        EXPECT_EQ(std::tuple(alerts.shown()[0].title, alerts.shown()[0].message, alerts.shown()[0].buttons),
+                  std::tuple(u"Farline"_qs, message, QStringList{QStringLiteral("OK")}));
         EXPECT_TRUE(alerts.tap(0)); // closing it has no effect besides closing it
     }
 }

@@ -52,9 +52,7 @@ TEST(LifecycleTest, TheReminderComesOnceThirtyWholeDaysHavePassedAndIsThenPostpo
         }
         ASSERT_EQ(test.alerts().shown().size(), 1u);
         const auto &alert = test.alerts().shown()[0];
-        EXPECT_EQ(alert.title, u"Farline");
-        EXPECT_EQ(alert.message, reminderText);
-        EXPECT_EQ(alert.buttons, (QStringList{"Cancel", "Update"}));
+        EXPECT_EQ(std::tuple(alert.title, alert.message, alert.buttons), std::tuple(u"Farline"_qs, reminderText, QStringList{"Cancel", "Update"}));
         // Moved before the answer: the next reminder is 30 days away whatever the user says.
         EXPECT_EQ(test.app().appSettings().lastUpdate, now);
         QSignalSpy update(&test.app(), &FarlineAppDelegate::updateDialogChanged);
