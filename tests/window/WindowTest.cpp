@@ -124,23 +124,6 @@ TEST_F(WindowTest, TheRemindersUpdateOpensTheUpdateDialogOverTheSettings)
     EXPECT_TRUE(window().shows("Local access number"));
 }
 
-// Taps the link `link` of the page's text where it is drawn.
-bool tapLink(WindowDriver &window, const QString &pageTitle, const QString &link)
-{
-    auto *text = qobject_cast<QQuickItem *>(window.find(pageTitle, QAccessible::StaticText)->object());
-    for (int y = 0; y < text->height(); y += 4) {
-        for (int x = 0; x < text->width(); x += 4) {
-            QString at;
-            QMetaObject::invokeMethod(text, "linkAt", Q_RETURN_ARG(QString, at), Q_ARG(qreal, x), Q_ARG(qreal, y));
-            if (at == link) {
-                QTest::mouseClick(&window.window(), Qt::LeftButton, {}, text->mapToScene(QPointF(x, y)).toPoint());
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 TEST_F(WindowTest, PageLinksToTheWebGoToTheSystemAndOthersLoadInThePage)
 {
     openOnPoland();
@@ -151,7 +134,10 @@ TEST_F(WindowTest, PageLinksToTheWebGoToTheSystemAndOthersLoadInThePage)
     const QString about = page->text();
     EXPECT_TRUE(about.contains(QLatin1String(FARLINE_VERSION)));
 
-    ASSERT_TRUE(tapLink(window(), "About Farline", "https://www.farline.example/"));
+    // The page's text hands a tapped link over (where the link is drawn is Qt's business).
+    ASSERT_TRUE(about.contains(u"href=\"https://www.farline.example/\""));
+    QObject *text = window().find("About Farline", QAccessible::StaticText)->object();
+    QMetaObject::invokeMethod(text, "linkActivated", Q_ARG(QString, u"https://www.farline.example/"_qs));
     EXPECT_EQ(test.openedUrls(), QList<QUrl>{QUrl("https://www.farline.example/")});
     EXPECT_EQ(page->text(), about);
     page->linkActivated(QStringLiteral("help.html")); // a page of the bundle loads in place
