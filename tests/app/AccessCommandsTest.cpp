@@ -5,18 +5,12 @@
 #include <gtest/gtest.h>
 
 namespace {
-class AccessCommandsTest : public ::testing::Test
-{
-protected:
-    FarlineRun farline(const QStringList &arguments) const { return m_home.run(arguments); }
-
-    FarlineHome m_home;
-};
-
 // The first choice goes through the start screen (widened for a country without access numbers),
 // the next through the SIM country screen.
-TEST_F(AccessCommandsTest, AFreshHomeHasNoCountryUntilOneIsChosen)
+TEST(AccessCommandsTest, AFreshHomeHasNoCountryUntilOneIsChosen)
 {
+    const FarlineHome home;
+    const auto farline = [&](const QStringList &arguments) { return home.run(arguments); };
     EXPECT_EQ(farline({"country"}).all(), std::tuple(0, u"-1\t\n"_qs, QString()));
     EXPECT_EQ(farline({"access"}).all(), std::tuple(0, u"No access number available\n"_qs, QString()));
     const QStringList countries = farline({"countries"}).outLines();
