@@ -67,9 +67,9 @@ class ListsTest : public ::testing::Test
 protected:
     using Text = std::optional<QString>;
 
-    int addPerson(Text first, Text last, Text organization, QList<PhoneDraft> phones)
+    int addPerson(Text first, Text last, Text organization, QList<PhoneDraft> phones, Text middle = {})
     {
-        const PersonDraft draft{std::move(first), {}, std::move(last), std::move(organization), std::move(phones)};
+        const PersonDraft draft{std::move(first), std::move(middle), std::move(last), std::move(organization), std::move(phones)};
         const auto id = addressBook.addPerson(QStringLiteral("test:%1").arg(++m_persons), draft);
         EXPECT_TRUE(id) << addressBook.errorText().toStdString();
         return id.value_or(0);

@@ -11,34 +11,26 @@ class PersonListModelTest : public ListsTest
 protected:
     using Rows = std::vector<std::string>;
 
-    int add(Text first, Text middle, Text last, Text organization = {}, QList<PhoneDraft> phones = {})
-    {
-        const PersonDraft draft{std::move(first), std::move(middle), std::move(last), std::move(organization), std::move(phones)};
-        const auto id = addressBook.addPerson(QStringLiteral("test:%1").arg(++m_added), draft);
-        EXPECT_TRUE(id) << addressBook.errorText().toStdString();
-        return id.value_or(0);
-    }
-
     // A person of each kind the list files differently, added out of order.
     void addEveryKind()
     {
-        add({}, {}, {}, QStringLiteral("Pizza Roma"), {phone("+39 06 555 12")});
-        add(QStringLiteral("Émile"), {}, QStringLiteral("Zola"));
-        add(QStringLiteral("Max"), {}, QStringLiteral("Mustermann"));
+        addPerson({}, {}, QStringLiteral("Pizza Roma"), {phone("+39 06 555 12")});
+        addPerson(QStringLiteral("Émile"), QStringLiteral("Zola"), {}, {});
+        addPerson(QStringLiteral("Max"), QStringLiteral("Mustermann"), {}, {});
         // Its first number is the first in the list, not the one with the lowest identifier.
-        const int byNumber = add({}, {}, {}, {}, {phone("0171 555"), phone("+49 30 1234567")});
+        const int byNumber = addPerson({}, {}, {}, {phone("0171 555"), phone("+49 30 1234567")});
         setPhones(byNumber, {phone("+49 30 1234567", {}, 1), phone("0171 555", {}, 0)});
-        add(QStringLiteral("bob"), {}, QStringLiteral("berg"));
-        add(QStringLiteral("Carl"), {}, QStringLiteral("Berg"), QStringLiteral("Acme"), {phone("(030) 12 34")});
-        add({}, {}, {});
-        add(QStringLiteral("Jörg"), {}, QStringLiteral("Müller"));
-        add(QStringLiteral("Anna"), QStringLiteral("Maria"), QStringLiteral("Berg"));
-        add({}, {}, {}, QStringLiteral("42 Pizza"));
-        add(QStringLiteral("Søren"), {}, QStringLiteral("Østergaard"));
-        add(QStringLiteral("Dora"), QStringLiteral(""), QStringLiteral(""));
-        add({}, {}, {}, QStringLiteral("Ärzte am Markt"));
-        add(QStringLiteral("Anna"), {}, QStringLiteral("Berg"));
-        add(QStringLiteral("Adam"), {}, {});
+        addPerson(QStringLiteral("bob"), QStringLiteral("berg"), {}, {});
+        addPerson(QStringLiteral("Carl"), QStringLiteral("Berg"), QStringLiteral("Acme"), {phone("(030) 12 34")});
+        addPerson({}, {}, {}, {});
+        addPerson(QStringLiteral("Jörg"), QStringLiteral("Müller"), {}, {});
+        addPerson(QStringLiteral("Anna"), QStringLiteral("Berg"), {}, {}, QStringLiteral("Maria"));
+        addPerson({}, {}, QStringLiteral("42 Pizza"), {});
+        addPerson(QStringLiteral("Søren"), QStringLiteral("Østergaard"), {}, {});
+        addPerson(QStringLiteral("Dora"), QStringLiteral(""), {}, {}, QStringLiteral(""));
+        addPerson({}, {}, QStringLiteral("Ärzte am Markt"), {});
+        addPerson(QStringLiteral("Anna"), QStringLiteral("Berg"), {}, {});
+        addPerson(QStringLiteral("Adam"), {}, {}, {});
     }
 
     // Each row's name, or with `full` its "name|section|organisation" (standard strings, which a
@@ -57,8 +49,6 @@ protected:
         return rows;
     }
 
-private:
-    int m_added = 0;
 };
 
 TEST_F(PersonListModelTest, FilesPersonsByLastNameAsAReaderWouldWithEveryOtherTextAfterZ)
@@ -116,7 +106,7 @@ TEST_F(PersonListModelTest, SearchFindsWordBeginningsOfNamesAndOrganisationsAndT
 
 TEST_F(PersonListModelTest, ReloadReadsNamesAndNumbersAgainAndKeepsTheSearch)
 {
-    const int anna = add(QStringLiteral("Anna"), {}, QStringLiteral("Berg"), {}, {phone("030 111")});
+    const int anna = addPerson(QStringLiteral("Anna"), QStringLiteral("Berg"), {}, {phone("030 111")});
     PersonListModel model(addressBook);
     const QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     QSignalSpy emptyChanges(&model, &PersonListModel::addressBookEmptyChanged);
@@ -125,7 +115,7 @@ TEST_F(PersonListModelTest, ReloadReadsNamesAndNumbersAgainAndKeepsTheSearch)
     model.setSearchText(QStringLiteral("030"));
     ASSERT_EQ(names(model), Rows{"Anna Berg"});
 
-    const int eva = add(QStringLiteral("Eva"), {}, QStringLiteral("Lind"), {}, {phone("030 222")});
+    const int eva = addPerson(QStringLiteral("Eva"), QStringLiteral("Lind"), {}, {phone("030 222")});
     setPhones(anna, {phone("040 111")});
     model.reload();
     EXPECT_EQ(model.searchText(), u"030");
