@@ -1,11 +1,11 @@
 #include "core/CommonOperations.h"
 #include "platform/Alerts.h"
 #include "platform/Person.h"
+#include "support/People.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-using Text = std::optional<QString>;
 
 TEST(NormalisationTest, DestinationNumbers)
 {

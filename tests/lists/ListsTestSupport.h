@@ -6,6 +6,7 @@
 #include "platform/AddressBook.h"
 #include "platform/Home.h"
 #include "support/Files.h"
+#include "support/People.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,12 +66,10 @@ inline const std::optional<QString> homeLabel = QStringLiteral("_$!<Home>!$_");
 class ListsTest : public ::testing::Test
 {
 protected:
-    using Text = std::optional<QString>;
-
     int addPerson(Text first, Text last, Text organization, QList<PhoneDraft> phones, Text middle = {})
     {
-        const PersonDraft draft{std::move(first), std::move(middle), std::move(last), std::move(organization), std::move(phones)};
-        const auto id = addressBook.addPerson(QStringLiteral("test:%1").arg(++m_persons), draft);
+        const auto id = addressBook.addPerson(QStringLiteral("test:%1").arg(++m_persons),
+                                              draft(std::move(first), std::move(last), std::move(organization), std::move(phones), std::move(middle)));
         EXPECT_TRUE(id) << addressBook.errorText().toStdString();
         return id.value_or(0);
     }
@@ -80,10 +79,6 @@ protected:
         const Person person = *addressBook.personWithRecordID(recordID);
         PersonDraft draft{person.firstName, person.middleName, person.lastName, person.organization, std::move(phones)};
         ASSERT_TRUE(addressBook.updatePerson(recordID, draft));
-    }
-    static PhoneDraft phone(const char *value, Text label = {}, std::optional<int> identifier = {})
-    {
-        return PhoneDraft{identifier, std::move(label), QString::fromUtf8(value)};
     }
     void writeDocument(const QString &name, const QByteArray &bytes) const
     {

@@ -1,6 +1,7 @@
 #include "platform/AddressBook.h"
 #include "platform/AddressBookSchema.h"
 #include "support/Files.h"
+#include "support/People.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -9,18 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-using Text = std::optional<QString>;
-
-PhoneDraft phone(const char *value, Text label = {}, std::optional<int> identifier = {})
-{
-    return PhoneDraft{identifier, std::move(label), QString::fromUtf8(value)};
-}
-
-PersonDraft draft(Text first, Text last = {}, Text organization = {}, QList<PhoneDraft> phones = {})
-{
-    return PersonDraft{std::move(first), {}, std::move(last), std::move(organization), std::move(phones)};
-}
-
 class AddressBookTest : public ::testing::Test
 {
 protected:

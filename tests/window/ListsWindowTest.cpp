@@ -5,6 +5,7 @@
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
 #include "platform/AddressBook.h"
+#include "support/People.h"
 #include "support/TestApp.h"
 
 #include <QQuickItem>
@@ -12,11 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-PhoneDraft phone(const char *label, const char *number)
-{
-    return {std::nullopt, QString::fromLatin1(label), QString::fromLatin1(number)};
-}
-
 class ListsWindowTest : public ::testing::Test
 {
 protected:
@@ -24,10 +20,9 @@ protected:
     {
         test.launch("260 +48 22 500 00 00\r\n", "260 48\r\n", QStringLiteral("260"));
         AddressBook &book = test.app().addressBook();
-        book.addPerson(QStringLiteral("anna"), {QStringLiteral("Anna"), {}, QStringLiteral("Kowalska"), {},
-                                                {phone("_$!<Mobile>!$_", "+48 601 555 010"), phone("_$!<Home>!$_", "+48 22 555 01 23")}});
-        book.addPerson(QStringLiteral("ben"), {QStringLiteral("Ben"), {}, QStringLiteral("Carter"), {},
-                                               {phone("_$!<Mobile>!$_", "+44 7700 900123")}});
+        book.addPerson(QStringLiteral("anna"), draft(QStringLiteral("Anna"), QStringLiteral("Kowalska"), {},
+                                                     {phone("+48 601 555 010", u"_$!<Mobile>!$_"_qs), phone("+48 22 555 01 23", u"_$!<Home>!$_"_qs)}));
+        book.addPerson(QStringLiteral("ben"), draft(QStringLiteral("Ben"), QStringLiteral("Carter"), {}, {phone("+44 7700 900123", u"_$!<Mobile>!$_"_qs)}));
         window = std::make_unique<WindowDriver>(test);
     }
     bool waitFor(const std::function<bool()> &done) { return QTest::qWaitFor(done, 5000); }
