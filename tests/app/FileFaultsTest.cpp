@@ -20,14 +20,14 @@ protected:
             EXPECT_EQ(m_home.run(arguments).exitCode, 0) << arguments.join(u' ').toStdString();
     }
     QString documentPath(const QString &name) const { return m_home.home() + QStringLiteral("/Documents/") + name; }
-    QString saveFailed(const char *what, const char *file, const char *reason, const char *previous) const
+    // What a failed save of the favourites (F), the recent calls (R) or the settings (S) says.
+    QString saveFailed(char archive, const char *reason) const
     {
+        const auto [what, file] = archive == 'F' ? std::pair("favourites", "favorites.archive")
+                                  : archive == 'R' ? std::pair("recent calls", "recent.archive") : std::pair("settings", "settings.archive");
         return QStringLiteral("Farline: Your %1 could not be saved in %2 (%3). The previous %4 kept.")
-            .arg(QLatin1String(what), documentPath(QLatin1String(file)), QLatin1String(reason), QLatin1String(previous));
+            .arg(QLatin1String(what), documentPath(QLatin1String(file)), QLatin1String(reason), archive == 'S' ? "settings are" : "list is");
     }
-    QString favouritesFailed(const char *reason) const { return saveFailed("favourites", "favorites.archive", reason, "list is"); }
-    QString recentsFailed(const char *reason) const { return saveFailed("recent calls", "recent.archive", reason, "list is"); }
-    QString settingsFailed(const char *reason) const { return saveFailed("settings", "settings.archive", reason, "settings are"); }
     // A run under a shell's file size limit of 0, which sends SIGXFSZ at the first write.
     FarlineRun withoutRoomToWrite(const QStringList &arguments) const
     {
@@ -51,10 +51,9 @@ class SaveFaultTest : public FileFaultsTest, public ::testing::WithParamInterfac
 // every file stays as it was. A file that failed once is not named again at the end of the run.
 TEST_P(SaveFaultTest, IsSaidAndFailsTheRun)
 {
-    const char *const tooLarge = "File too large";
     QString err;
     for (const char archive : std::string_view(GetParam().failed))
-        err += (archive == 'F' ? favouritesFailed(tooLarge) : archive == 'R' ? recentsFailed(tooLarge) : settingsFailed(tooLarge)) + u'\n';
+        err += saveFailed(archive, "File too large") + u'\n';
     const auto before = m_home.documents();
     EXPECT_EQ(withoutRoomToWrite(GetParam().arguments).all(), std::tuple(1, QString::fromLatin1(GetParam().out), err));
     EXPECT_EQ(m_home.documents(), before);
@@ -82,7 +81,7 @@ TEST_F(FileFaultsTest, AReadOnlyHomeFailsTheSaveAndChangesNothing)
     const auto before = m_home.documents();
     const auto [exitCode, err] = readOnly({"favorites", "add", "1", "1"});
     EXPECT_EQ(exitCode, 1);
-    EXPECT_TRUE(err.startsWith(favouritesFailed("Read-only file system"))) << err.toStdString();
+    EXPECT_TRUE(err.startsWith(saveFailed('F', "Read-only file system"))) << err.toStdString();
     EXPECT_EQ(m_home.documents(), before);
 }
 
