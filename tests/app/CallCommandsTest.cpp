@@ -82,7 +82,7 @@ TEST_F(CallCommandsTest, RecentsFavouritesAndContactsCallAgain)
         EXPECT_TRUE(row.endsWith(u"\tAnna Berg \tmobile\t+44 20 7946 0999")) << row.toStdString();
 }
 
-TEST_F(CallCommandsTest, TheDueReminderIsShownOnceAndAnsweredCancel)
+TEST_F(CallCommandsTest, TheDueReminderIsSaidAndAnsweredCancel)
 {
     // The last reminder was 31 days ago.
     m_home.writeDocument(QStringLiteral("settings.archive"),
@@ -91,7 +91,6 @@ TEST_F(CallCommandsTest, TheDueReminderIsShownOnceAndAnsweredCancel)
                              .toUtf8());
     EXPECT_EQ(farline({"access"}).all(),
               std::tuple(0, u"* +48221234567\n"_qs, u"Farline: You may try to update Farline access numbers. Would you like to perform update?\n"_qs));
-    EXPECT_TRUE(farline({"access"}).err.isEmpty());
 }
 
 // Without --telephone the call goes to the system's "tel:" handler, here one that rings longer

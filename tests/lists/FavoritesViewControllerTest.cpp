@@ -150,17 +150,16 @@ TEST_F(FavoritesViewControllerTest, AnOverlongArchiveLoadsItsFirstFifteen)
 TEST_F(FavoritesViewControllerTest, AFailedWriteIsSaidOnceWhileItKeepsFailingAndKeepsThePreviousFile)
 {
     const QString path = home.documentPath(QStringLiteral("favorites.archive"));
-    const auto archived = [&] { return readFile(path); };
     auto favorites = make();
     favorites->myModalViewControllerDidFinish(record("1", "", "Mobile", 1, 1));
-    const QByteArray saved = archived();
+    const QByteArray saved = readFile(path);
     {
         const FileSizeLimit limit(16);
         favorites->myModalViewControllerDidFinish(record("2", "", "Mobile", 1, 2));
         favorites->myModalViewControllerDidFinish(record("3", "", "Mobile", 1, 3));
         EXPECT_FALSE(favorites->saveDataToDisk()); // as at the end of the application
     }
-    EXPECT_EQ(archived(), saved);
+    EXPECT_EQ(readFile(path), saved);
     const QString failure = "Your favourites could not be saved in " + path + " (File too large). The previous list is kept.";
     EXPECT_EQ(reports.failures, QStringList{failure});
 
