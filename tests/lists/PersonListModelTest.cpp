@@ -120,8 +120,6 @@ TEST_F(PersonListModelTest, ReloadReadsNamesAndNumbersAgainAndKeepsTheSearch)
     model.reload();
     EXPECT_EQ(model.searchText(), u"030");
     EXPECT_EQ(names(model), Rows{"Eva Lind"});
-    model.setSearchText(QStringLiteral("lind"));
-    EXPECT_EQ(names(model), Rows{"Eva Lind"});
 
     // A search that finds nobody is no empty address book.
     model.setSearchText(QStringLiteral("zz"));
