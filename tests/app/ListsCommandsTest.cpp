@@ -23,7 +23,6 @@ protected:
     FarlineRun farline(const QStringList &arguments) const { return m_home.run(arguments, {QStringLiteral("TZ=UTC")}); }
     QStringList lines(const QStringList &arguments) const { return farline(arguments).outLines(); }
     QString write(const QString &name, const QByteArray &bytes) const { return m_home.write(name, bytes); }
-    QByteArray favoritesArchive() const { return m_home.document(QStringLiteral("favorites.archive")); }
 
     // Root reads any folder: run as root, farline is given no capabilities, so that permissions
     // hold for it too.
@@ -58,7 +57,7 @@ TEST_F(ListsCommandsTest, ImportingTwiceChangesNothingAndAnEditedNumberKeepsItsI
     EXPECT_EQ(lines({"contacts", "list"}).value(1), "1\tAnna Berg \t0:Mobile:+46 70 111 22 33\t1:Home:+46 8 765 43");
     EXPECT_EQ(lines({"favorites"}), QStringList{"0\tAnna Berg \thome\t+46 8 765 43"});
     // The refreshed number was written at the end of that run.
-    EXPECT_TRUE(favoritesArchive().contains("+46 8 765 43"));
+    EXPECT_TRUE(m_home.document(QStringLiteral("favorites.archive")).contains("+46 8 765 43"));
 
     // Without its contact, the favourite is a bare number.
     EXPECT_EQ(farline({"contacts", "remove", "1"}).exitCode, 0);

@@ -14,7 +14,6 @@ protected:
     {
         return m_dir.path() + u'/' + name;
     }
-    void writeRaw(const QByteArray &bytes) const { writeFile(path(), bytes); }
     QTemporaryDir m_dir;
 };
 
@@ -63,7 +62,7 @@ TEST_F(KeyedArchiveTest, FilesThatCannotBeReadWholeAreDamagedAndGiveWhatCanBeRea
     };
     for (const auto &[name, bytes, readable] : cases) {
         SCOPED_TRACE(name);
-        writeRaw(bytes);
+        writeFile(path(), bytes);
         const auto object = KeyedArchive::readObject(path(), QStringLiteral("Root"));
         EXPECT_EQ(object.state, State::Damaged);
         EXPECT_FALSE(object.value);

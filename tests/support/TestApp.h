@@ -25,7 +25,6 @@ public:
     QStringList alertMessages() const; // of every alert shown, in order
     RecordingTelephone &telephone() { return *m_telephone; }
     Clock &clock() { return m_app->clock(); }
-    const QString &homeDir() const { return m_homeDir; }
     // The addresses handed to the system (links of the pages), and whether it takes them.
     const QList<QUrl> &openedUrls() const { return m_openedUrls; }
     void setSystemTakesUrls(bool takes) { m_systemTakesUrls = takes; }
