@@ -174,36 +174,6 @@ bool AddressBook::readPhones(int recordID, const std::function<bool(const PhoneE
     return read && !error.isValid();
 }
 
-QList<Person> AddressBook::allPeople() const
-{
-    QList<Person> people;
-    if (!connection())
-        return people;
-    QSqlQuery query = connection()->prepared(
-        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id"));
-    QHash<int, qsizetype> positions;
-    if (query.exec()) {
-        while (query.next()) {
-            positions.insert(query.value(0).toInt(), people.size());
-            people.append(personFrom(query));
-        }
-    }
-    QSqlQuery phones = connection()->prepared(QStringLiteral(
-        "SELECT person_id, identifier, label, value FROM phone ORDER BY person_id, position"));
-    if (phones.exec()) {
-        while (phones.next()) {
-            const auto at = positions.constFind(phones.value(0).toInt());
-            if (at == positions.constEnd())
-                continue;
-            auto &list = people[*at].phones;
-            if (!list)
-                list.emplace();
-            list->append(PhoneEntry{phones.value(1).toInt(), textAt(phones, 2), phones.value(3).toString()});
-        }
-    }
-    return people;
-}
-
 bool AddressBook::removePerson(int recordID)
 {
     if (!connection())

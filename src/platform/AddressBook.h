@@ -58,8 +58,6 @@ public:
     // Hands the person's phone entries to `take` one by one, in their order, keeping none of
     // them, while `take` answers true. False when they could not all be read or `take` stopped.
     bool readPhones(int recordID, const std::function<bool(const PhoneEntry &)> &take) const;
-    // Every person, in the order they were added.
-    QList<Person> allPeople() const;
     // False when there is no such person or it could not be removed.
     bool removePerson(int recordID);
 

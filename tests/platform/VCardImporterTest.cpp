@@ -1,6 +1,7 @@
 #include "platform/AddressBook.h"
 #include "platform/PhoneListMerge.h"
 #include "platform/VCardImporter.h"
+#include "support/People.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +99,7 @@ protected:
     QStringList dump() const
     {
         QStringList lines;
-        for (const Person &p : m_book.allPeople()) {
+        for (const Person &p : everyone(m_book)) {
             QStringList fields = {p.firstName.value_or("-"), p.middleName.value_or("-"), p.lastName.value_or("-"), p.organization.value_or("-")};
             QStringList numbers;
             for (const PhoneEntry &phone : p.phones.value_or(QList<PhoneEntry>()))
@@ -187,7 +188,7 @@ TEST_F(VCardImporterTest, ReadsTheSharedCorpusSensibly)
         ASSERT_EQ(importer.importFile(info.filePath()), VCardImporter::FileResult::Read);
         ASSERT_TRUE(importer.commit());
         int phones = 0;
-        for (const Person &person : book.allPeople()) {
+        for (const Person &person : everyone(book)) {
             for (const PhoneEntry &phone : person.phones.value_or(QList<PhoneEntry>())) {
                 ++phones;
                 EXPECT_FALSE(phone.value.contains(QChar::ReplacementCharacter)) << phone.value.toStdString();
