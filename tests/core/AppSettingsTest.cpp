@@ -1,4 +1,3 @@
-#include "access/LANManger.h"
 #include "core/AppSettings.h"
 #include "support/TestApp.h"
 
@@ -7,13 +6,12 @@
 namespace {
 const QString archiveName = QStringLiteral("settings.archive");
 
-TEST(AppSettingsTest, SaveThenLoadGivesBackTheSevenFieldsAndResetsTheUpdateFields)
+TEST(AppSettingsTest, SaveThenLoadGivesBackTheStoredFieldsAndResetsTheUpdateFields)
 {
     TestApp test;
     AppSettings &saved = test.app().appSettings();
     std::tie(saved.keypadPhoneNumber, saved.selectedTabIndex, saved.currentMCC, saved.currentVersionNumber, saved.useFarlineFor) =
         std::tuple(QStringLiteral("+48,123"), 3, QStringLiteral("260"), -7, 0);
-    test.app().lanManager().setCurrentLANpos(2); // saved as the record's position
     saved.lastUpdate = testEpoch().addDays(-40);
     saved.currentLANFileURL = QStringLiteral("http://example.org/f");
     saved.updatedLANFileReceived = saved.pathForUpdateReceived = saved.dialogDismissed = true;
@@ -23,10 +21,10 @@ TEST(AppSettingsTest, SaveThenLoadGivesBackTheSevenFieldsAndResetsTheUpdateField
     test.restart();
     test.app().loadAppSettings();
     AppSettings &loaded = test.app().appSettings();
-    EXPECT_EQ(std::tie(loaded.keypadPhoneNumber, loaded.selectedTabIndex, loaded.currentMCC, loaded.lanNumberPos,
-                       loaded.currentVersionNumber, loaded.lastUpdate, loaded.useFarlineFor),
-              std::tuple(QStringLiteral("+48,123"), 3, std::optional(QStringLiteral("260")), 2, -7,
-                         std::optional(testEpoch().addDays(-40)), 0));
+    // The access number's position comes back with the start: see its test.
+    EXPECT_EQ(std::tie(loaded.keypadPhoneNumber, loaded.selectedTabIndex, loaded.currentMCC, loaded.currentVersionNumber, loaded.lastUpdate,
+                       loaded.useFarlineFor),
+              std::tuple(QStringLiteral("+48,123"), 3, std::optional(QStringLiteral("260")), -7, std::optional(testEpoch().addDays(-40)), 0));
     EXPECT_EQ(loaded.currentLANFileURL, std::nullopt);
     EXPECT_FALSE(loaded.updatedLANFileReceived || loaded.pathForUpdateReceived || loaded.dialogDismissed);
     EXPECT_EQ(loaded.errorOccured, 0);

@@ -88,7 +88,6 @@ TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt
     // The contacts show, while the tab the user chose last stays the one remembered.
     EXPECT_EQ(test.app().tbarController().selectedIndex(), TabBarController::ContactsTab);
     EXPECT_EQ(test.app().appSettings().selectedTabIndex, 0);
-    EXPECT_EQ(test.app().appSettings().currentMCC, u"234");
     EXPECT_EQ(test.app().appSettings().lastUpdate, testEpoch().addSecs(10));
     const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey).value;
     EXPECT_EQ(archived ? archived->text(QStringLiteral("MCC")) : std::nullopt, u"234"_qs); // stored at once

@@ -17,8 +17,7 @@ TEST(TCCManagerTest, ReadsTwoParallelColumnsSkippingLinesOfOneField)
     const TCCManager table = tableOf(sealedDataFile("260 48\r\n\r\n340 590 extra\r\nlonely\r\n340 596\r\n260  49\r\n"));
     EXPECT_EQ(table.mccArray(), (QStringList{"260", "340", "340", "260"}));
     EXPECT_EQ(table.tccArray(), (QStringList{"48", "590", "596", ""}));
-    for (const QByteArray &damaged : {QByteArray(), QByteArray("garbage")})
-        EXPECT_TRUE(tableOf(damaged).mccArray().isEmpty());
+    EXPECT_TRUE(tableOf("garbage").mccArray().isEmpty()); // what does not decipher: see the reader's test
     EXPECT_TRUE(TCCManager(QStringLiteral("/nonexistent/MCCFile.txt")).tccArray().isEmpty());
 }
 

@@ -34,13 +34,9 @@ TEST(TelAddressTest, AnAddressBecomesTheKeypadTextOrARefusal)
     for (const auto &[address, text, refusal] : cases) {
         SCOPED_TRACE(address);
         const TelAddress::KeypadNumber number = TelAddress::keypadNumber(QString::fromUtf8(address));
-        if (*text) {
-            EXPECT_EQ(number.text, QString::fromLatin1(text));
-            EXPECT_TRUE(number.refusal.isEmpty());
-        } else {
-            EXPECT_EQ(number.text, std::nullopt);
-            EXPECT_TRUE(number.refusal.contains(QString::fromUtf8(refusal))) << number.refusal.toStdString();
-        }
+        EXPECT_EQ(number.text, *text ? std::optional(QString::fromLatin1(text)) : std::nullopt);
+        EXPECT_EQ(number.refusal.isEmpty(), !*refusal);
+        EXPECT_TRUE(number.refusal.contains(QString::fromUtf8(refusal))) << number.refusal.toStdString();
     }
 }
 } // namespace

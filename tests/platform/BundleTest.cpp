@@ -1,7 +1,7 @@
 #include "platform/Bundle.h"
+#include "support/Files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
@@ -11,10 +11,8 @@ TEST(BundleTest, LooksResourcesUpByNameTypeAndFolderInsideTheBundleOnly)
 {
     QTemporaryDir dir;
     const QString root = dir.path() + QStringLiteral("/bundle");
-    for (const char *name : {"bundle/Countries.txt", "bundle/images/keypad.png", "outside.txt"}) {
-        QDir().mkpath(dir.filePath(QLatin1String(name)).section(u'/', 0, -2));
-        QFile(dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly);
-    }
+    for (const char *name : {"bundle/Countries.txt", "bundle/images/keypad.png", "outside.txt"})
+        writeFile(dir.filePath(QLatin1String(name)), {});
     QDir().mkpath(root + QStringLiteral("/folder.txt"));
     const Bundle bundle(root);
 
