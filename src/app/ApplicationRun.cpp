@@ -51,11 +51,8 @@ int runWithApplication(const GlobalOptions &options,
 
     FarlineAppDelegate app(servicesFrom(options));
     app.applicationDidFinishLaunching();
-    int status = operation(app);
+    const int status = operation(app);
     app.applicationWillTerminate();
-    // Ended by the shell, the run exits as a program the signal ended would, once it has saved.
-    if (terminationSignal)
-        status = 128 + terminationSignal;
     // A save that failed was said as it happened; the run is no success then.
     return status == 0 && app.failed() ? 1 : status;
 }
