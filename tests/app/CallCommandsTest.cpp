@@ -6,7 +6,6 @@
 
 #include <QProcess>
 #include <QTest>
-#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {

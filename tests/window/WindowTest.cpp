@@ -8,8 +8,6 @@
 #include "support/DataFiles.h"
 #include "support/TestApp.h"
 
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QTest>
 #include <gtest/gtest.h>
 
