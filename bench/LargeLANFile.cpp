@@ -1,6 +1,6 @@
 #include "LargeLANFile.h"
 
-#include "access/DataFileEnvelope.h"
+#include "datafile/DataFileEnvelope.h"
 
 #include <QtGlobal>
 

@@ -13,10 +13,10 @@
 #include "lists/FavoritesViewController.h"
 #include "lists/PersonListModel.h"
 #include "lists/RecentViewController.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 #include "platform/Alerts.h"
 #include "platform/KeyedArchive.h"
-#include "platform/VCardImporter.h"
+#include "addressbook/VCardImporter.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Reads any bytes as vCard text and takes every card as the import would: once whole and once in
 // pieces of a size the first byte chooses, which must read the same.
-#include "platform/PhoneListMerge.h"
-#include "platform/VCardContact.h"
-#include "platform/VCardReader.h"
+#include "addressbook/PhoneListMerge.h"
+#include "addressbook/VCardContact.h"
+#include "addressbook/VCardReader.h"
 
 #include <cstdint>
 #include <cstdlib>

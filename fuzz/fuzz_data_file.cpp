@@ -1,9 +1,9 @@
 // The data file reader and both line parsers over arbitrary bytes: once as a data file as found
 // on disk, once as a plain text sealed in a proper envelope, which must read back unchanged.
 
-#include "access/DataFileEnvelope.h"
-#include "access/DataFileLines.h"
-#include "access/DataFileReader.h"
+#include "datafile/DataFileEnvelope.h"
+#include "datafile/DataFileLines.h"
+#include "datafile/DataFileReader.h"
 #include "access/LANFileParser.h"
 #include "core/TCCManager.h"
 

@@ -2,8 +2,8 @@
 // size taken from the first byte, against deciphering the whole file at once and looking for an
 // access number line in its text split at every "\r\n".
 
-#include "access/DataFileCheck.h"
-#include "access/DataFileEnvelope.h"
+#include "datafile/DataFileCheck.h"
+#include "datafile/DataFileEnvelope.h"
 
 #include <QByteArray>
 #include <QLatin1StringView>

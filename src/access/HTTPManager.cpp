@@ -1,6 +1,6 @@
 #include "access/HTTPManager.h"
 
-#include "access/DataFileCheck.h"
+#include "datafile/DataFileCheck.h"
 #include "access/LANFileNameparser.h"
 #include "core/AppSettings.h"
 #include "platform/AtomicFile.h"

@@ -1,6 +1,6 @@
 #include "access/LANFileParser.h"
 
-#include "access/DataFileLines.h"
+#include "datafile/DataFileLines.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 #include <QStringView>
-#include "access/KeySet.h"
+#include "datafile/KeySet.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "access/LANManger.h"
 
-#include "access/DataFileReader.h"
+#include "datafile/DataFileReader.h"
 #include "access/LANFileParser.h"
 
 const QString LANManger::fileName = QStringLiteral("LANFile.txt");

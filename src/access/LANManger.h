@@ -1,6 +1,6 @@
 #pragma once
 
-#include "access/KeySet.h"
+#include "datafile/KeySet.h"
 
 #include <QString>
 #include <QStringList>

@@ -4,10 +4,10 @@
 #include "core/FarlineAppDelegate.h"
 #include "lists/MyContactsViewController.h"
 #include "core/CommonOperations.h"
-#include "lists/FavoriteRecord.h"
-#include "platform/AddressBook.h"
+#include "core/FavoriteRecord.h"
+#include "addressbook/AddressBook.h"
 #include "platform/Console.h"
-#include "platform/VCardImporter.h"
+#include "addressbook/VCardImporter.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "core/FarlineAppDelegate.h"
 
 #include "access/CountryList.h"
-#include "access/DataFileReader.h"
+#include "datafile/DataFileReader.h"
 #include "access/LANManger.h"
 #include "access/LANUpdateViewController.h"
 #include "access/StartScreen.h"
@@ -12,7 +12,7 @@
 #include "lists/FavoritesViewController.h"
 #include "lists/MyContactsViewController.h"
 #include "lists/RecentViewController.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 #include "platform/ArchiveFile.h"
 #include "platform/AtomicFile.h"
 #include "screens/KeypadViewController.h"

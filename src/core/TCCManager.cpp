@@ -1,7 +1,7 @@
 #include "core/TCCManager.h"
 
-#include "access/DataFileLines.h"
-#include "access/DataFileReader.h"
+#include "datafile/DataFileLines.h"
+#include "datafile/DataFileReader.h"
 
 const QString TCCManager::fileName = QStringLiteral("MCCFile.txt");
 

@@ -1,6 +1,6 @@
 #include "core/CommonOperations.h"
 
-#include "platform/Person.h"
+#include "addressbook/Person.h"
 
 std::optional<QString> CommonOperations::getName(const Person &person, bool phoneFallback)
 {

@@ -5,7 +5,7 @@
 #include "core/FailureReporter.h"
 #include "lists/CallRecordArchive.h"
 #include "lists/PhoneEntryRecord.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 
 #include <QTimer>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "core/CallInitiator.h"
 #include "lists/PhoneEntryRecord.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 
 MyContactsViewController::MyContactsViewController(AddressBook &addressBook, CallInitiator &calls, QObject *parent)
     : QObject(parent)

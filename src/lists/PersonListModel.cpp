@@ -1,9 +1,9 @@
 #include "lists/PersonListModel.h"
 
 #include "core/CommonOperations.h"
-#include "lists/FavoriteRecord.h"
+#include "core/FavoriteRecord.h"
 #include "lists/PersonSearch.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 
 #include <QCollator>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "lists/PhoneEntryRecord.h"
 
 #include "core/CommonOperations.h"
-#include "platform/Person.h"
+#include "addressbook/Person.h"
 
 std::optional<FavoriteRecordPtr> recordForPhoneEntry(const Person &person, int identifier)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/FavoriteRecord.h"
+#include "core/FavoriteRecord.h"
 
 struct Person;
 

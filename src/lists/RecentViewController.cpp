@@ -4,7 +4,7 @@
 #include "core/CommonOperations.h"
 #include "core/FailureReporter.h"
 #include "lists/CallRecordArchive.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 #include "platform/Alerts.h"
 
 #include <QPointer>

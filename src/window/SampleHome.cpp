@@ -4,7 +4,7 @@
 #include "lists/FavoritesViewController.h"
 #include "lists/MyContactsViewController.h"
 #include "lists/PersonListModel.h"
-#include "platform/VCardImporter.h"
+#include "addressbook/VCardImporter.h"
 #include "screens/KeypadViewController.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "access/CountryList.h"
-#include "access/DataFileLines.h"
-#include "access/DataFileReader.h"
+#include "datafile/DataFileLines.h"
+#include "datafile/DataFileReader.h"
 #include "access/LANFileParser.h"
 #include "core/TCCManager.h"
 #include "platform/Bundle.h"

@@ -1,6 +1,6 @@
 #include "core/CommonOperations.h"
 #include "platform/Alerts.h"
-#include "platform/Person.h"
+#include "addressbook/Person.h"
 #include "support/People.h"
 
 #include <gtest/gtest.h>

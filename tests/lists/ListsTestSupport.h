@@ -2,8 +2,8 @@
 
 #include "core/CallInitiator.h"
 #include "core/FailureReporter.h"
-#include "lists/FavoriteRecord.h"
-#include "platform/AddressBook.h"
+#include "core/FavoriteRecord.h"
+#include "addressbook/AddressBook.h"
 #include "platform/Home.h"
 #include "support/Files.h"
 #include "support/People.h"

@@ -1,8 +1,8 @@
 #include "support/DataFiles.h"
 
-#include "access/DataFileEnvelope.h"
-#include "access/DataFileLines.h"
-#include "access/DataFileReader.h"
+#include "datafile/DataFileEnvelope.h"
+#include "datafile/DataFileLines.h"
+#include "datafile/DataFileReader.h"
 
 QByteArray sealedDataFile(const QByteArray &plainText, const QByteArray &chainingBlock)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 
 // Numbers and persons as an address book takes them; what is not given is absent.
 using Text = std::optional<QString>;

@@ -1,4 +1,4 @@
-#include "access/DataFileEnvelope.h"
+#include "datafile/DataFileEnvelope.h"
 #include "support/DataFiles.h"
 #include "support/Files.h"
 #include "support/Process.h"

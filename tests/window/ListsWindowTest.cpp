@@ -4,7 +4,7 @@
 
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 #include "support/People.h"
 #include "support/TestApp.h"
 

@@ -1,6 +1,6 @@
 #include "data/DataCommand.h"
 
-#include "access/DataFileEnvelope.h"
+#include "datafile/DataFileEnvelope.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
-#include "platform/VCardImporter.h"
+#include "addressbook/VCardImporter.h"
 
-#include "platform/AddressBook.h"
-#include "platform/PhoneListMerge.h"
-#include "platform/VCardContact.h"
-#include "platform/VCardReader.h"
+#include "addressbook/AddressBook.h"
+#include "addressbook/PhoneListMerge.h"
+#include "addressbook/VCardContact.h"
+#include "addressbook/VCardReader.h"
 
 #include <QFile>
 #include <QScopeGuard>

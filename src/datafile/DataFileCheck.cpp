@@ -1,7 +1,7 @@
-#include "access/DataFileCheck.h"
+#include "datafile/DataFileCheck.h"
 
-#include "access/DataFileDecoder.h"
-#include "access/DataFileLines.h"
+#include "datafile/DataFileDecoder.h"
+#include "datafile/DataFileLines.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "access/CryptoManager.h"
+#include "datafile/CryptoManager.h"
 
 #include <openssl/evp.h>
 

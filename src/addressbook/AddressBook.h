@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Person.h"
+#include "addressbook/Person.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "access/DataFileDecoder.h"
+#include "datafile/DataFileDecoder.h"
 
-#include "access/DataFileEnvelope.h"
-#include "access/DataFileLines.h"
+#include "datafile/DataFileEnvelope.h"
+#include "datafile/DataFileLines.h"
 
 #include <cstring>
 #include <string_view>

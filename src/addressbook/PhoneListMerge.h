@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 
 #include <functional>
 

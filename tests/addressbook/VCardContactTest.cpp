@@ -1,4 +1,4 @@
-#include "platform/VCardContact.h"
+#include "addressbook/VCardContact.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lists/FavoriteRecord.h"
+#include "core/FavoriteRecord.h"
 
 #include "platform/KeyedArchive.h"
 

@@ -1,6 +1,6 @@
-#include "platform/AddressBook.h"
+#include "addressbook/AddressBook.h"
 
-#include "platform/AddressBookSchema.h"
+#include "addressbook/AddressBookSchema.h"
 
 #include <QAtomicInt>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "access/CryptoManager.h"
-#include "access/DataFileLines.h"
-#include "access/DataFileReader.h"
+#include "datafile/CryptoManager.h"
+#include "datafile/DataFileLines.h"
+#include "datafile/DataFileReader.h"
 #include "support/DataFiles.h"
 
 #include <gtest/gtest.h>

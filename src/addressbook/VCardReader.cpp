@@ -1,4 +1,4 @@
-#include "platform/VCardReader.h"
+#include "addressbook/VCardReader.h"
 
 #include <QStringDecoder>
 #include <utility>

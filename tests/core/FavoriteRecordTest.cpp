@@ -1,6 +1,6 @@
 #include "platform/KeyedArchive.h"
 
-#include "ListsTestSupport.h"
+#include "lists/ListsTestSupport.h"
 
 #include <QJsonDocument>
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "access/CryptoManager.h"
+#include "datafile/CryptoManager.h"
 
 class DataFileLines;
 

@@ -1,4 +1,4 @@
-#include "access/DataFileLines.h"
+#include "datafile/DataFileLines.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "access/KeySet.h"
+#include "datafile/KeySet.h"
 
 namespace {
 constexpr size_t initialSlots = 1024;

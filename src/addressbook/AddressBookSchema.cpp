@@ -1,4 +1,4 @@
-#include "platform/AddressBookSchema.h"
+#include "addressbook/AddressBookSchema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

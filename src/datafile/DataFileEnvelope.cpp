@@ -1,6 +1,6 @@
-#include "access/DataFileEnvelope.h"
+#include "datafile/DataFileEnvelope.h"
 
-#include "access/CryptoManager.h"
+#include "datafile/CryptoManager.h"
 
 #include <openssl/rand.h>
 

@@ -1,6 +1,6 @@
-#include "platform/AddressBook.h"
-#include "platform/PhoneListMerge.h"
-#include "platform/VCardImporter.h"
+#include "addressbook/AddressBook.h"
+#include "addressbook/PhoneListMerge.h"
+#include "addressbook/VCardImporter.h"
 #include "support/People.h"
 
 #include <QDir>

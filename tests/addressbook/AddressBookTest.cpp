@@ -1,5 +1,5 @@
-#include "platform/AddressBook.h"
-#include "platform/AddressBookSchema.h"
+#include "addressbook/AddressBook.h"
+#include "addressbook/AddressBookSchema.h"
 #include "support/Files.h"
 #include "support/People.h"
 

@@ -1,6 +1,6 @@
-#include "access/DataFileReader.h"
+#include "datafile/DataFileReader.h"
 
-#include "access/DataFileDecoder.h"
+#include "datafile/DataFileDecoder.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "platform/Person.h"
+#include "addressbook/Person.h"
 
 int Person::indexForIdentifier(int identifier) const
 {

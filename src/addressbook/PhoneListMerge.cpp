@@ -1,4 +1,4 @@
-#include "platform/PhoneListMerge.h"
+#include "addressbook/PhoneListMerge.h"
 
 #include <algorithm>
 #include <vector>

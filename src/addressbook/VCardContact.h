@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/AddressBook.h"
-#include "platform/VCardReader.h"
+#include "addressbook/AddressBook.h"
+#include "addressbook/VCardReader.h"
 
 #include <functional>
 #include <memory>
