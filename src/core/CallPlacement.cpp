@@ -2,17 +2,13 @@
 
 #include "access/LANManger.h"
 #include "core/AppSettings.h"
+#include "core/CallRoute.h"
 #include "core/CommonOperations.h"
 #include "core/FarlineAppDelegate.h"
 #include "core/TCCManager.h"
 #include "lists/RecentViewController.h"
 
 #include <QUrl>
-
-namespace {
-// Calls of five digits or fewer (emergency and service numbers) are always dialled directly.
-constexpr int shortestRoutedCall = 6;
-}
 
 void FarlineAppDelegate::deviceSupportCalls() { m_callSupport = telephone().canPlaceCalls() ? 0 : 1; }
 
@@ -25,35 +21,10 @@ int FarlineAppDelegate::callSupport()
 
 CallRoute FarlineAppDelegate::routeFor(const QString &phoneNumber)
 {
-    CallRoute route;
-    if (callSupport() == 1)
-        return route;
-    int digits = 0;
-    const QString number = CommonOperations::parseDigitsFromNumber(phoneNumber, digits);
-    const bool abroad = m_tccManager->abroadNumber(number, m_appSettings->currentMCC);
-    const bool routed = abroad || m_appSettings->useFarlineFor != 0;
-    // One snapshot: the update may swap in a new list meanwhile.
-    const QStringList lanNumbers = m_lanManager->lanNumbers();
-
-    if (!lanNumbers.isEmpty() && digits >= shortestRoutedCall && routed) {
-        int position = m_lanManager->currentLANpos();
-        if (position < 0 || position >= lanNumbers.size())
-            position = 0; // never outside the list
-        route.kind = CallRoute::ViaAccessNumber;
-        route.accessNumber = lanNumbers[position];
-        route.dialString = CommonOperations::parsedigitsFromLANNumber(route.accessNumber) + u',' + number;
-        route.recorded = true;
-    } else if (digits < shortestRoutedCall || !routed) {
-        route.kind = CallRoute::Direct;
-        route.dialString = number;
-        route.recorded = digits >= shortestRoutedCall; // short service numbers are not kept
-    } else if (m_lanManager->fileUnreadable()) {
-        // Not a country without access numbers: the file itself cannot be read.
-        route.kind = CallRoute::AccessNumbersDamaged;
-    } else {
-        route.kind = CallRoute::NoAccessNumber;
-    }
-    return route;
+    // One snapshot of the access numbers: the update may swap in a new list meanwhile.
+    return CallRoute::of({phoneNumber, m_appSettings->currentMCC, m_appSettings->useFarlineFor,
+                          m_lanManager->lanNumbers(), m_lanManager->currentLANpos(),
+                          !m_lanManager->fileUnreadable(), m_tccManager.get(), callSupport() == 0});
 }
 
 void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)

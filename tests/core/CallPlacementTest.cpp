@@ -19,10 +19,10 @@ FavoriteRecordPtr keypadRecord(const QString &number)
     return std::make_shared<FavoriteRecord>(FavoriteRecord{number, number, QStringLiteral("unknown"), -1, 0, std::nullopt});
 }
 
+// What call placement does with a route: the warning, the record's time, the recent calls.
 struct Dial
 {
     const char *name;
-    int mode; // 1 "Always", 0 "International calls"
     const char *number, *address; // address "" when nothing is dialled
     bool recorded;
     void (*warning)(Alerts &) = nullptr;
@@ -32,13 +32,13 @@ struct Dial
 
 using DialTest = ::testing::TestWithParam<Dial>;
 
-TEST_P(DialTest, TheAddressFollowsTheModeTheDigitsAndTheAbroadTest)
+TEST_P(DialTest, TheRouteIsDialledWarnedOfAndRecorded)
 {
     const Dial &c = GetParam();
     TestApp test;
     test.telephone().canCall = c.canCall;
     test.telephone().accepts = c.accepts;
-    test.launch(c.lanFile, diallingCodes, QStringLiteral("260"), c.mode);
+    test.launch(c.lanFile, diallingCodes, QStringLiteral("260"));
     const FavoriteRecordPtr record = keypadRecord(QString::fromLatin1(c.number));
     test.app().InitateCall(record);
     EXPECT_EQ(test.telephone().opened, *c.address ? QStringList{c.address} : QStringList());
@@ -49,42 +49,14 @@ TEST_P(DialTest, TheAddressFollowsTheModeTheDigitsAndTheAbroadTest)
 }
 
 const QByteArray noPolishNumber = "262 +49 30 5550\r\n";
-const auto noNumber = CommonOperations::showNoAvaliableNumberWarning;
 const Dial dials[] = {
-    {"AlwaysAbroad", 1, "+49 30 1234567", "tel:+48221234567,0049301234567", true},
-    {"AlwaysNational", 1, "221234567", "tel:+48221234567,221234567", true},
-    {"InternationalNational", 0, "221234567", "tel:221234567", true},
-    {"InternationalAbroad", 0, "0049301234567", "tel:+48221234567,0049301234567", true},
-    {"InternationalOwnCode", 0, "+48 22 765 43 21", "tel:0048227654321", true},
-    {"AlwaysShortNumber", 1, "112", "tel:112", false},
-    {"InternationalShortNumber", 0, "112", "tel:112", false},
-    {"AlwaysFiveDigits", 1, "+12345", "tel:0012345", false},
-    {"InternationalFiveDigits", 0, "+12345", "tel:0012345", false},
-    {"AlwaysTypedPause", 1, "123456,789", "tel:+48221234567,123456,789", true},
-    {"AlwaysNoDigitAtAll", 1, ",,", "tel:,,", false},
-    {"NoAccessNumberAlways", 1, "221234567", "", false, noNumber, noPolishNumber},
-    {"NoAccessNumberAbroad", 0, "+49 30 1234567", "", false, noNumber, noPolishNumber},
-    {"NoAccessNumberNational", 0, "221234567", "tel:221234567", true, nullptr, noPolishNumber},
-    {"NoAccessNumberShortNumber", 1, "112", "tel:112", false, nullptr, noPolishNumber},
-    {"NoTelephony", 1, "221234567", "", false, CommonOperations::deviceDoesNotSupportsCall, accessNumbers, false},
-    {"RefusedByTheTelephone", 1, "221234567", "tel:+48221234567,221234567", false, nullptr, accessNumbers, true, false},
+    {"ViaTheAccessNumber", "+49 30 1234567", "tel:+48221234567,0049301234567", true},
+    {"ShortNumberUnrecorded", "112", "tel:112", false},
+    {"NoAccessNumber", "221234567", "", false, CommonOperations::showNoAvaliableNumberWarning, noPolishNumber},
+    {"NoTelephony", "221234567", "", false, CommonOperations::deviceDoesNotSupportsCall, accessNumbers, false},
+    {"RefusedByTheTelephone", "221234567", "tel:+48221234567,221234567", false, nullptr, accessNumbers, true, false},
 };
 INSTANTIATE_TEST_SUITE_P(, DialTest, ::testing::ValuesIn(dials), [](const auto &row) { return std::string(row.param.name); });
-
-TEST(CallPlacementTest, APositionOutsideTheListDialsTheFirstNumber)
-{
-    TestApp test;
-    test.launch("260 +48 1111111\r\n260 +48 2222222\r\n", diallingCodes, QStringLiteral("260"));
-    for (const int position : {1, 2, -1}) {
-        SCOPED_TRACE(position);
-        test.telephone().opened.clear();
-        test.app().lanManager().setCurrentLANpos(position);
-        test.app().InitateCall(keypadRecord(QStringLiteral("221234567")));
-        EXPECT_EQ(test.telephone().opened,
-                  QStringList{position == 1 ? QStringLiteral("tel:+482222222,221234567")
-                                            : QStringLiteral("tel:+481111111,221234567")});
-    }
-}
 
 TEST(CallPlacementTest, RecordedCallsAreWrittenAtOnceAndAFavouriteCalledTwiceIsTheSameObjectTwice)
 {
