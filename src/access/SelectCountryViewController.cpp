@@ -21,7 +21,7 @@ void SelectCountryViewController::findModemCountry()
     const std::optional<QString> &sim = m_app.modemReport().simCountryKey;
     int index = -1;
     if (sim && *sim != m_app.appSettings().currentMCC.value_or(QString()))
-        index = int(m_mccArray.indexOf(*sim));
+        index = m_countries.rowForKey(*sim);
     if (index == m_modemIndex)
         return;
     m_modemIndex = index;
@@ -31,18 +31,14 @@ void SelectCountryViewController::findModemCountry()
 void SelectCountryViewController::prepareCountryAndMCCArray()
 {
     const std::optional<QString> &stored = m_app.appSettings().currentMCC;
-    m_countryArray.clear();
-    m_mccArray.clear();
+    QList<CountryList::Entry> countries;
     for (const CountryList::Entry &entry : CountryList::fromBundle(m_app.bundle())) {
-        if (stored && entry.key == *stored) {
-            m_mccArray.prepend(entry.key);
-            m_countryArray.prepend(entry.name);
-        } else {
-            m_mccArray.append(entry.key);
-            m_countryArray.append(entry.name);
-        }
+        if (stored && entry.key == *stored)
+            countries.prepend(entry);
+        else
+            countries.append(entry);
     }
-    Q_EMIT countriesChanged();
+    m_countries.setCountries(std::move(countries));
 }
 
 void SelectCountryViewController::loadView()
@@ -50,19 +46,19 @@ void SelectCountryViewController::loadView()
     prepareCountryAndMCCArray();
     m_rowTapped = false;
     m_currentMCC = m_app.appSettings().currentMCC.value_or(QString());
-    const qsizetype stored =
-        m_app.appSettings().currentMCC ? m_mccArray.indexOf(*m_app.appSettings().currentMCC) : -1;
-    setSelectedIndex(stored < 0 ? 0 : int(stored));
-    setCheckedIndex(m_selectedIndex < m_mccArray.size() ? m_selectedIndex : -1);
+    const int stored = m_app.appSettings().currentMCC ? m_countries.rowForKey(*m_app.appSettings().currentMCC) : -1;
+    setSelectedIndex(stored < 0 ? 0 : stored);
+    setCheckedIndex(m_selectedIndex < m_countries.rowCount() ? m_selectedIndex : -1);
     findModemCountry();
 }
 
 void SelectCountryViewController::didSelectRow(int row)
 {
-    if (row < 0 || row >= m_mccArray.size())
+    const std::optional<CountryList::Entry> country = m_countries.entry(row);
+    if (!country)
         return;
     setCheckedIndex(row);
-    m_currentMCC = m_mccArray[row];
+    m_currentMCC = country->key;
     m_rowTapped = true;
     m_selectedIndex = row;
     Q_EMIT selectedIndexChanged(); // the choice is new even when the row is the same

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "access/CountryListModel.h"
+
 #include <QObject>
-#include <QStringList>
 
 class FarlineAppDelegate;
 class MainViewModalDelegate;
@@ -14,8 +15,7 @@ class SelectCountryViewController : public QObject
     Q_OBJECT
     Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(QString headerTitle READ headerTitle CONSTANT)
-    Q_PROPERTY(QStringList countryArray READ countryArray NOTIFY countriesChanged)
-    Q_PROPERTY(QStringList mccArray READ mccArray NOTIFY countriesChanged)
+    Q_PROPERTY(CountryListModel *countries READ countries CONSTANT)
     Q_PROPERTY(int checkedIndex READ checkedIndex NOTIFY checkedIndexChanged)
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)
     Q_PROPERTY(int highlightedRow READ highlightedRow NOTIFY highlightedRowChanged)
@@ -31,8 +31,8 @@ public:
 
     QString title() const { return QStringLiteral("SIM country"); }
     QString headerTitle() const { return QStringLiteral("Select the country of your SIM card"); }
-    const QStringList &countryArray() const { return m_countryArray; }
-    const QStringList &mccArray() const { return m_mccArray; }
+    // The countries, the stored one first.
+    CountryListModel *countries() { return &m_countries; }
     // The row with the check mark; -1 while the list is empty.
     int checkedIndex() const { return m_checkedIndex; }
     int selectedIndex() const { return m_selectedIndex; }
@@ -60,7 +60,6 @@ public:
     Q_INVOKABLE void DoneAction();
 
 Q_SIGNALS:
-    void countriesChanged();
     void checkedIndexChanged();
     void selectedIndexChanged();
     void highlightedRowChanged();
@@ -75,8 +74,7 @@ private:
 
     FarlineAppDelegate &m_app;
     MainViewModalDelegate *m_delegate = nullptr;
-    QStringList m_countryArray;
-    QStringList m_mccArray;
+    CountryListModel m_countries;
     int m_checkedIndex = -1;
     int m_selectedIndex = 0;
     int m_highlightedRow = -1;

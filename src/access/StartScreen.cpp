@@ -22,42 +22,29 @@ void StartScreen::preselectSimCountry()
     const std::optional<QString> &key = m_app.modemReport().simCountryKey;
     if (!key || m_selectedRow != 0)
         return; // the user's own choice is never overturned
-    if (!m_mccArray.contains(*key)) {
+    if (m_countries.rowForKey(*key) < 0) {
         // A country without access numbers: the whole list, if it is in it at all.
         const auto all = CountryList::fromBundle(m_app.bundle());
         if (std::none_of(all.begin(), all.end(), [&](const CountryList::Entry &entry) { return entry.key == *key; }))
             return;
         moreCountries();
     }
-    didSelectRow(int(m_mccArray.indexOf(*key)) + 1);
-}
-
-QString StartScreen::titleForRow(int row) const
-{
-    if (row == 0)
-        return QStringLiteral("Select SIM country");
-    if (row < 0 || row > m_countryArray.size())
-        return {};
-    return m_countryArray[row - 1];
+    didSelectRow(m_countries.rowForKey(*key));
 }
 
 void StartScreen::prepareCountriesArray(int countrySet)
 {
-    m_mccArray.clear();
-    m_countryArray.clear();
-    const QStringList withNumbers = m_app.lanManager().countriesArray();
-    for (const CountryList::Entry &entry : CountryList::fromBundle(m_app.bundle())) {
-        if (countrySet == AllCountries || withNumbers.contains(entry.key)) {
-            m_mccArray.append(entry.key);
-            m_countryArray.append(entry.name);
-        }
+    QList<CountryList::Entry> countries = CountryList::fromBundle(m_app.bundle());
+    if (countrySet != AllCountries) {
+        const QStringList withNumbers = m_app.lanManager().countriesArray();
+        countries.removeIf([&](const CountryList::Entry &entry) { return !withNumbers.contains(entry.key); });
     }
-    Q_EMIT countriesChanged();
+    m_countries.setCountries(std::move(countries));
 }
 
 void StartScreen::didSelectRow(int row)
 {
-    if (row < 0 || row >= numberOfRows())
+    if (row < 0 || row >= m_countries.rowCount())
         return;
     setSelectedRow(row);
     setStartEnabled(row != 0);
@@ -66,12 +53,10 @@ void StartScreen::didSelectRow(int row)
 
 void StartScreen::moreCountries()
 {
-    std::optional<QString> chosen;
-    if (m_selectedRow >= 1)
-        chosen = m_mccArray[m_selectedRow - 1];
+    const std::optional<CountryList::Entry> chosen = m_countries.entry(m_selectedRow);
     prepareCountriesArray(AllCountries);
     if (chosen)
-        setSelectedIndex(int(m_mccArray.indexOf(*chosen)));
+        setSelectedIndex(m_countries.rowForKey(chosen->key) - 1);
     // The wheel shows the chosen country again, or the prompt; "Start" is left as it was.
     setSelectedRow(m_selectedIndex + 1);
 }
@@ -79,14 +64,15 @@ void StartScreen::moreCountries()
 void StartScreen::startApplication()
 {
     // "Start" is enabled only on a country row; a stray call with no country chosen does nothing.
-    if (m_selectedIndex < 0 || m_selectedIndex >= m_mccArray.size())
+    const std::optional<CountryList::Entry> country = m_countries.entry(m_selectedIndex + 1);
+    if (!country)
         return;
-    const QString key = m_mccArray[m_selectedIndex];
+    const QString &key = country->key;
     m_app.appSettings().currentMCC = key;
     m_app.loadAccessNumbers(key);
     m_app.saveAppSettings();
     if (!m_app.lanManager().countriesArray().contains(key))
-        CommonOperations::CountryNotInLanFileWarning(m_app.alerts(), m_countryArray[m_selectedIndex]);
+        CommonOperations::CountryNotInLanFileWarning(m_app.alerts(), country->name);
     Q_EMIT started();
     m_app.startMainApplication();
 }

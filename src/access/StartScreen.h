@@ -1,7 +1,8 @@
 #pragma once
 
+#include "access/CountryListModel.h"
+
 #include <QObject>
-#include <QStringList>
 
 class FarlineAppDelegate;
 
@@ -14,8 +15,7 @@ class StartScreen : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString title READ title CONSTANT)
-    Q_PROPERTY(QStringList countryArray READ countryArray NOTIFY countriesChanged)
-    Q_PROPERTY(QStringList mccArray READ mccArray NOTIFY countriesChanged)
+    Q_PROPERTY(CountryListModel *countries READ countries CONSTANT)
     Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)
     Q_PROPERTY(bool startEnabled READ startEnabled NOTIFY startEnabledChanged)
@@ -27,19 +27,15 @@ public:
     explicit StartScreen(FarlineAppDelegate &app, QObject *parent = nullptr);
 
     QString title() const { return QStringLiteral("Farline"); }
-    const QStringList &countryArray() const { return m_countryArray; }
-    const QStringList &mccArray() const { return m_mccArray; }
+    // The wheel's rows: the prompt "Select SIM country", then the countries.
+    CountryListModel *countries() { return &m_countries; }
     // The wheel's selected row: 0 the prompt, r >= 1 the country r - 1.
     int selectedRow() const { return m_selectedRow; }
-    // The chosen country's index in the lists; -1 while none is chosen.
+    // The chosen country's index among the countries; -1 while none is chosen.
     int selectedIndex() const { return m_selectedIndex; }
     bool startEnabled() const { return m_startEnabled; }
 
-    // The wheel: the prompt, then the display names.
-    Q_INVOKABLE int numberOfRows() const { return int(m_countryArray.size()) + 1; }
-    Q_INVOKABLE QString titleForRow(int row) const;
-
-    // Rebuilds the lists from the country list: all countries for AllCountries (1), otherwise
+    // Rebuilds the countries from the country list: all countries for AllCountries (1), otherwise
     // only those whose key the access number file holds.
     Q_INVOKABLE void prepareCountriesArray(int countrySet);
     // The wheel came to rest on `row`.
@@ -51,7 +47,6 @@ public:
     Q_INVOKABLE void startApplication();
 
 Q_SIGNALS:
-    void countriesChanged();
     void selectedRowChanged();
     void selectedIndexChanged();
     void startEnabledChanged();
@@ -66,8 +61,7 @@ private:
     void setStartEnabled(bool enabled);
 
     FarlineAppDelegate &m_app;
-    QStringList m_countryArray;
-    QStringList m_mccArray;
+    CountryListModel m_countries{QStringLiteral("Select SIM country")};
     int m_selectedRow = 0;
     int m_selectedIndex = -1;
     bool m_startEnabled = false;

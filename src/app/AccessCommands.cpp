@@ -34,9 +34,8 @@ int printSimCountry(FarlineAppDelegate &app)
     // The country as the SIM country screen shows it: the checked row.
     SelectCountryViewController &screen = openCountryScreen(app);
     const QString key = app.appSettings().currentMCC.value_or(QString());
-    const int row = screen.selectedIndex();
-    const bool listed = row < screen.mccArray().size() && screen.mccArray()[row] == key;
-    Console::out(countryLine(key, listed ? screen.countryArray()[row] : QString()));
+    const std::optional<CountryList::Entry> row = screen.countries()->entry(screen.selectedIndex());
+    Console::out(countryLine(key, row && row->key == key ? row->name : QString()));
     screen.CancelAction();
     return 0;
 }
@@ -48,16 +47,13 @@ int chooseSimCountry(FarlineAppDelegate &app, const QString &key)
 {
     if (StartScreen *startScreen = app.startScreen()) {
         StartScreen &screen = *startScreen;
-        qsizetype index = screen.mccArray().indexOf(key);
-        if (index < 0) {
+        if (screen.countries()->rowForKey(key) < 0)
             screen.moreCountries();
-            index = screen.mccArray().indexOf(key);
-        }
-        screen.didSelectRow(int(index) + 1);
+        screen.didSelectRow(screen.countries()->rowForKey(key));
         screen.startApplication();
     } else {
         SelectCountryViewController &screen = openCountryScreen(app);
-        screen.didSelectRow(int(screen.mccArray().indexOf(key)));
+        screen.didSelectRow(screen.countries()->rowForKey(key));
         screen.DoneAction();
     }
     return 0;
@@ -85,8 +81,9 @@ int runCountries(const GlobalOptions &options, const QStringList &arguments)
         return usageError(QStringLiteral("countries takes no arguments"));
     return runWithApplication(options, [](FarlineAppDelegate &app) {
         SelectCountryViewController &screen = openCountryScreen(app);
-        for (qsizetype row = 0; row < screen.mccArray().size(); ++row)
-            Console::out(countryLine(screen.mccArray()[row], screen.countryArray()[row]));
+        const CountryListModel &countries = *screen.countries();
+        for (int row = 0; row < countries.rowCount(); ++row)
+            Console::out(countryLine(countries.entry(row)->key, countries.entry(row)->name));
         screen.CancelAction();
         return 0;
     });

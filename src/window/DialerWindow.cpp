@@ -1,6 +1,6 @@
 #include "window/DialerWindow.h"
 
-#include "window/QmlSingletons.h"
+#include "window/QmlTypes.h"
 #include "window/WindowLog.h"
 
 #include <QQmlApplicationEngine>

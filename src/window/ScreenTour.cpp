@@ -135,7 +135,7 @@ bool walk(const GlobalOptions &options, const std::function<bool(const QString &
     StartScreen *start = app.startScreen();
     if (!start)
         return false;
-    start->didSelectRow(int(start->mccArray().indexOf(QStringLiteral("260"))) + 1);
+    start->didSelectRow(start->countries()->rowForKey(QStringLiteral("260")));
     if (!show(QStringLiteral("start")))
         return false;
     start->startApplication();

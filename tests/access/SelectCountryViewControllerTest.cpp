@@ -32,7 +32,7 @@ struct CountryScreen
         screen.setDelegate(&delegate);
         screen.loadView();
     }
-    int rowOf(const QString &key) const { return int(screen.mccArray().indexOf(key)); }
+    int rowOf(const QString &key) { return screen.countries()->rowForKey(key); }
     std::optional<QString> archivedCountry() const
     {
         const auto archived = KeyedArchive::readObject(test.documentPath(AppSettings::archiveFileName), AppSettings::archiveRootKey).value;
@@ -60,9 +60,12 @@ TEST(SelectCountryViewControllerTest, TheStoredCountryComesFirstAndIsChecked)
         fresh.app().appSettings().currentMCC = stored;
         SelectCountryViewController view(fresh.app());
         view.loadView();
-        EXPECT_EQ(view.mccArray().mid(0, firstKeys.size()), firstKeys);
-        EXPECT_EQ(view.countryArray().mid(0, firstNames.size()), firstNames);
-        EXPECT_EQ(view.mccArray().size(), view.countryArray().size());
+        QStringList keys, names;
+        for (int row = 0; row < firstKeys.size(); ++row) {
+            keys.append(view.countries()->entry(row)->key);
+            names.append(view.countries()->entry(row)->name);
+        }
+        EXPECT_EQ(std::pair(keys, names), std::pair(firstKeys, firstNames));
         EXPECT_EQ(std::pair(view.selectedIndex(), view.checkedIndex()), std::pair(0, 0));
     }
 }
@@ -75,7 +78,7 @@ TEST(SelectCountryViewControllerTest, ATapMovesTheCheckMarkAndTheHighlightGoesAf
     EXPECT_EQ(std::tuple(c.screen.checkedIndex(), c.screen.selectedIndex(), c.screen.highlightedRow()), std::tuple(poland, poland, poland));
     EXPECT_EQ(c.screen.currentMCC(), u"260");
     EXPECT_TRUE(QTest::qWaitFor([&] { return c.screen.highlightedRow() == -1; }, 2000));
-    c.screen.didSelectRow(int(c.screen.mccArray().size())); // no such row
+    c.screen.didSelectRow(c.screen.countries()->rowCount()); // no such row
     EXPECT_EQ(c.screen.checkedIndex(), poland);
 }
 

@@ -3,6 +3,7 @@
 #include "support/DataFiles.h"
 #include "support/TestApp.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -15,24 +16,27 @@ struct FirstStart
     {
         test.writeDocument(QStringLiteral("LANFile.txt"), lanFile);
         test.app().applicationDidFinishLaunching();
+        tester.emplace(screen().countries(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     StartScreen &screen() { return *test.app().startScreen(); }
     QStringList wheel()
     {
         QStringList rows;
-        for (int row = 0; row < screen().numberOfRows(); ++row)
-            rows.append(screen().titleForRow(row));
+        const CountryListModel &model = *screen().countries();
+        for (int row = 0; row < model.rowCount(); ++row)
+            rows.append(model.index(row).data(CountryListModel::NameRole).toString());
         return rows;
     }
 
     TestApp test;
+    std::optional<QAbstractItemModelTester> tester;
 };
 
 TEST(StartScreenTest, TheWheelOffersTheCountriesWithAccessNumbersAndWidensOnRequest)
 {
     FirstStart first;
     StartScreen &screen = first.screen();
-    EXPECT_EQ(first.wheel(), (QStringList{"Select SIM country", "Poland ", "United Kingdom "}));
+    EXPECT_EQ(first.wheel(), (QStringList{"Select SIM country", "Poland", "United Kingdom"}));
     EXPECT_FALSE(screen.startEnabled());
     EXPECT_EQ(screen.selectedIndex(), -1);
     screen.didSelectRow(2);
@@ -40,9 +44,9 @@ TEST(StartScreenTest, TheWheelOffersTheCountriesWithAccessNumbersAndWidensOnRequ
     EXPECT_EQ(screen.selectedIndex(), 1);
 
     screen.moreCountries(); // the selection and "Start" stay
-    EXPECT_GT(screen.numberOfRows(), 200);
-    EXPECT_EQ(screen.mccArray()[screen.selectedIndex()], u"234");
-    EXPECT_EQ(screen.titleForRow(screen.selectedRow()), u"United Kingdom ");
+    EXPECT_GT(screen.countries()->rowCount(), 200);
+    EXPECT_EQ(screen.countries()->entry(screen.selectedIndex() + 1)->key, u"234");
+    EXPECT_EQ(first.wheel()[screen.selectedRow()], u"United Kingdom");
     EXPECT_TRUE(screen.startEnabled());
 
     screen.didSelectRow(0);
@@ -50,14 +54,14 @@ TEST(StartScreenTest, TheWheelOffersTheCountriesWithAccessNumbersAndWidensOnRequ
     EXPECT_EQ(screen.selectedIndex(), -1);
     screen.didSelectRow(5);
     EXPECT_TRUE(screen.startEnabled());
-    screen.didSelectRow(screen.numberOfRows()); // no such row
+    screen.didSelectRow(screen.countries()->rowCount()); // no such row
     EXPECT_EQ(screen.selectedRow(), 5);
 
     // An access number file without countries offers only the prompt until the list is widened.
     FirstStart unusable(sealedDataFile(""));
     EXPECT_EQ(unusable.wheel(), QStringList{"Select SIM country"});
     unusable.screen().moreCountries();
-    EXPECT_GT(unusable.screen().numberOfRows(), 200);
+    EXPECT_GT(unusable.screen().countries()->rowCount(), 200);
 }
 
 TEST(StartScreenTest, WideningWithThePromptSelectedKeepsThePromptAndStartDisabled)

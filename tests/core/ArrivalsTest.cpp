@@ -28,10 +28,10 @@ TEST(ArrivalsTest, TheModemsSimCountryIsOfferedAtTheFirstStart)
         test.app().applicationDidFinishLaunching();
         StartScreen &screen = *test.app().startScreen();
         if (*turned)
-            screen.didSelectRow(int(screen.mccArray().indexOf(QLatin1String(turned))) + 1);
+            screen.didSelectRow(screen.countries()->rowForKey(QLatin1String(turned)));
         test.app().setModemReport({QLatin1String(sim), QLatin1String(sim)});
-        const QString key = screen.selectedIndex() < 0 ? QStringLiteral("-1") : screen.mccArray()[screen.selectedIndex()];
-        EXPECT_EQ(key, QString::number(chosen));
+        const auto country = screen.countries()->entry(screen.selectedRow());
+        EXPECT_EQ(country ? country->key : QStringLiteral("-1"), QString::number(chosen));
         EXPECT_EQ(screen.startEnabled(), chosen != -1);
         EXPECT_EQ(test.app().appSettings().currentMCC, u"-1"); // only "Start" stores it
     }
@@ -56,7 +56,7 @@ TEST(ArrivalsTest, AnotherSimCardIsMarkedAndRoamingIsSaid)
 
     test.app().setModemReport({QStringLiteral("234"), QStringLiteral("234")});
     ASSERT_GE(screen.modemIndex(), 0);
-    EXPECT_EQ(screen.mccArray()[screen.modemIndex()], u"234");
+    EXPECT_EQ(screen.countries()->entry(screen.modemIndex())->key, u"234");
     EXPECT_EQ(keypad.routeText(), u"Via access number +48225000000");
 }
 

@@ -80,7 +80,7 @@ TEST(LifecycleTest, AFirstStartShowsTheStartScreenAndNoReminderAndStartingEndsIt
     ASSERT_TRUE(screen);
     QSignalSpy started(&test.app(), &FarlineAppDelegate::startScreenChanged);
     screen->moreCountries();
-    screen->didSelectRow(int(screen->mccArray().indexOf(QStringLiteral("234"))) + 1);
+    screen->didSelectRow(screen->countries()->rowForKey(QStringLiteral("234")));
     test.clock().advance(10);
     screen->startApplication();
     EXPECT_EQ(started.count(), 1);

@@ -1,12 +1,12 @@
 import QtQuick
 import Farline.Window
 
-// A picker wheel of one component: rows of text turning under a selection indicator. It tells
-// the row it comes to rest on; a tapped row turns to the indicator.
+// A picker wheel of one component: the names of a model's rows turning under a selection
+// indicator. It tells the row it comes to rest on; a tapped row turns to the indicator.
 Rectangle {
     id: picker
 
-    property var rows: []
+    property var model
     property int selectedRow: 0
     signal rowSelected(int row)
 
@@ -14,7 +14,7 @@ Rectangle {
     color: "#2b2f36"
 
     onSelectedRowChanged: if (list.currentIndex !== selectedRow) list.currentIndex = selectedRow
-    onRowsChanged: list.currentIndex = selectedRow
+    onModelChanged: list.currentIndex = selectedRow
 
     Rectangle {
         id: drum
@@ -27,7 +27,9 @@ Rectangle {
         ListView {
             id: list
             anchors.fill: parent
-            model: picker.rows
+            model: picker.model
+            // The rows come anew when the list is widened: the wheel stays on the chosen one.
+            onCountChanged: currentIndex = picker.selectedRow
             preferredHighlightBegin: height / 2 - picker.rowHeight / 2
             preferredHighlightEnd: height / 2 + picker.rowHeight / 2
             highlightRangeMode: ListView.StrictlyEnforceRange
@@ -36,7 +38,7 @@ Rectangle {
             onMovementEnded: picker.rowSelected(currentIndex)
             delegate: Item {
                 id: row
-                required property string modelData
+                required property string name
                 required property int index
                 width: list.width
                 height: picker.rowHeight
@@ -45,7 +47,7 @@ Rectangle {
                     x: 16
                     width: parent.width - 32
                     elide: Text.ElideRight
-                    text: row.modelData.trim()
+                    text: row.name
                     color: "black"
                     font.family: Theme.font
                     font.pixelSize: 20
@@ -59,7 +61,7 @@ Rectangle {
                     }
                 }
                 Accessible.role: Accessible.ListItem
-                Accessible.name: modelData.trim()
+                Accessible.name: name
                 Accessible.selectable: true
                 Accessible.selected: list.currentIndex === index
                 Accessible.onPressAction: {

@@ -21,7 +21,7 @@ Page {
         ListView {
             id: list
             anchors.fill: parent
-            model: view.screen ? view.screen.countryArray : []
+            model: view.screen ? view.screen.countries : null
             boundsBehavior: Flickable.StopAtBounds
             header: Item {
                 width: list.width
@@ -44,14 +44,13 @@ Page {
             footer: Item { width: list.width; height: 20 }
             delegate: CheckRow {
                 id: row
-                required property string modelData
+                required property string name
                 required property int index
                 width: list.width
                 height: 44
                 first: index === 0
                 last: index === list.count - 1
-                // Each name ends with the space after its last word.
-                text: modelData.trim()
+                text: name
                 checked: view.screen !== null && view.screen.checkedIndex === index
                 highlighted: view.screen !== null && view.screen.highlightedRow === index
                 onTapped: view.screen.didSelectRow(index)

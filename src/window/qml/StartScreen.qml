@@ -45,16 +45,7 @@ Page {
             y: 160 - Theme.barHeight
             width: parent.width
             height: 216
-            rows: {
-                const screen = view.screen
-                if (!screen)
-                    return []
-                screen.countryArray // follows the lists
-                const rows = []
-                for (let row = 0; row < screen.numberOfRows(); ++row)
-                    rows.push(screen.titleForRow(row))
-                return rows
-            }
+            model: view.screen ? view.screen.countries : null
             selectedRow: view.screen ? view.screen.selectedRow : 0
             onRowSelected: (row) => view.screen.didSelectRow(row)
         }
