@@ -185,6 +185,13 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
+class NoAlerts final : public Alerts
+{
+public:
+    void show(const QString &, const QString &, const QStringList &, Answer) override {}
+    void showActionSheet(const QStringList &, int, int, Answer) override {}
+};
+
 // An address book of 10,000 persons and full lists that point into it, some at persons and
 // entries that are gone or edited.
 struct StartUpData
@@ -232,7 +239,7 @@ void BM_StartUpRefresh(benchmark::State &state)
     StartUpData &data = startUpData();
     NoCalls calls;
     NoReports reports;
-    RecordingAlerts alerts;
+    NoAlerts alerts;
     for (auto _ : state) {
         AddressBook book(data.dir.path() + QStringLiteral("/AddressBook.sqlite"));
         RecentViewController recents(data.home, book, calls, alerts, reports);
@@ -250,7 +257,7 @@ void BM_RefreshOnly(benchmark::State &state)
     StartUpData &data = startUpData();
     NoCalls calls;
     NoReports reports;
-    RecordingAlerts alerts;
+    NoAlerts alerts;
     AddressBook book(data.dir.path() + QStringLiteral("/AddressBook.sqlite"));
     RecentViewController recents(data.home, book, calls, alerts, reports);
     FavoritesViewController favorites(data.home, book, calls, reports);

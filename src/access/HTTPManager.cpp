@@ -3,6 +3,7 @@
 #include "datafile/DataFileCheck.h"
 #include "access/LANFileNameparser.h"
 #include "core/AppSettings.h"
+#include "log/Log.h"
 #include "platform/AtomicFile.h"
 
 #include <QNetworkAccessManager>
@@ -61,6 +62,7 @@ int HTTPManager::GETRequest(const QString &address)
     if (!url.isValid() || url.host().isEmpty() || (url.scheme() != u"http" && url.scheme() != u"https"))
         return -1;
     dropReply();
+    qCDebug(lcUpdate) << (m_currentOperation == Descriptor ? "asking for the descriptor" : "downloading") << url;
     QNetworkRequest request(url);
     request.setTransferTimeout(m_deadlines.silenceMs);
     m_reply = m_network.get(request);
@@ -77,6 +79,7 @@ int HTTPManager::GETRequest(const QString &address)
 
 void HTTPManager::cancel()
 {
+    qCDebug(lcUpdate) << "cancelled";
     dropReply();
     m_download.reset(); // the staged file goes, the working copy stays
     m_check.reset();
@@ -156,6 +159,8 @@ void HTTPManager::descriptorReceived()
     LANFileNameparser parser(m_settings, [this](int version) { setCurrentVersionNumber(version); });
     if (!parser.parse(m_bufferString))
         return fail(QStringLiteral("The server sent no valid update descriptor (%1)").arg(parser.errorString()));
+    qCDebug(lcUpdate) << "the descriptor offers version" << m_currentVersionNumber << "against the installed"
+                      << m_settings.currentVersionNumber << (m_settings.errorOccured == 1 ? ": nothing to do" : "");
     if (m_settings.errorOccured == 1)
         return conclude(1); // nothing newer, or the server refuses
 
@@ -190,6 +195,7 @@ void HTTPManager::downloadReceived()
     m_download.reset();
     m_check.reset();
     m_replaced = true;
+    qCInfo(lcUpdate) << "installed version" << m_currentVersionNumber << "from" << m_received << "bytes";
     conclude(2);
 }
 
@@ -222,6 +228,7 @@ void HTTPManager::fail(const QString &reason)
     m_download.reset(); // the staged file goes, the working copy stays
     m_check.reset();
     m_failureReason = reason;
+    qCInfo(lcUpdate).noquote() << "the update failed:" << reason;
     conclude(0);
 }
 

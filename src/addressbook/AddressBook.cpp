@@ -1,11 +1,13 @@
 #include "addressbook/AddressBook.h"
 
 #include "addressbook/AddressBookSchema.h"
+#include "log/Log.h"
 
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -92,6 +94,11 @@ AddressBook::Connection *AddressBook::connection() const
 
 void AddressBook::open() const
 {
+    // Said once the cause is known: every way out leaves m_error.
+    const auto sayWhy = qScopeGuard([this] {
+        if (!m_error.isEmpty())
+            qCInfo(lcContacts).noquote() << "no address book:" << m_error;
+    });
     auto connection = std::make_unique<Connection>();
     connection->name = nextConnectionName();
     connection->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name);
@@ -111,6 +118,7 @@ void AddressBook::open() const
         m_error = QStringLiteral("cannot use %1: %2").arg(m_path, *failed);
         return;
     }
+    qCDebug(lcContacts).noquote() << "address book" << m_path << "open";
     connection->selectPerson = connection->prepared(QStringLiteral(
         "SELECT id, first_name, middle_name, last_name, organization FROM person WHERE id = ?"));
     connection->selectPhones = connection->prepared(QStringLiteral(

@@ -4,6 +4,7 @@
 #include "addressbook/PhoneListMerge.h"
 #include "addressbook/VCardContact.h"
 #include "addressbook/VCardReader.h"
+#include "log/Log.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -125,6 +126,8 @@ VCardImporter::FileResult VCardImporter::readFile(const QString &path, int descr
         return stop(FileResult::Refused);
     if (!m_fileHasCards && m_report)
         m_report(QStringLiteral("%1: no vCard in this file").arg(path));
+    qCDebug(lcContacts).noquote() << path << ": imported" << m_file.imported << "updated" << m_file.updated
+                                  << "skipped" << m_file.skipped;
     m_total.imported += m_file.imported;
     m_total.updated += m_file.updated;
     m_total.skipped += m_file.skipped;

@@ -1,6 +1,6 @@
 #include "app/ApplicationRun.h"
 
-#include "core/FarlineAppDelegate.h"
+#include "core/ApplicationLifetime.h"
 #include "platform/Console.h"
 #include "platform/HomeLock.h"
 #include "platform/PlatformServices.h"
@@ -49,12 +49,8 @@ int runWithApplication(const GlobalOptions &options,
         QCoreApplication::exit();
     });
 
-    FarlineAppDelegate app(servicesFrom(options));
-    app.applicationDidFinishLaunching();
-    const int status = operation(app);
-    app.applicationWillTerminate();
-    // A save that failed was said as it happened; the run is no success then.
-    return status == 0 && app.failed() ? 1 : status;
+    ApplicationLifetime run(servicesFrom(options));
+    return run.end(operation(run.app()));
 }
 
 int receivedTerminationSignal() { return terminationSignal; }

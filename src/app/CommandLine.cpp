@@ -6,6 +6,7 @@
 #include "core/TelAddress.h"
 #include "platform/Console.h"
 #include "platform/Home.h"
+#include "platform/Telephone.h"
 
 namespace {
 QString usage()
@@ -19,12 +20,12 @@ QString usage()
         "Options:\n"
         "  --home DIR        application home (default: $FARLINE_HOME, else the per-user data folder)\n"
         "  --bundle DIR      resource folder to use instead of the built-in one ($FARLINE_BUNDLE)\n"
-        "  --telephone NAME  telephone backend: system, print, unsupported, refuse ($FARLINE_TELEPHONE)\n"
+        "  --telephone NAME  telephone backend: %1 ($FARLINE_TELEPHONE)\n"
         "  --server URL      access number update server ($FARLINE_UPDATE_SERVER)\n"
         "  --screenshots DIR (window) render each screen into DIR as a PNG file, then exit\n"
         "  --self-test       (window) show each screen once; exit 1 on any QML warning\n"
         "  --help            show this text\n"
-        "  --version         show the version\n");
+        "  --version         show the version\n").arg(Telephone::names().join(QStringLiteral(", ")));
     if (!commands().empty()) {
         text += QStringLiteral("\nCommands:\n");
         for (const Command &command : commands()) {

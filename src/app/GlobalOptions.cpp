@@ -1,5 +1,6 @@
 #include "app/GlobalOptions.h"
 
+#include "log/Log.h"
 #include "platform/PlatformServices.h"
 
 #include <QCommandLineParser>
@@ -50,17 +51,18 @@ std::variant<Launch, QString> parseLaunch(const QStringList &arguments)
                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     options.bundle = resolved(parser, bundle, "FARLINE_BUNDLE", QString::fromLatin1(Bundle::builtIn));
     options.telephone = resolved(parser, telephone, "FARLINE_TELEPHONE", Telephone::defaultName);
-    options.server = resolved(parser, server, "FARLINE_UPDATE_SERVER", QStringLiteral(FARLINE_UPDATE_SERVER));
-    if (!Telephone::create(options.telephone))
+    options.server = resolved(parser, server, "FARLINE_UPDATE_SERVER", PlatformServices::defaultUpdateServer);
+    if (!Telephone::names().contains(options.telephone))
         return QStringLiteral("unknown telephone '%1'").arg(options.telephone);
     return launch;
 }
 
 PlatformServices servicesFrom(const GlobalOptions &options, Telephone::UrlOpener windowOpener)
 {
-    PlatformServices services{Home(options.home), Bundle(options.bundle)};
-    services.openUrl = windowOpener;
-    services.telephone = Telephone::create(options.telephone, std::move(windowOpener));
-    services.updateServer = options.server;
-    return services;
+    qCDebug(lcHome).noquote() << "home" << options.home << "bundle" << options.bundle << "update server" << options.server;
+    return PlatformServices{.home = Home(options.home),
+                            .bundle = Bundle(options.bundle),
+                            .telephone = Telephone::create(options.telephone, windowOpener),
+                            .updateServer = options.server,
+                            .openUrl = windowOpener};
 }

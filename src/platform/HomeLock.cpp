@@ -1,5 +1,6 @@
 #include "platform/HomeLock.h"
 
+#include "log/Log.h"
 #include "platform/Home.h"
 
 #include <QDir>
@@ -96,13 +97,16 @@ std::variant<HomeLock, QString> HomeLock::acquire(const Home &home, const QStrin
     if (!writable)
         fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC); // a lock needs no write access
     if (fd < 0) {
-        if (createError == EROFS)
+        if (createError == EROFS) {
+            qCDebug(lcHome) << "read-only home, nothing to lock:" << home.dir();
             return HomeLock(-1);
+        }
         return QStringLiteral("cannot lock %1 (%2)").arg(QFile::decodeName(path), systemError(createError));
     }
     HomeLock lock(fd);
     QElapsedTimer waited;
     waited.start();
+    bool waiting = false;
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         if (error == EINTR)
@@ -110,11 +114,18 @@ std::variant<HomeLock, QString> HomeLock::acquire(const Home &home, const QStrin
         if (error != EWOULDBLOCK)
             return QStringLiteral("cannot lock %1 (%2)").arg(QFile::decodeName(path), systemError(error));
         const Holder current = holderOf(fd);
-        if (current.what == windowHolder || waited.elapsed() >= waitMs)
+        if (current.what == windowHolder || waited.elapsed() >= waitMs) {
+            qCInfo(lcHome).noquote() << "the home is held by process" << current.pid << current.what << "after waiting"
+                                     << waited.elapsed() << "ms";
             return refusal(current, home.dir());
+        }
+        if (!waiting)
+            qCDebug(lcHome).noquote() << "waiting for process" << current.pid << current.what;
+        waiting = true;
         QThread::msleep(pollIntervalMs);
     }
     if (writable)
         writeHolder(fd, holder);
+    qCDebug(lcHome).noquote() << "holding" << home.dir() << "as" << holder << "after" << waited.elapsed() << "ms";
     return lock;
 }

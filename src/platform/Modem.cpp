@@ -1,5 +1,7 @@
 #include "platform/Modem.h"
 
+#include "log/Log.h"
+
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -118,6 +120,7 @@ void Modem::start(int milliseconds)
             return;
         const QDBusPendingReply<ManagedObjects> reply = watcher;
         if (reply.isError()) {
+            qCDebug(lcModem).noquote() << "ModemManager did not answer:" << reply.error().message();
             answer(question);
             return;
         }
@@ -133,8 +136,9 @@ void Modem::start(int milliseconds)
             if (m_learnt.modemFound && (!simPath.isEmpty() || !hasSim))
                 continue;
             m_learnt.modemFound = true;
-            m_learnt.networkCountryKey = countryKeyOf(
-                object->value(modem3gppInterface).value(QStringLiteral("OperatorCode")).toString());
+            const QString operatorCode = object->value(modem3gppInterface).value(QStringLiteral("OperatorCode")).toString();
+            qCDebug(lcModem).noquote() << "modem" << object.key().path() << "network operator" << operatorCode << "SIM" << sim;
+            m_learnt.networkCountryKey = countryKeyOf(operatorCode);
             simPath = hasSim ? sim : QString();
         }
         if (simPath.isEmpty())
@@ -157,6 +161,8 @@ void Modem::askForSim(int question, const QString &simPath)
         const QDBusPendingReply<QDBusVariant> reply = watcher;
         if (!reply.isError())
             m_learnt.simCountryKey = countryKeyOf(reply.value().variant().toString());
+        qCDebug(lcModem).noquote() << "SIM operator"
+                                   << (reply.isError() ? reply.error().message() : reply.value().variant().toString());
         answer(question);
     });
 }
@@ -167,5 +173,7 @@ void Modem::answer(int question)
         return; // a later question is under way, or this one has ended
     m_answered = true;
     m_state = m_learnt;
+    qCDebug(lcModem) << "answer: modem" << m_state.modemFound << "SIM country" << m_state.simCountryKey.value_or("?")
+                     << "network country" << m_state.networkCountryKey.value_or("?");
     Q_EMIT changed();
 }

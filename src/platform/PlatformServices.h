@@ -13,11 +13,14 @@
 // system opens addresses (none on the command line).
 struct PlatformServices
 {
+    // The build's update server, unless the options name another.
+    static inline const QString defaultUpdateServer = QStringLiteral(FARLINE_UPDATE_SERVER);
+
     Home home;
     Bundle bundle;
     std::unique_ptr<Clock> clock = std::make_unique<Clock>();
     std::unique_ptr<Alerts> alerts = std::make_unique<CommandLineAlerts>();
     std::unique_ptr<Telephone> telephone = Telephone::create(Telephone::defaultName);
-    QString updateServer = QStringLiteral(FARLINE_UPDATE_SERVER);
+    QString updateServer = defaultUpdateServer;
     Telephone::UrlOpener openUrl = {};
 };

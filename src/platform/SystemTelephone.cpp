@@ -1,5 +1,6 @@
 #include "platform/SystemTelephone.h"
 
+#include "log/Log.h"
 #include "platform/MimeApps.h"
 
 #include <QEventLoop>
@@ -23,9 +24,15 @@ std::optional<Handler> telHandler()
 {
     const QList<DesktopEntry> handlers = MimeApps::handlersFor(QStringLiteral("x-scheme-handler/tel"));
     for (qsizetype i = 0; i < handlers.size(); ++i) {
-        if (handlers[i].id() != SystemTelephone::ownDesktopId)
-            return Handler{handlers[i], i == 0};
+        if (handlers[i].id() == SystemTelephone::ownDesktopId) {
+            qCDebug(lcTelephone) << "passing over Farline's own tel: entry";
+            continue;
+        }
+        qCDebug(lcTelephone).noquote() << "tel: handler" << handlers[i].id()
+                                       << (i == 0 ? "(the default)" : "(registered, not the default)");
+        return Handler{handlers[i], i == 0};
     }
+    qCDebug(lcTelephone) << "no tel: handler among" << handlers.size() << "registered";
     return std::nullopt;
 }
 
@@ -50,8 +57,10 @@ bool run(const QStringList &command, const QString &workingDirectory = {})
     opener->setStandardOutputFile(QProcess::nullDevice());
     opener->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     opener->setWorkingDirectory(workingDirectory);
+    qCDebug(lcTelephone).noquote() << "running" << command.join(u' ');
     opener->start(command.first(), command.mid(1));
     if (!opener->waitForStarted()) {
+        qCInfo(lcTelephone).noquote() << "could not start" << command.first() << opener->errorString();
         delete opener;
         return false;
     }
@@ -61,10 +70,12 @@ bool run(const QStringList &command, const QString &workingDirectory = {})
     QTimer::singleShot(handOverMilliseconds, &wait, &QEventLoop::quit);
     wait.exec();
     if (opener->state() != QProcess::NotRunning) {
+        qCDebug(lcTelephone) << "the handler still runs: it has the address";
         letRunOn(opener);
         return true;
     }
     const bool accepted = opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+    qCDebug(lcTelephone) << "the handler ended with status" << opener->exitCode() << (accepted ? "(accepted)" : "(refused)");
     delete opener;
     return accepted;
 }
@@ -83,8 +94,13 @@ bool SystemTelephone::open(const QUrl &address)
     if (!handler)
         return false;
     const QString url = address.toString(QUrl::FullyEncoded);
-    if (handler->isDefault)
-        return m_windowOpener ? m_windowOpener(address) : run({QStringLiteral("xdg-open"), url});
+    if (handler->isDefault) {
+        if (!m_windowOpener)
+            return run({QStringLiteral("xdg-open"), url});
+        const bool accepted = m_windowOpener(address);
+        qCDebug(lcTelephone) << "handed to the window system's opener:" << (accepted ? "accepted" : "refused");
+        return accepted;
+    }
     const std::optional<QStringList> command = handler->entry.commandFor(url);
     return command && !command->isEmpty() && run(*command, handler->entry.workingDirectory());
 }

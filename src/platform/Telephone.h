@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -19,8 +20,9 @@ public:
     using UrlOpener = std::function<bool(const QUrl &)>;
 
     static const QString defaultName; // "system"
-    // The backend of that name: "system", "print", "unsupported" or "refuse"; null for any other.
-    // The system telephone hands addresses for the desktop's default handler to `windowOpener`
-    // when there is one.
+    // The backends' names: "system", "print", "unsupported", "refuse".
+    static QStringList names();
+    // The backend of that name; null for any other. The system telephone hands addresses for the
+    // desktop's default handler to `windowOpener` when there is one.
     static std::unique_ptr<Telephone> create(const QString &name, UrlOpener windowOpener = {});
 };

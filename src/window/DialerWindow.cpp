@@ -1,8 +1,9 @@
 #include "window/DialerWindow.h"
 
 #include "window/QmlTypes.h"
-#include "window/WindowLog.h"
+#include "log/Log.h"
 
+#include <QElapsedTimer>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 
@@ -20,6 +21,8 @@ DialerWindow::DialerWindow(FarlineAppDelegate &app, QueuedAlerts &alerts, bool a
     AlertsSingleton::instance = &alerts;
     SupportSingleton::instance = m_support.get();
 
+    QElapsedTimer loading;
+    loading.start();
     m_engine = std::make_unique<QQmlApplicationEngine>();
     m_engine->addImageProvider(QStringLiteral("bundle"), new BundleImageProvider(app.bundle()));
     m_engine->load(QUrl(QStringLiteral("qrc:/Farline/Window/Main.qml")));
@@ -27,6 +30,8 @@ DialerWindow::DialerWindow(FarlineAppDelegate &app, QueuedAlerts &alerts, bool a
     m_window = roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
     if (!m_window)
         qCCritical(lcWindow) << "the window's QML did not load";
+    else
+        qCDebug(lcWindow) << "the window's QML loaded in" << loading.elapsed() << "ms";
 }
 
 DialerWindow::~DialerWindow() = default;

@@ -4,6 +4,7 @@
 #include "access/SelectCountryViewController.h"
 #include "access/StartScreen.h"
 #include "app/GlobalOptions.h"
+#include "core/ApplicationLifetime.h"
 #include "core/FarlineAppDelegate.h"
 #include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
@@ -92,19 +93,14 @@ public:
         auto alerts = std::make_unique<QueuedAlerts>();
         m_alerts = alerts.get();
         services.alerts = std::move(alerts);
-        m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
-        m_app->applicationDidFinishLaunching();
-        m_window = std::make_unique<DialerWindow>(*m_app, *m_alerts, false);
+        m_run = std::make_unique<ApplicationLifetime>(std::move(services));
+        m_window = std::make_unique<DialerWindow>(app(), *m_alerts, false);
         if (QQuickWindow *window = m_window->window())
             window->show();
     }
-    ~Tour()
-    {
-        m_window.reset();
-        m_app->applicationWillTerminate();
-    }
+    ~Tour() { m_window.reset(); } // before the application ends
 
-    FarlineAppDelegate &app() { return *m_app; }
+    FarlineAppDelegate &app() { return m_run->app(); }
     Clock &clock() { return *m_clock; }
     QQuickWindow *window() { return m_window->window(); }
     QQmlEngine &engine() { return m_window->engine(); }
@@ -112,7 +108,7 @@ public:
 private:
     QueuedAlerts *m_alerts = nullptr;
     Clock *m_clock = nullptr;
-    std::unique_ptr<FarlineAppDelegate> m_app;
+    std::unique_ptr<ApplicationLifetime> m_run;
     std::unique_ptr<DialerWindow> m_window;
 };
 

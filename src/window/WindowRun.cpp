@@ -1,6 +1,7 @@
 #include "window/WindowRun.h"
 
 #include "app/GlobalOptions.h"
+#include "core/ApplicationLifetime.h"
 #include "core/FarlineAppDelegate.h"
 #include "platform/Console.h"
 #include "platform/PlatformServices.h"
@@ -39,9 +40,9 @@ WindowSession::WindowSession(const Launch &launch)
     m_alerts = alerts.get();
     services.alerts = std::move(alerts);
 
-    m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
-    m_app->applicationDidFinishLaunching();
-    m_window = std::make_unique<DialerWindow>(*m_app, *m_alerts);
+    m_run = std::make_unique<ApplicationLifetime>(std::move(services));
+    FarlineAppDelegate &app = m_run->app();
+    m_window = std::make_unique<DialerWindow>(app, *m_alerts);
     if (!m_window->window()) {
         m_refusal = QStringLiteral("the window could not be loaded");
         return;
@@ -58,14 +59,14 @@ WindowSession::WindowSession(const Launch &launch)
     };
     m_instance = std::make_unique<WindowInstance>();
     m_instance->listen(home.dir());
-    QObject::connect(m_instance.get(), &WindowInstance::addressReceived, window, [this, forward](const QString &later) {
+    QObject::connect(m_instance.get(), &WindowInstance::addressReceived, window, [&app, forward](const QString &later) {
         if (!later.isEmpty())
-            m_app->openTelAddress(later);
+            app.openTelAddress(later);
         forward();
     });
     if (!address.isEmpty())
-        m_app->openTelAddress(address);
-    m_modem = std::make_unique<ModemWatcher>(*m_app);
+        app.openTelAddress(address);
+    m_modem = std::make_unique<ModemWatcher>(app);
 }
 
 WindowSession::~WindowSession()
@@ -78,13 +79,11 @@ QQuickWindow *WindowSession::window() const { return m_window ? m_window->window
 
 int WindowSession::exec()
 {
-    const int status = QGuiApplication::exec();
-    m_app->applicationWillTerminate();
-    // The window has gone: what is left to say (the end's failed saves) goes to standard error,
-    // and a failed save fails the run, as at the end of a command.
+    const int status = m_run->end(QGuiApplication::exec());
+    // The window has gone: what is left to say (the end's failed saves) goes to standard error.
     for (const QString &text : m_alerts->takeWaiting())
         Console::err(text);
-    return status == 0 && m_app->failed() ? 1 : status;
+    return status;
 }
 
 int runWindow(const Launch &launch)

@@ -7,7 +7,7 @@
 #include <optional>
 
 struct Launch;
-class FarlineAppDelegate;
+class ApplicationLifetime;
 class DialerWindow;
 class QQuickWindow;
 class QThread;
@@ -38,7 +38,7 @@ private:
     std::optional<HomeLock> m_lock;
     QString m_refusal;
     std::unique_ptr<QThread> m_fonts;
-    std::unique_ptr<FarlineAppDelegate> m_app;
+    std::unique_ptr<ApplicationLifetime> m_run;
     QueuedAlerts *m_alerts = nullptr; // the application's
     std::unique_ptr<DialerWindow> m_window;
     std::unique_ptr<TerminationSignals> m_termination;

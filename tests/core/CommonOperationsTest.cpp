@@ -1,5 +1,5 @@
 #include "core/CommonOperations.h"
-#include "platform/Alerts.h"
+#include "support/RecordingAlerts.h"
 #include "addressbook/Person.h"
 #include "support/People.h"
 

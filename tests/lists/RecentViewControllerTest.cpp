@@ -1,5 +1,5 @@
 #include "lists/RecentViewController.h"
-#include "platform/Alerts.h"
+#include "support/RecordingAlerts.h"
 
 #include "ListsTestSupport.h"
 #include "support/Files.h"

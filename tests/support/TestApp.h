@@ -2,6 +2,7 @@
 
 #include "core/FarlineAppDelegate.h"
 #include "platform/QueuedAlerts.h"
+#include "support/RecordingAlerts.h"
 #include "support/RecordingTelephone.h"
 
 #include <QByteArray>

@@ -1,3 +1,0 @@
-#include "window/WindowLog.h"
-
-Q_LOGGING_CATEGORY(lcWindow, "farline.window")
