@@ -2,7 +2,9 @@
 # is enciphered by farline-data. The chaining block is the MD5 of the stripped text, so the same
 # source always gives the same file.
 #
-#   cmake -DTOOL=farline-data -DINPUT=X.plain.txt -DOUTPUT=X.txt -P EncipherDataFile.cmake
+#   cmake -DTOOL=farline-data -DINPUT=X.plain.txt -DOUTPUT=X.txt [-DEMULATOR=...] -P EncipherDataFile.cmake
+#
+# A cross-built farline-data runs under EMULATOR (the cross build's CMAKE_CROSSCOMPILING_EMULATOR).
 foreach(variable TOOL INPUT OUTPUT)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "EncipherDataFile.cmake needs -D${variable}=...")
@@ -19,7 +21,7 @@ string(MD5 chaining_block "${text}")
 
 set(stripped "${OUTPUT}.stripped")
 file(WRITE "${stripped}" "${text}")
-execute_process(COMMAND "${TOOL}" encrypt "${stripped}" "${OUTPUT}" --iv "${chaining_block}"
+execute_process(COMMAND ${EMULATOR} "${TOOL}" encrypt "${stripped}" "${OUTPUT}" --iv "${chaining_block}"
                 RESULT_VARIABLE status)
 file(REMOVE "${stripped}")
 if(NOT status EQUAL 0)

@@ -4,10 +4,13 @@
 #include "ListsTestSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QTimeZone>
 
 namespace {
 TEST(CallRecordModelTest, RowsShowNameLowerCaseTypeNumberAndTheDateInTheLocalZoneWithTwelveHourHours)
 {
+    // Without the zone data TZ is ignored and every date reads in UTC.
+    ASSERT_TRUE(QTimeZone("Europe/Berlin").isValid()) << "no time zone data: scripts/bootstrap installs tzdata";
     const ScopedEnvironment zone({QStringLiteral("TZ=Europe/Berlin")});
     CallRecordModel model;
     model.setRecords({record("+1 555", "Anna", "HomeFAX", 1, 0)});
