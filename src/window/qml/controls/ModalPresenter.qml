@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -11,7 +12,7 @@ Item {
     property url view
     property bool slidesIn: true
 
-    property Item shown: null
+    property NavigationStack shown: null
     visible: shown !== null
 
     onScreenChanged: {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -6,7 +7,7 @@ import Farline.Window
 Rectangle {
     id: bar
 
-    property Item page: null
+    property Page page: null
     // The title of the screen below the top one; empty at the root (no back button).
     property string backTitle
     signal backTapped()
@@ -31,22 +32,19 @@ Rectangle {
 
     readonly property bool showsBack: backTitle !== "" && page !== null && page.leftButton === ""
 
-    // The buttons are made only when the page has them.
-    Loader {
+    // The buttons show only when the page has them.
+    BarButton {
         id: left
         anchors.left: parent.left
         anchors.leftMargin: 5
         anchors.verticalCenter: parent.verticalCenter
-        active: bar.showsBack || (bar.page !== null && bar.page.leftButton !== "")
-        visible: active
-        sourceComponent: BarButton {
-            back: bar.showsBack
-            text: bar.showsBack ? (bar.backTitle.length > 10 ? "Back" : bar.backTitle)
-                                : (bar.page ? bar.page.leftButton : "")
-            done: bar.page !== null && bar.page.leftDone && !bar.showsBack
-            enabled: bar.showsBack || (bar.page !== null && bar.page.leftEnabled)
-            onTapped: bar.showsBack ? bar.backTapped() : bar.page.leftTapped()
-        }
+        visible: bar.showsBack || (bar.page !== null && bar.page.leftButton !== "")
+        back: bar.showsBack
+        text: bar.showsBack ? (bar.backTitle.length > 10 ? "Back" : bar.backTitle)
+                            : (bar.page ? bar.page.leftButton : "")
+        done: bar.page !== null && bar.page.leftDone && !bar.showsBack
+        enabled: bar.showsBack || (bar.page !== null && bar.page.leftEnabled)
+        onTapped: bar.showsBack ? bar.backTapped() : bar.page.leftTapped()
     }
 
     Text {
@@ -65,19 +63,16 @@ Rectangle {
         Accessible.name: text
     }
 
-    Loader {
+    BarButton {
         id: right
         anchors.right: parent.right
         anchors.rightMargin: 5
         anchors.verticalCenter: parent.verticalCenter
-        active: bar.page !== null && bar.page.rightButton !== ""
-        visible: active
-        sourceComponent: BarButton {
-            text: bar.page ? bar.page.rightButton : ""
-            done: bar.page !== null && bar.page.rightDone
-            plus: bar.page !== null && bar.page.rightSystemAdd
-            enabled: bar.page !== null && bar.page.rightEnabled
-            onTapped: bar.page.rightTapped()
-        }
+        visible: bar.page !== null && bar.page.rightButton !== ""
+        text: bar.page ? bar.page.rightButton : ""
+        done: bar.page !== null && bar.page.rightDone
+        plus: bar.page !== null && bar.page.rightSystemAdd
+        enabled: bar.page !== null && bar.page.rightEnabled
+        onTapped: bar.page.rightTapped()
     }
 }

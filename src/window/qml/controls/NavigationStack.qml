@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -10,7 +11,7 @@ Item {
     property var root
     property var pages: []
     Component.onCompleted: if (root) push(root)
-    readonly property Item current: pages.length > 0 ? pages[pages.length - 1] : null
+    readonly property Page current: pages.length > 0 ? pages[pages.length - 1] : null
     readonly property int depth: pages.length
 
     clip: true
@@ -80,7 +81,8 @@ Item {
     // (a popped page) or hidden (a covered one).
     function slide(entering, enterX, other, otherX, destroyOther) {
         const move = slideComponent.createObject(stack, {
-            entering: entering, enterX: enterX, other: other, otherX: otherX, destroyOther: destroyOther })
+            entering: entering, enterX: enterX, other: other, otherX: otherX, destroyOther: destroyOther
+        }) as ParallelAnimation
         move.start()
     }
 

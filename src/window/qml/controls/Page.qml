@@ -15,7 +15,8 @@ Item {
     // The right button is the system's add button: a plus sign.
     property bool rightSystemAdd: false
 
-    // The navigation stack the page is on, given when it is pushed.
+    // The NavigationStack the page is on, given when it is pushed. Typed Item: the stack names
+    // Page, and QML refuses two files that need each other's types.
     property Item navigationStack: null
 
     signal leftTapped()

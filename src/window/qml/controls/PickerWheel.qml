@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -13,8 +14,8 @@ Rectangle {
     readonly property int rowHeight: 44
     color: "#2b2f36"
 
-    onSelectedRowChanged: if (list.currentIndex !== selectedRow) list.currentIndex = selectedRow
-    onModelChanged: list.currentIndex = selectedRow
+    onSelectedRowChanged: if (wheel.currentIndex !== selectedRow) wheel.currentIndex = selectedRow
+    onModelChanged: wheel.currentIndex = selectedRow
 
     Rectangle {
         id: drum
@@ -25,7 +26,7 @@ Rectangle {
         color: "white"
 
         ListView {
-            id: list
+            id: wheel
             anchors.fill: parent
             model: picker.model
             // The rows come anew when the list is widened: the wheel stays on the chosen one.
@@ -40,7 +41,7 @@ Rectangle {
                 id: row
                 required property string name
                 required property int index
-                width: list.width
+                width: wheel.width
                 height: picker.rowHeight
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
@@ -56,16 +57,16 @@ Rectangle {
                 MouseArea {
                     anchors.fill: parent
                     onClicked: {
-                        list.currentIndex = row.index
+                        wheel.currentIndex = row.index
                         picker.rowSelected(row.index)
                     }
                 }
                 Accessible.role: Accessible.ListItem
                 Accessible.name: name
                 Accessible.selectable: true
-                Accessible.selected: list.currentIndex === index
+                Accessible.selected: wheel.currentIndex === index
                 Accessible.onPressAction: {
-                    list.currentIndex = index
+                    wheel.currentIndex = index
                     picker.rowSelected(index)
                 }
             }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -5,18 +6,18 @@ import Farline.Window
 // the lines of rows not there; without any row, one grey line saying so.
 Rectangle {
     id: table
-    property alias model: list.model
-    property alias delegate: list.delegate
-    property alias list: list
+    property alias model: rows.model
+    property alias delegate: rows.delegate
+    property alias list: rows
     property string emptyText
     property int rowHeight: 44
     color: "white"
 
     Column {
-        y: list.contentHeight - list.contentY + list.originY
+        y: rows.contentHeight - rows.contentY + rows.originY
         width: parent.width
         Repeater {
-            model: Math.max(0, Math.ceil((table.height - list.contentHeight) / table.rowHeight) + 1)
+            model: Math.max(0, Math.ceil((table.height - rows.contentHeight) / table.rowHeight) + 1)
             Item {
                 width: table.width
                 height: table.rowHeight
@@ -31,14 +32,14 @@ Rectangle {
     }
 
     ListView {
-        id: list
+        id: rows
         anchors.fill: parent
         boundsBehavior: Flickable.StopAtBounds
         clip: true
     }
 
     Text {
-        visible: list.count === 0 && table.emptyText !== ""
+        visible: rows.count === 0 && table.emptyText !== ""
         anchors.horizontalCenter: parent.horizontalCenter
         y: table.rowHeight * 2 + 12
         text: table.emptyText

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The grey activity indicator: twelve spokes turning while running.
@@ -14,6 +15,7 @@ Item {
         Repeater {
             model: 12
             Rectangle {
+                id: spoke
                 required property int index
                 x: spinner.width / 2 - width / 2
                 y: 0
@@ -23,9 +25,9 @@ Item {
                 color: "#7a7a7a"
                 opacity: 0.2 + 0.8 * (index / 11)
                 transform: Rotation {
-                    origin.x: width / 2
+                    origin.x: spoke.width / 2
                     origin.y: spinner.height / 2
-                    angle: index * 30
+                    angle: spoke.index * 30
                 }
             }
         }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -6,23 +7,22 @@ import Farline.Window
 // call placement. The browser's controller keeps which person is shown, so the tab comes back
 // to them.
 PeopleListView {
-    id: list
+    id: view
     title: Contacts.listTitle
     people: Contacts.people
     onPersonTapped: (recordID) => Contacts.selectPerson(recordID)
-    Component.onCompleted: {
-        Contacts.loadView()
-        Qt.callLater(showPerson) // once this page stands on its stack
-    }
+    Component.onCompleted: Contacts.loadView()
+    onAppeared: showPerson() // once this page stands on its stack
 
     function showPerson() {
-        if (Contacts.shownPerson >= 0 && navigationStack.current === list)
-            navigationStack.push(personView, { people: Contacts.people, recordID: Contacts.shownPerson,
+        const stack = navigationStack as NavigationStack
+        if (Contacts.shownPerson >= 0 && stack.current === view)
+            stack.push(personView, { people: Contacts.people, recordID: Contacts.shownPerson,
                                                title: Contacts.title })
     }
     Connections {
         target: Contacts
-        function onShownPersonChanged() { list.showPerson() }
+        function onShownPersonChanged() { view.showPerson() }
     }
 
     Component {

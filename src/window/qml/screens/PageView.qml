@@ -4,8 +4,8 @@ import Farline.Window
 // The about or the help page: rich text that scrolls; a tapped link goes by the page's rules.
 Page {
     id: view
-    property QtObject page
-    title: page ? page.title : ""
+    required property PageViewController page
+    title: page.title
 
     Rectangle {
         anchors.fill: parent
@@ -25,8 +25,8 @@ Page {
                 width: flick.width - 24
                 textFormat: Text.RichText
                 wrapMode: Text.WordWrap
-                text: view.page ? view.page.text : ""
-                baseUrl: view.page ? view.page.url : ""
+                text: view.page.text
+                baseUrl: view.page.url
                 font.family: Theme.font
                 font.pixelSize: 15
                 color: "#202020"

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -5,13 +6,13 @@ import Farline.Window
 // a person opens their numbers. An empty address book shows how to fill it.
 Page {
     id: view
-    property QtObject people
+    required property PersonListModel people
     signal personTapped(int recordID)
 
     SearchField {
         id: search
         width: parent.width
-        visible: view.people !== null && !view.people.addressBookEmpty
+        visible: !view.people.addressBookEmpty
         onTextChanged: view.people.searchText = text
     }
 
@@ -21,28 +22,11 @@ Page {
         anchors.bottom: parent.bottom
         width: parent.width
         model: view.people
-        emptyText: view.people !== null && !view.people.addressBookEmpty ? "No results" : ""
+        emptyText: view.people.addressBookEmpty ? "" : "No results"
         list.section.property: "section"
-        list.section.delegate: Rectangle {
-            required property string section
-            width: table.width
-            height: 22
-            gradient: Gradient {
-                GradientStop { position: 0; color: "#a5b1c0" }
-                GradientStop { position: 1; color: "#b8c2cf" }
-            }
-            Text {
-                x: 12
-                anchors.verticalCenter: parent.verticalCenter
-                text: parent.section
-                color: "white"
-                font.family: Theme.font
-                font.pixelSize: 17
-                font.bold: true
-                style: Text.Raised
-                styleColor: "#60000000"
-            }
-        }
+        // From its own file: a ListView of Qt 6.4 makes no section header of a file whose
+        // components are bound. Kept by the list, or the collector would take it.
+        list.section.delegate: Qt.createComponent("SectionHeader.qml", Component.PreferSynchronous, table)
         delegate: PlainRow {
             id: row
             required property int recordID
@@ -68,7 +52,7 @@ Page {
 
     // How to fill an empty address book.
     Column {
-        visible: view.people !== null && view.people.addressBookEmpty
+        visible: view.people.addressBookEmpty
         x: 20
         y: 40
         width: parent.width - 40

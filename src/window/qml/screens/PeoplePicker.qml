@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -5,12 +6,14 @@ import Farline.Window
 // favourite; Cancel adds nothing.
 PeopleListView {
     id: picker
-    property QtObject screen
+    // The favourites' controller, which opened the picker and takes the number.
+    required property Favorites screen
     title: "Contacts"
-    people: screen ? screen.pickerPeople : null
+    people: screen.pickerPeople
     rightButton: "Cancel"
     onRightTapped: screen.peoplePickerNavigationControllerDidCancel()
-    onPersonTapped: (recordID) => navigationStack.push(personView, { people: picker.people, recordID: recordID, title: "Farline" })
+    onPersonTapped: (recordID) => (navigationStack as NavigationStack).push(personView, {
+        people: picker.people, recordID: recordID, title: "Farline" })
 
     Component {
         id: personView

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -5,11 +6,11 @@ import Farline.Window
 // chooses it (the contacts tab calls it, the people picker adds it).
 Page {
     id: view
-    property QtObject people
-    property int recordID
+    required property PersonListModel people
+    required property int recordID
     signal numberTapped(int recordID, int identifier)
 
-    readonly property var person: people ? people.details(recordID) : ({})
+    readonly property var person: people.details(recordID)
 
     GroupedTable {
         anchors.fill: parent

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -17,18 +18,21 @@ Page {
                 width: parent.width
                 Repeater {
                     model: group.modelData
-                    delegate: Loader {
+                    // The access number row is a cell of its own. (Made here: a Loader of Qt 6.4
+                    // cannot make the components of a file whose components are bound.)
+                    delegate: Item {
                         id: row
                         required property var modelData
                         required property int index
                         readonly property int section: group.index
                         width: group.width
                         height: modelData.height
-                        sourceComponent: section === 0 && index === 2 ? accessNumberCell : plainCell
+                        Component.onCompleted: (section === 0 && index === 2 ? accessNumberCell : plainCell).createObject(row)
 
                         Component {
                             id: plainCell
                             TableCell {
+                                anchors.fill: parent
                                 first: row.index === 0
                                 last: row.index === 2
                                 text: row.modelData.title
@@ -59,6 +63,7 @@ Page {
                         Component {
                             id: accessNumberCell
                             CustomCell {
+                                anchors.fill: parent
                                 first: false
                                 last: true
                                 title: row.modelData.title

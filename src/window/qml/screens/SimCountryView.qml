@@ -1,11 +1,12 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
 // "SIM country": every country, the stored one first and checked. Done stores the tapped one.
 Page {
     id: view
-    property QtObject screen
-    title: screen ? screen.title : ""
+    required property SelectCountryViewController screen
+    title: screen.title
     leftButton: "Cancel"
     rightButton: "Done"
     rightDone: true
@@ -19,42 +20,27 @@ Page {
         color: Theme.tableBackground
 
         ListView {
-            id: list
+            id: countries
             anchors.fill: parent
-            model: view.screen ? view.screen.countries : null
+            model: view.screen.countries
             boundsBehavior: Flickable.StopAtBounds
-            header: Item {
-                width: list.width
-                height: 46
-                Text {
-                    x: 20
-                    anchors.bottom: parent.bottom
-                    anchors.bottomMargin: 8
-                    width: parent.width - 40
-                    text: view.screen ? view.screen.headerTitle : ""
-                    wrapMode: Text.WordWrap
-                    color: Theme.sectionHeader
-                    font.family: Theme.font
-                    font.pixelSize: 16
-                    font.bold: true
-                    style: Text.Raised
-                    styleColor: "white"
-                }
-            }
-            footer: Item { width: list.width; height: 20 }
+            // The header's room above the rows, and the room under them. (A ListView of Qt 6.4 makes
+            // no header or footer of a file whose components are bound: the header is drawn below.)
+            topMargin: 46
+            bottomMargin: 20
             delegate: CheckRow {
                 id: row
                 required property string name
                 required property int index
-                width: list.width
+                width: countries.width
                 height: 44
                 first: index === 0
-                last: index === list.count - 1
+                last: index === countries.count - 1
                 text: name
-                checked: view.screen !== null && view.screen.checkedIndex === index
-                highlighted: view.screen !== null && view.screen.highlightedRow === index
+                checked: view.screen.checkedIndex === index
+                highlighted: view.screen.highlightedRow === index
                 onTapped: view.screen.didSelectRow(index)
-                readonly property bool inThePhone: view.screen !== null && view.screen.modemIndex === index
+                readonly property bool inThePhone: view.screen.modemIndex === index
                 Accessible.description: inThePhone ? "the SIM card in this phone" : ""
 
                 // The country of the SIM card in the phone, when it is not the stored one.
@@ -77,6 +63,21 @@ Page {
                     }
                 }
             }
+        }
+
+        // The list's header, moving with its rows: its last line 8 above the first row.
+        Text {
+            x: 20
+            y: -countries.contentY - height - 8
+            width: parent.width - 40
+            text: view.screen.headerTitle
+            wrapMode: Text.WordWrap
+            color: Theme.sectionHeader
+            font.family: Theme.font
+            font.pixelSize: 16
+            font.bold: true
+            style: Text.Raised
+            styleColor: "white"
         }
     }
 }

@@ -5,10 +5,10 @@ import Farline.Window
 // numbers and, on request, among all; "Start" once a country is chosen.
 Page {
     id: view
-    property QtObject screen
-    title: screen ? screen.title : ""
+    required property StartScreenController screen
+    title: screen.title
     rightButton: "Start"
-    rightEnabled: screen !== null && screen.startEnabled
+    rightEnabled: screen.startEnabled
     onRightTapped: screen.startApplication()
 
     Rectangle {
@@ -45,8 +45,8 @@ Page {
             y: 160 - Theme.barHeight
             width: parent.width
             height: 216
-            model: view.screen ? view.screen.countries : null
-            selectedRow: view.screen ? view.screen.selectedRow : 0
+            model: view.screen.countries
+            selectedRow: view.screen.selectedRow
             onRowSelected: (row) => view.screen.didSelectRow(row)
         }
 

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Farline.Window
 
@@ -8,8 +9,8 @@ Item {
 
     // The navigation stack of tab `index`; null until the tab first showed.
     function stack(index) {
-        const tab = tabRepeater.itemAt(index)
-        return tab ? tab.item : null
+        const tab = tabRepeater.itemAt(index) as Loader
+        return tab ? tab.item as NavigationStack : null
     }
 
     Item {
@@ -22,17 +23,18 @@ Item {
             id: tabRepeater
             // The screens' files are read when their tab first shows, so the window opens quickly.
             model: ["KeypadView.qml", "RecentsView.qml", "FavoritesView.qml", "ContactsView.qml", "SettingsView.qml"]
-            // A tab is made when it first shows, and kept.
+            // A tab is made when it first shows, and kept. (Made from its file: a Loader of Qt 6.4
+            // cannot make the inline components of a file whose components are bound.)
             delegate: Loader {
                 required property string modelData
                 required property int index
-                property bool shown: false
                 anchors.fill: parent
                 visible: Tabs.selectedIndex === index
-                onVisibleChanged: if (visible) shown = true
-                active: visible || shown
-                sourceComponent: NavigationStack {
-                    root: Qt.resolvedUrl(modelData)
+                onVisibleChanged: make()
+                Component.onCompleted: make()
+                function make() {
+                    if (visible && status === Loader.Null)
+                        setSource("NavigationStack.qml", { root: Qt.resolvedUrl(modelData) })
                 }
             }
         }

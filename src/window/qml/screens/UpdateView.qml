@@ -5,9 +5,9 @@ import Farline.Window
 // spinner while it runs, Cancel until the outcome shows and Done after.
 Page {
     id: view
-    property QtObject screen
-    title: screen ? screen.title : ""
-    leftButton: screen ? screen.leftButton : ""
+    required property LANUpdateViewController screen
+    title: screen.title
+    leftButton: screen.leftButton
     leftDone: leftButton === "Done"
     onLeftTapped: leftDone ? screen.DoneUpdateAction() : screen.CancelUpdateAction()
 
@@ -25,7 +25,7 @@ Page {
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.WordWrap
-            text: view.screen ? view.screen.mainInfo : ""
+            text: view.screen.mainInfo
             color: Theme.greyText
             font.family: Theme.font
             font.pixelSize: 25
@@ -40,7 +40,7 @@ Page {
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.WordWrap
-            text: view.screen ? view.screen.subInfo : ""
+            text: view.screen.subInfo
             color: Theme.greyText
             font.family: Theme.font
             font.pixelSize: 20
@@ -54,7 +54,7 @@ Page {
             width: parent.width - 32
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            text: view.screen ? view.screen.failureReason : ""
+            text: view.screen.failureReason
             color: Theme.greyText
             font.family: Theme.font
             font.pixelSize: 13
@@ -64,7 +64,7 @@ Page {
         Spinner {
             x: parent.width / 2 - width / 2
             y: 240 - Theme.barHeight - height / 2
-            running: view.screen !== null && view.screen.spinning
+            running: view.screen.spinning
         }
     }
 }
