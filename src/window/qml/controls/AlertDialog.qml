@@ -13,7 +13,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: "#80000000"
+        color: Theme.alertDim
         MouseArea {
             anchors.fill: parent // nothing behind the alert takes a tap
         }
@@ -26,12 +26,12 @@ Item {
         width: Math.min(284, parent.width - 24)
         height: content.height + 32
         radius: 10
-        border.color: "#d0d8e8"
+        border.color: Theme.alertBorder
         border.width: 2
         gradient: Gradient {
-            GradientStop { position: 0; color: "#3c5a94" }
-            GradientStop { position: 0.3; color: "#1f3a70" }
-            GradientStop { position: 1; color: "#142a55" }
+            GradientStop { position: 0; color: Theme.alertTop }
+            GradientStop { position: 0.3; color: Theme.alertMiddle }
+            GradientStop { position: 1; color: Theme.alertBottom }
         }
 
         Column {
@@ -45,7 +45,7 @@ Item {
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.WordWrap
                 text: Alerts.title
-                color: "white"
+                color: Theme.textOnDark
                 font.family: Theme.font
                 font.pixelSize: 18
                 font.bold: true
@@ -57,9 +57,9 @@ Item {
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.WordWrap
                 text: Alerts.message
-                color: "white"
+                color: Theme.textOnDark
                 font.family: Theme.font
-                font.pixelSize: 16
+                font.pixelSize: Theme.valueSize
                 Accessible.role: Accessible.StaticText
                 Accessible.name: text
             }
@@ -80,20 +80,20 @@ Item {
                         Rectangle {
                             anchors.fill: parent
                             radius: 7
-                            border.color: "#0e1d3c"
+                            border.color: Theme.alertButtonBorder
                             gradient: Gradient {
-                                GradientStop { position: 0; color: tap.pressed ? "#1b2f59" : "#8096c0" }
-                                GradientStop { position: 0.5; color: tap.pressed ? "#15264a" : "#4a6498" }
-                                GradientStop { position: 0.51; color: tap.pressed ? "#101e3d" : "#3a5487" }
-                                GradientStop { position: 1; color: tap.pressed ? "#0c1830" : "#314a7c" }
+                                GradientStop { position: 0; color: tap.pressed ? Theme.alertButtonPressedTop : Theme.alertButtonTop }
+                                GradientStop { position: 0.5; color: tap.pressed ? Theme.alertButtonPressedUpperMiddle : Theme.alertButtonUpperMiddle }
+                                GradientStop { position: 0.51; color: tap.pressed ? Theme.alertButtonPressedLowerMiddle : Theme.alertButtonLowerMiddle }
+                                GradientStop { position: 1; color: tap.pressed ? Theme.alertButtonPressedBottom : Theme.alertButtonBottom }
                             }
                         }
                         Text {
                             anchors.centerIn: parent
                             text: button.modelData
-                            color: "white"
+                            color: Theme.textOnDark
                             font.family: Theme.font
-                            font.pixelSize: 17
+                            font.pixelSize: Theme.rowTextSize
                             font.bold: true
                         }
                         MouseArea {
@@ -119,8 +119,8 @@ Item {
         width: parent.width
         height: sheetButtons.height + 36
         gradient: Gradient {
-            GradientStop { position: 0; color: Qt.rgba(0.25, 0.28, 0.33, 0.92) }
-            GradientStop { position: 1; color: Qt.rgba(0.08, 0.09, 0.11, 0.95) }
+            GradientStop { position: 0; color: Theme.sheetTop }
+            GradientStop { position: 1; color: Theme.sheetBottom }
         }
         Column {
             id: sheetButtons
@@ -142,17 +142,17 @@ Item {
                         anchors.fill: parent
                         anchors.topMargin: choice.cancel ? 10 : 0
                         radius: 9
-                        border.color: "#101214"
+                        border.color: Theme.sheetButtonBorder
                         gradient: Gradient {
-                            GradientStop { position: 0; color: choice.destructive ? "#f07a72" : (choice.cancel ? "#5f646b" : "#f4f4f4") }
-                            GradientStop { position: 0.5; color: choice.destructive ? "#d8322a" : (choice.cancel ? "#3a3e44" : "#d9dbde") }
-                            GradientStop { position: 1; color: choice.destructive ? "#bb2019" : (choice.cancel ? "#2b2e33" : "#c8cbcf") }
+                            GradientStop { position: 0; color: choice.destructive ? Theme.sheetDestructiveTop : (choice.cancel ? Theme.sheetCancelTop : Theme.sheetButtonTop) }
+                            GradientStop { position: 0.5; color: choice.destructive ? Theme.sheetDestructiveMiddle : (choice.cancel ? Theme.sheetCancelMiddle : Theme.sheetButtonMiddle) }
+                            GradientStop { position: 1; color: choice.destructive ? Theme.sheetDestructiveBottom : (choice.cancel ? Theme.sheetCancelBottom : Theme.sheetButtonBottom) }
                         }
                         opacity: press.pressed ? 0.7 : 1
                         Text {
                             anchors.centerIn: parent
                             text: choice.modelData
-                            color: choice.destructive || choice.cancel ? "white" : "black"
+                            color: choice.destructive || choice.cancel ? Theme.textOnDark : Theme.text
                             font.family: Theme.font
                             font.pixelSize: 19
                             font.bold: true

@@ -1,4 +1,5 @@
 import QtQuick
+import Farline.Window
 
 // The backspace key's mark: a tag pointing left with a cross in it.
 Canvas {
@@ -7,8 +8,8 @@ Canvas {
     onPaint: {
         const c = getContext("2d")
         c.reset()
-        c.strokeStyle = "white"
-        c.fillStyle = "white"
+        c.strokeStyle = Theme.textOnDark
+        c.fillStyle = Theme.textOnDark
         c.lineWidth = 2
         c.lineJoin = "round"
         const w = width, h = height

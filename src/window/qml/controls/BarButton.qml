@@ -26,7 +26,7 @@ Item {
         rotation: 45
         transformOrigin: Item.Center
         radius: 3
-        border.color: "#1f2226"
+        border.color: Theme.barButtonBorder
         gradient: fill
     }
 
@@ -35,15 +35,15 @@ Item {
         anchors.fill: parent
         anchors.leftMargin: button.back ? 11 : 0
         radius: 5
-        border.color: "#1f2226"
+        border.color: Theme.barButtonBorder
         gradient: fill
     }
 
     Gradient {
         id: fill
-        GradientStop { position: 0; color: area.pressed ? "#2a2d31" : (button.done ? "#5c8fe8" : "#6c7178") }
-        GradientStop { position: 0.5; color: area.pressed ? "#1c1e21" : (button.done ? "#2f66d6" : "#3b3f45") }
-        GradientStop { position: 1; color: area.pressed ? "#15171a" : (button.done ? "#2556c4" : "#2a2d31") }
+        GradientStop { position: 0; color: area.pressed ? Theme.barButtonPressedTop : (button.done ? Theme.barButtonDoneTop : Theme.barButtonTop) }
+        GradientStop { position: 0.5; color: area.pressed ? Theme.barButtonPressedMiddle : (button.done ? Theme.barButtonDoneMiddle : Theme.barButtonMiddle) }
+        GradientStop { position: 1; color: area.pressed ? Theme.barButtonPressedBottom : (button.done ? Theme.barButtonDoneBottom : Theme.barButtonBottom) }
     }
 
     Text {
@@ -51,12 +51,12 @@ Item {
         anchors.centerIn: body
         anchors.horizontalCenterOffset: button.back ? -3 : 0
         text: button.plus ? "+" : button.text
-        color: "white"
+        color: Theme.textOnDark
         font.family: Theme.font
-        font.pixelSize: button.plus ? 24 : 12
+        font.pixelSize: button.plus ? 24 : Theme.smallSize
         font.bold: true
         style: Text.Raised
-        styleColor: "#40000000"
+        styleColor: Theme.faintRaisedShadow
     }
 
     MouseArea {

@@ -15,9 +15,9 @@ TableCell {
         x: cell.inset + 12
         y: 12
         text: cell.title
-        color: "black"
+        color: Theme.text
         font.family: Theme.font
-        font.pixelSize: 17
+        font.pixelSize: Theme.rowTextSize
         font.bold: true
     }
     Text {
@@ -28,9 +28,9 @@ TableCell {
         width: cell.width - x - cell.inset - 12
         elide: Text.ElideRight
         text: Settings.lanNumberText
-        color: "#385487"
+        color: Theme.accent
         font.family: Theme.font
-        font.pixelSize: 16
+        font.pixelSize: Theme.valueSize
         font.bold: true
         Accessible.role: Accessible.StaticText
         Accessible.name: text
@@ -44,10 +44,10 @@ TableCell {
         width: 144
         height: 30
         radius: 6
-        border.color: "#7b8189"
+        border.color: Theme.switcherBorder
         gradient: Gradient {
-            GradientStop { position: 0; color: "#fdfdfd" }
-            GradientStop { position: 1; color: "#d6dae0" }
+            GradientStop { position: 0; color: Theme.switcherTop }
+            GradientStop { position: 1; color: Theme.switcherBottom }
         }
 
         Repeater {
@@ -76,8 +76,8 @@ TableCell {
                         height: parent.height
                         radius: 5
                         gradient: Gradient {
-                            GradientStop { position: 0; color: "#5b8fe0" }
-                            GradientStop { position: 1; color: "#2d62c5" }
+                            GradientStop { position: 0; color: Theme.switcherPressedTop }
+                            GradientStop { position: 1; color: Theme.switcherPressedBottom }
                         }
                     }
                 }
@@ -85,7 +85,7 @@ TableCell {
                     anchors.centerIn: parent
                     width: 12
                     height: 14
-                    property color colour: !segment.enabled ? "#b4b9c0" : (press.pressed ? "white" : "#3d4450")
+                    property color colour: !segment.enabled ? Theme.switcherArrowDisabled : (press.pressed ? Theme.textOnDark : Theme.switcherArrow)
                     onColourChanged: requestPaint()
                     onPaint: {
                         const c = getContext("2d")
@@ -112,7 +112,7 @@ TableCell {
             x: switcher.width / 2
             width: 1
             height: switcher.height
-            color: "#7b8189"
+            color: Theme.switcherBorder
         }
     }
 }

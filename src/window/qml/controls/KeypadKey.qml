@@ -17,10 +17,10 @@ Item {
         anchors.fill: parent
         anchors.margins: 1
         radius: 6
-        border.color: "#101010"
+        border.color: Theme.keyBorder
         gradient: Gradient {
-            GradientStop { position: 0; color: area.pressed ? "#2c7be5" : "#5e6166" }
-            GradientStop { position: 1; color: area.pressed ? "#0f4fb0" : "#2b2d30" }
+            GradientStop { position: 0; color: area.pressed ? Theme.keyPressedTop : Theme.keyTop }
+            GradientStop { position: 1; color: area.pressed ? Theme.keyPressedBottom : Theme.keyBottom }
         }
 
         Column {
@@ -29,17 +29,17 @@ Item {
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: key.label
-                color: "white"
+                color: Theme.textOnDark
                 font.family: Theme.font
                 font.pixelSize: 32
                 style: Text.Raised
-                styleColor: "#80000000"
+                styleColor: Theme.raisedShadow
             }
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: key.letters
                 visible: key.letters !== ""
-                color: "#c8ccd2"
+                color: Theme.keyLetters
                 font.family: Theme.font
                 font.pixelSize: 10
                 font.bold: true

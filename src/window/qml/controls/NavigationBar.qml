@@ -15,8 +15,8 @@ Rectangle {
     height: Theme.barHeight
     gradient: Gradient {
         GradientStop { position: 0; color: Theme.barTop }
-        GradientStop { position: 0.5; color: "#2a2e34" }
-        GradientStop { position: 0.51; color: "#1a1d21" }
+        GradientStop { position: 0.5; color: Theme.barUpperMiddle }
+        GradientStop { position: 0.51; color: Theme.barLowerMiddle }
         GradientStop { position: 1; color: Theme.barBottom }
     }
     Rectangle {
@@ -27,7 +27,7 @@ Rectangle {
         anchors.bottom: parent.bottom
         width: parent.width
         height: 1
-        color: "#000000"
+        color: Theme.barLine
     }
 
     readonly property bool showsBack: backTitle !== "" && page !== null && page.leftButton === ""
@@ -53,12 +53,12 @@ Rectangle {
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
         text: bar.page ? bar.page.title : ""
-        color: "white"
+        color: Theme.textOnDark
         font.family: Theme.font
-        font.pixelSize: 20
+        font.pixelSize: Theme.titleSize
         font.bold: true
         style: Text.Raised
-        styleColor: "#80000000"
+        styleColor: Theme.raisedShadow
         Accessible.role: Accessible.Heading
         Accessible.name: text
     }

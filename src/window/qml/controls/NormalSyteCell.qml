@@ -42,9 +42,9 @@ PlainRow {
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
         text: cell.text
-        color: cell.highlighted ? "white" : "black"
+        color: cell.highlighted ? Theme.highlightedText : Theme.text
         font.family: Theme.font
-        font.pixelSize: 20
+        font.pixelSize: Theme.titleSize
         font.bold: true
     }
 
@@ -60,9 +60,9 @@ PlainRow {
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
         text: cell.sideText
-        color: cell.highlighted ? "white" : Theme.greyText
+        color: cell.highlighted ? Theme.highlightedText : Theme.greyText
         font.family: Theme.font
-        font.pixelSize: 16
+        font.pixelSize: Theme.valueSize
         font.bold: true
     }
 
@@ -77,13 +77,13 @@ PlainRow {
             width: 20
             height: 20
             radius: 10
-            color: "#e0332c"
-            border.color: "#9e1d18"
+            color: Theme.deleteControl
+            border.color: Theme.deleteControlBorder
             Rectangle {
                 anchors.centerIn: parent
                 width: 11
                 height: 3
-                color: "white"
+                color: Theme.textOnDark
                 rotation: cell.showingDeleteConfirmation ? 90 : 0
             }
         }
@@ -108,7 +108,7 @@ PlainRow {
             spacing: 3
             Repeater {
                 model: 3
-                Rectangle { width: 20; height: 2; color: "#a0a4aa" }
+                Rectangle { width: 20; height: 2; color: Theme.moveHandle }
             }
         }
         MouseArea {
@@ -131,18 +131,18 @@ PlainRow {
         width: 62
         height: 30
         radius: 5
-        border.color: "#8e1712"
+        border.color: Theme.deleteButtonBorder
         gradient: Gradient {
-            GradientStop { position: 0; color: "#ee6b63" }
-            GradientStop { position: 0.5; color: "#d8322a" }
-            GradientStop { position: 1; color: "#c0241d" }
+            GradientStop { position: 0; color: Theme.deleteButtonTop }
+            GradientStop { position: 0.5; color: Theme.deleteButtonMiddle }
+            GradientStop { position: 1; color: Theme.deleteButtonBottom }
         }
         Text {
             anchors.centerIn: parent
             text: "Delete"
-            color: "white"
+            color: Theme.textOnDark
             font.family: Theme.font
-            font.pixelSize: 14
+            font.pixelSize: Theme.noteSize
             font.bold: true
         }
         MouseArea {

@@ -11,8 +11,8 @@ Rectangle {
     property int selectedRow: 0
     signal rowSelected(int row)
 
-    readonly property int rowHeight: 44
-    color: "#2b2f36"
+    readonly property int rowHeight: Theme.rowHeight
+    color: Theme.wheelFrame
 
     onSelectedRowChanged: if (wheel.currentIndex !== selectedRow) wheel.currentIndex = selectedRow
     onModelChanged: wheel.currentIndex = selectedRow
@@ -23,7 +23,7 @@ Rectangle {
         anchors.margins: 8
         radius: 4
         clip: true
-        color: "white"
+        color: Theme.wheelDrum
 
         ListView {
             id: wheel
@@ -49,9 +49,9 @@ Rectangle {
                     width: parent.width - 32
                     elide: Text.ElideRight
                     text: row.name
-                    color: "black"
+                    color: Theme.text
                     font.family: Theme.font
-                    font.pixelSize: 20
+                    font.pixelSize: Theme.titleSize
                     font.bold: true
                 }
                 MouseArea {
@@ -78,10 +78,10 @@ Rectangle {
         anchors.fill: drum
         radius: drum.radius
         gradient: Gradient {
-            GradientStop { position: 0; color: Qt.rgba(0.35, 0.37, 0.4, 0.75) }
-            GradientStop { position: 0.22; color: Qt.rgba(1, 1, 1, 0) }
-            GradientStop { position: 0.78; color: Qt.rgba(1, 1, 1, 0) }
-            GradientStop { position: 1; color: Qt.rgba(0.35, 0.37, 0.4, 0.75) }
+            GradientStop { position: 0; color: Theme.wheelEdgeShade }
+            GradientStop { position: 0.22; color: Theme.wheelClear }
+            GradientStop { position: 0.78; color: Theme.wheelClear }
+            GradientStop { position: 1; color: Theme.wheelEdgeShade }
         }
     }
 
@@ -92,11 +92,11 @@ Rectangle {
         width: parent.width - 8
         height: picker.rowHeight
         radius: 3
-        border.color: "#6d7b93"
+        border.color: Theme.wheelIndicatorBorder
         gradient: Gradient {
-            GradientStop { position: 0; color: Qt.rgba(0.75, 0.8, 0.9, 0.45) }
-            GradientStop { position: 0.5; color: Qt.rgba(0.55, 0.62, 0.78, 0.35) }
-            GradientStop { position: 1; color: Qt.rgba(0.45, 0.52, 0.7, 0.45) }
+            GradientStop { position: 0; color: Theme.wheelIndicatorTop }
+            GradientStop { position: 0.5; color: Theme.wheelIndicatorMiddle }
+            GradientStop { position: 1; color: Theme.wheelIndicatorBottom }
         }
     }
 

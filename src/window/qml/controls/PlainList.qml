@@ -10,8 +10,8 @@ Rectangle {
     property alias delegate: rows.delegate
     property alias list: rows
     property string emptyText
-    property int rowHeight: 44
-    color: "white"
+    property int rowHeight: Theme.rowHeight
+    color: Theme.plainBackground
 
     Column {
         y: rows.contentHeight - rows.contentY + rows.originY
@@ -25,7 +25,7 @@ Rectangle {
                     anchors.bottom: parent.bottom
                     width: parent.width
                     height: 1
-                    color: "#e0e0e0"
+                    color: Theme.plainSeparator
                 }
             }
         }
@@ -45,7 +45,7 @@ Rectangle {
         text: table.emptyText
         color: Theme.greyText
         font.family: Theme.font
-        font.pixelSize: 17
+        font.pixelSize: Theme.rowTextSize
         font.bold: true
         Accessible.role: Accessible.StaticText
         Accessible.name: text

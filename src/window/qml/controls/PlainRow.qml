@@ -9,7 +9,7 @@ Item {
     signal tapped()
 
     width: ListView.view ? ListView.view.width : 0
-    height: 44
+    height: Theme.rowHeight
 
     RowHighlight {
         anchors.fill: parent
@@ -19,7 +19,7 @@ Item {
         anchors.bottom: parent.bottom
         width: parent.width
         height: 1
-        color: "#e0e0e0"
+        color: Theme.plainSeparator
     }
     MouseArea {
         anchors.fill: parent

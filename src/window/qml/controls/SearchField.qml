@@ -7,26 +7,26 @@ Rectangle {
     property alias text: input.text
     property string placeholder: "Search"
 
-    height: 44
+    height: Theme.barHeight
     gradient: Gradient {
-        GradientStop { position: 0; color: "#c9d2dc" }
-        GradientStop { position: 1; color: "#aab6c4" }
+        GradientStop { position: 0; color: Theme.searchBarTop }
+        GradientStop { position: 1; color: Theme.searchBarBottom }
     }
     Rectangle {
         anchors.fill: parent
         anchors.margins: 7
         radius: height / 2
-        color: "white"
-        border.color: "#8d99a6"
+        color: Theme.searchFieldBackground
+        border.color: Theme.searchFieldBorder
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
             x: 14
             visible: input.text === "" && !input.activeFocus
             text: bar.placeholder
-            color: "#9aa2ab"
+            color: Theme.placeholderText
             font.family: Theme.font
-            font.pixelSize: 15
+            font.pixelSize: Theme.bodySize
         }
         TextInput {
             id: input
@@ -34,10 +34,10 @@ Rectangle {
             x: 14
             width: parent.width - 28 - (clear.visible ? 20 : 0)
             clip: true
-            color: "black"
+            color: Theme.text
             selectByMouse: true
             font.family: Theme.font
-            font.pixelSize: 15
+            font.pixelSize: Theme.bodySize
             inputMethodHints: Qt.ImhNoPredictiveText
             Accessible.role: Accessible.EditableText
             Accessible.name: bar.placeholder
@@ -52,12 +52,12 @@ Rectangle {
             width: 17
             height: 17
             radius: 8.5
-            color: "#a9b0b8"
+            color: Theme.clearButton
             Text {
                 anchors.centerIn: parent
                 text: "×"
-                color: "white"
-                font.pixelSize: 14
+                color: Theme.textOnDark
+                font.pixelSize: Theme.noteSize
                 font.bold: true
             }
             MouseArea {

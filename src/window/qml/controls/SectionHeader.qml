@@ -8,18 +8,18 @@ Rectangle {
     width: ListView.view ? ListView.view.width : 0
     height: 22
     gradient: Gradient {
-        GradientStop { position: 0; color: "#a5b1c0" }
-        GradientStop { position: 1; color: "#b8c2cf" }
+        GradientStop { position: 0; color: Theme.sectionBandTop }
+        GradientStop { position: 1; color: Theme.sectionBandBottom }
     }
     Text {
         x: 12
         anchors.verticalCenter: parent.verticalCenter
         text: header.section
-        color: "white"
+        color: Theme.textOnDark
         font.family: Theme.font
-        font.pixelSize: 17
+        font.pixelSize: Theme.rowTextSize
         font.bold: true
         style: Text.Raised
-        styleColor: "#60000000"
+        styleColor: Theme.softRaisedShadow
     }
 }

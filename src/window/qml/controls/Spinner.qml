@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Farline.Window
 
 // The grey activity indicator: twelve spokes turning while running.
 Item {
@@ -22,7 +23,7 @@ Item {
                 width: spinner.width * 0.09
                 height: spinner.height * 0.28
                 radius: width / 2
-                color: "#7a7a7a"
+                color: Theme.spinnerSpoke
                 opacity: 0.2 + 0.8 * (index / 11)
                 transform: Rotation {
                     origin.x: spoke.width / 2

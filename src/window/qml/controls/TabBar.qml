@@ -7,10 +7,10 @@ Rectangle {
     id: bar
     height: Theme.tabBarHeight
     gradient: Gradient {
-        GradientStop { position: 0; color: "#3a3a3a" }
-        GradientStop { position: 0.5; color: "#161616" }
-        GradientStop { position: 0.51; color: "#050505" }
-        GradientStop { position: 1; color: "#000000" }
+        GradientStop { position: 0; color: Theme.tabBarTop }
+        GradientStop { position: 0.5; color: Theme.tabBarUpperMiddle }
+        GradientStop { position: 0.51; color: Theme.tabBarLowerMiddle }
+        GradientStop { position: 1; color: Theme.tabBarBottom }
     }
 
     Row {
@@ -31,7 +31,7 @@ Rectangle {
                     anchors.fill: parent
                     anchors.margins: 2
                     radius: 3
-                    color: "#ffffff"
+                    color: Theme.tabSelection
                     opacity: item.selected ? 0.14 : 0
                 }
                 Image {
@@ -48,9 +48,9 @@ Rectangle {
                     anchors.bottom: parent.bottom
                     anchors.bottomMargin: 2
                     text: item.modelData.title
-                    color: item.selected ? "white" : "#9a9a9a"
+                    color: item.selected ? Theme.tabLabelSelected : Theme.tabLabel
                     font.family: Theme.font
-                    font.pixelSize: 10
+                    font.pixelSize: Theme.tabLabelSize
                     font.bold: true
                 }
                 MouseArea {

@@ -13,12 +13,12 @@ Item {
     property url image
     property bool disclosure: false
     property bool checked: false
-    property color textColor: "black"
-    property int textSize: 17
+    property color textColor: Theme.text
+    property int textSize: Theme.rowTextSize
     default property alias extra: overlay.data
     signal tapped()
 
-    implicitHeight: 44
+    implicitHeight: Theme.rowHeight
     readonly property real inset: 9
 
     Item {
@@ -32,7 +32,7 @@ Item {
             anchors.bottomMargin: cell.last ? 0 : -12
             radius: 10
             border.color: Theme.cellBorder
-            color: "white"
+            color: Theme.cellBackground
         }
         Rectangle {
             anchors.fill: parent
@@ -53,7 +53,7 @@ Item {
             x: 1
             width: parent.width - 2
             height: 1
-            color: Theme.separator
+            color: Theme.cellSeparator
         }
     }
 
@@ -74,7 +74,7 @@ Item {
         width: cell.width - x - cell.inset - (cell.disclosure || cell.checked ? 30 : 10)
         elide: Text.ElideRight
         text: cell.text
-        color: cell.highlighted ? "white" : cell.textColor
+        color: cell.highlighted ? Theme.highlightedText : cell.textColor
         font.family: Theme.font
         font.pixelSize: cell.textSize
         font.bold: true
@@ -88,7 +88,7 @@ Item {
         height: 14
         x: cell.width - cell.inset - width - 10
         anchors.verticalCenter: parent.verticalCenter
-        property color colour: cell.highlighted ? "white" : (cell.checked ? "#385487" : "#8c8c8c")
+        property color colour: cell.highlighted ? Theme.highlightedText : (cell.checked ? Theme.accent : Theme.disclosure)
         property bool check: cell.checked
         onColourChanged: requestPaint()
         onCheckChanged: requestPaint()

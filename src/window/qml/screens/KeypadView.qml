@@ -17,8 +17,8 @@ Page {
         width: parent.width
         height: Math.max(78, parent.height * 0.2)
         gradient: Gradient {
-            GradientStop { position: 0; color: "#33373c" }
-            GradientStop { position: 1; color: "#141518" }
+            GradientStop { position: 0; color: Theme.displayTop }
+            GradientStop { position: 1; color: Theme.displayBottom }
         }
 
         Text {
@@ -31,7 +31,7 @@ Page {
             horizontalAlignment: Text.AlignHCenter
             elide: Text.ElideLeft
             text: Keypad.display
-            color: "white"
+            color: Theme.textOnDark
             font.family: Theme.font
             font.pixelSize: 32
             font.bold: true
@@ -48,9 +48,9 @@ Page {
             horizontalAlignment: Text.AlignHCenter
             elide: Text.ElideRight
             text: Keypad.routeText
-            color: "#a9b3bf"
+            color: Theme.displayRouteText
             font.family: Theme.font
-            font.pixelSize: 12
+            font.pixelSize: Theme.smallSize
             Accessible.role: Accessible.StaticText
             Accessible.name: text
         }
@@ -61,7 +61,7 @@ Page {
         anchors.top: display.bottom
         anchors.bottom: parent.bottom
         width: parent.width
-        color: "#0d0e10"
+        color: Theme.padBackground
 
         readonly property real keyWidth: (width - 8) / 3
         readonly property real keyHeight: (height - 8) / 5
@@ -118,22 +118,22 @@ Page {
             Rectangle {
                 anchors.fill: parent
                 radius: 8
-                border.color: "#0b3d12"
+                border.color: Theme.callBorder
                 gradient: Gradient {
-                    GradientStop { position: 0; color: callArea.pressed ? "#2c8a3c" : "#62d46f" }
-                    GradientStop { position: 0.5; color: callArea.pressed ? "#1f7430" : "#36b248" }
-                    GradientStop { position: 1; color: callArea.pressed ? "#17601f" : "#239434" }
+                    GradientStop { position: 0; color: callArea.pressed ? Theme.callPressedTop : Theme.callTop }
+                    GradientStop { position: 0.5; color: callArea.pressed ? Theme.callPressedMiddle : Theme.callMiddle }
+                    GradientStop { position: 1; color: callArea.pressed ? Theme.callPressedBottom : Theme.callBottom }
                 }
             }
             Text {
                 anchors.centerIn: parent
                 text: "Call"
-                color: "white"
+                color: Theme.textOnDark
                 font.family: Theme.font
                 font.pixelSize: 24
                 font.bold: true
                 style: Text.Raised
-                styleColor: "#60000000"
+                styleColor: Theme.softRaisedShadow
             }
             MouseArea {
                 id: callArea

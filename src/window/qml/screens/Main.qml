@@ -11,7 +11,7 @@ Window {
     minimumWidth: 320
     minimumHeight: 400
     title: "Farline"
-    color: "black"
+    color: Theme.windowBackground
 
     TabShell {
         id: shell

@@ -9,7 +9,7 @@ Page {
 
     Rectangle {
         anchors.fill: parent
-        color: "white"
+        color: Theme.plainBackground
 
         Flickable {
             id: flick
@@ -28,9 +28,9 @@ Page {
                 text: view.page.text
                 baseUrl: view.page.url
                 font.family: Theme.font
-                font.pixelSize: 15
-                color: "#202020"
-                linkColor: "#2a5db0"
+                font.pixelSize: Theme.bodySize
+                color: Theme.pageText
+                linkColor: Theme.link
                 onLinkActivated: (link) => view.page.linkActivated(link)
                 onTextChanged: flick.contentY = 0
                 Accessible.role: Accessible.StaticText

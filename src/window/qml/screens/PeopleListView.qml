@@ -40,9 +40,9 @@ Page {
                 verticalAlignment: Text.AlignVCenter
                 elide: Text.ElideRight
                 text: row.name
-                color: "black"
+                color: Theme.text
                 font.family: Theme.font
-                font.pixelSize: 20
+                font.pixelSize: Theme.titleSize
                 font.bold: true
             }
             Accessible.name: name
@@ -53,9 +53,9 @@ Page {
     // How to fill an empty address book.
     Column {
         visible: view.people.addressBookEmpty
-        x: 20
+        x: Theme.groupMargin
         y: 40
-        width: parent.width - 40
+        width: parent.width - 2 * Theme.groupMargin
         spacing: 12
         Text {
             width: parent.width
@@ -63,7 +63,7 @@ Page {
             text: "No contacts yet"
             color: Theme.greyText
             font.family: Theme.font
-            font.pixelSize: 20
+            font.pixelSize: Theme.titleSize
             font.bold: true
         }
         Text {
@@ -73,7 +73,7 @@ Page {
             textFormat: Text.StyledText
             color: Theme.greyText
             font.family: Theme.font
-            font.pixelSize: 14
+            font.pixelSize: Theme.noteSize
             text: "Export your contacts from your phone or computer as a vCard file (.vcf); "
                   + "most save it in <i>Downloads</i> or <i>Documents</i>. Then import it with<br><br>"
                   + "<tt>farline contacts import ~/Downloads/contacts.vcf</tt><br><br>"

@@ -16,19 +16,19 @@ Page {
         anchors.fill: parent
 
         Column {
-            x: 20
-            width: parent.width - 40
+            x: Theme.groupMargin
+            width: parent.width - 2 * Theme.groupMargin
             spacing: 2
             Text {
                 width: parent.width
                 wrapMode: Text.WordWrap
                 text: view.person.name || ""
-                color: "black"
+                color: Theme.text
                 font.family: Theme.font
                 font.pixelSize: 22
                 font.bold: true
                 style: Text.Raised
-                styleColor: "white"
+                styleColor: Theme.engravedShadow
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
             }
@@ -39,7 +39,7 @@ Page {
                 text: view.person.organization || ""
                 color: Theme.sectionHeader
                 font.family: Theme.font
-                font.pixelSize: 15
+                font.pixelSize: Theme.bodySize
                 font.bold: true
             }
         }
@@ -53,7 +53,7 @@ Page {
                     required property var modelData
                     required property int index
                     width: parent.width
-                    height: 44
+                    height: Theme.rowHeight
                     first: index === 0
                     last: index === (view.person.phones || []).length - 1
                     onTapped: view.numberTapped(view.recordID, modelData.identifier)
@@ -68,7 +68,7 @@ Page {
                         verticalAlignment: Text.AlignVCenter
                         elide: Text.ElideRight
                         text: phone.modelData.type
-                        color: phone.highlighted ? "white" : "#385487"
+                        color: phone.highlighted ? Theme.highlightedText : Theme.accent
                         font.family: Theme.font
                         font.pixelSize: 13
                         font.bold: true
@@ -80,9 +80,9 @@ Page {
                         verticalAlignment: Text.AlignVCenter
                         elide: Text.ElideRight
                         text: phone.modelData.number
-                        color: "black"
+                        color: Theme.text
                         font.family: Theme.font
-                        font.pixelSize: 17
+                        font.pixelSize: Theme.rowTextSize
                         font.bold: true
                     }
                 }
@@ -90,11 +90,11 @@ Page {
         }
         Text {
             visible: (view.person.phones || []).length === 0
-            x: 20
+            x: Theme.groupMargin
             text: "No phone numbers"
             color: Theme.greyText
             font.family: Theme.font
-            font.pixelSize: 15
+            font.pixelSize: Theme.bodySize
         }
     }
 }

@@ -34,7 +34,7 @@ Page {
                 elide: Text.ElideRight
                 verticalAlignment: Text.AlignBottom
                 text: row.name
-                color: row.selected ? "white" : "black"
+                color: row.selected ? Theme.highlightedText : Theme.text
                 font.family: Theme.font
                 font.pixelSize: 19
                 font.bold: true
@@ -46,9 +46,9 @@ Page {
                 height: 16
                 elide: Text.ElideRight
                 text: row.type
-                color: row.selected ? "white" : Theme.greyText
+                color: row.selected ? Theme.highlightedText : Theme.greyText
                 font.family: Theme.font
-                font.pixelSize: 14
+                font.pixelSize: Theme.noteSize
                 font.bold: true
             }
             // The date of the call on the right, its time under it.
@@ -61,9 +61,9 @@ Page {
                 wrapMode: Text.WordWrap
                 lineHeight: 0.95
                 text: row.dateText
-                color: row.selected ? "white" : Theme.greyText
+                color: row.selected ? Theme.highlightedText : Theme.greyText
                 font.family: Theme.font
-                font.pixelSize: 12
+                font.pixelSize: Theme.smallSize
                 font.bold: true
             }
             Accessible.name: name.trim()

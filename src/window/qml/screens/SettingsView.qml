@@ -54,9 +54,9 @@ Page {
                                     verticalAlignment: Text.AlignVCenter
                                     text: Settings.modeText
                                     color: Settings.selectedSection === row.section && Settings.selectedRow === row.index
-                                           ? "white" : Theme.greyText
+                                           ? Theme.highlightedText : Theme.greyText
                                     font.family: Theme.font
-                                    font.pixelSize: 16
+                                    font.pixelSize: Theme.valueSize
                                 }
                             }
                         }

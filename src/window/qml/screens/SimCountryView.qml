@@ -33,7 +33,7 @@ Page {
                 required property string name
                 required property int index
                 width: countries.width
-                height: 44
+                height: Theme.rowHeight
                 first: index === 0
                 last: index === countries.count - 1
                 text: name
@@ -51,12 +51,12 @@ Page {
                     width: simTag.implicitWidth + 12
                     height: 20
                     radius: 10
-                    color: row.highlighted ? "white" : "#385487"
+                    color: row.highlighted ? Theme.highlightedText : Theme.accent
                     Text {
                         id: simTag
                         anchors.centerIn: parent
                         text: "SIM card"
-                        color: row.highlighted ? "#385487" : "white"
+                        color: row.highlighted ? Theme.accent : Theme.highlightedText
                         font.family: Theme.font
                         font.pixelSize: 11
                         font.bold: true
@@ -67,17 +67,17 @@ Page {
 
         // The list's header, moving with its rows: its last line 8 above the first row.
         Text {
-            x: 20
+            x: Theme.groupMargin
             y: -countries.contentY - height - 8
-            width: parent.width - 40
+            width: parent.width - 2 * Theme.groupMargin
             text: view.screen.headerTitle
             wrapMode: Text.WordWrap
             color: Theme.sectionHeader
             font.family: Theme.font
-            font.pixelSize: 16
+            font.pixelSize: Theme.valueSize
             font.bold: true
             style: Text.Raised
-            styleColor: "white"
+            styleColor: Theme.engravedShadow
         }
     }
 }

@@ -16,19 +16,19 @@ Page {
         color: Theme.tableBackground
 
         Column {
-            x: 20
+            x: Theme.groupMargin
             y: 18
-            width: parent.width - 40
+            width: parent.width - 2 * Theme.groupMargin
             spacing: 8
             Text {
                 width: parent.width
                 text: "Welcome to Farline"
                 color: Theme.sectionHeader
                 font.family: Theme.font
-                font.pixelSize: 20
+                font.pixelSize: Theme.titleSize
                 font.bold: true
                 style: Text.Raised
-                styleColor: "white"
+                styleColor: Theme.engravedShadow
             }
             Text {
                 width: parent.width
@@ -36,7 +36,7 @@ Page {
                 text: "Choose the country of your SIM card. Calls abroad then go through a local access number of that country."
                 color: Theme.sectionHeader
                 font.family: Theme.font
-                font.pixelSize: 14
+                font.pixelSize: Theme.noteSize
             }
         }
 
@@ -60,14 +60,14 @@ Page {
                 anchors.fill: parent
                 radius: 8
                 border.color: Theme.cellBorder
-                color: more.pressed ? Theme.selectionTop : "white"
+                color: more.pressed ? Theme.selectionTop : Theme.cellBackground
             }
             Text {
                 anchors.centerIn: parent
                 text: "More countries"
-                color: more.pressed ? "white" : "#385487"
+                color: more.pressed ? Theme.highlightedText : Theme.accent
                 font.family: Theme.font
-                font.pixelSize: 15
+                font.pixelSize: Theme.bodySize
                 font.bold: true
             }
             MouseArea {

@@ -15,7 +15,7 @@ Page {
 
     Rectangle {
         anchors.fill: parent
-        color: "white"
+        color: Theme.plainBackground
 
         Text {
             id: mainInfo

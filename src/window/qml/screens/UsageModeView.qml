@@ -18,7 +18,7 @@ Page {
                     required property string modelData
                     required property int index
                     width: parent.width
-                    height: 44
+                    height: Theme.rowHeight
                     first: index === 0
                     last: index === 1
                     text: modelData
