@@ -158,7 +158,7 @@ TEST_F(FavoritesViewControllerTest, AFailedWriteIsSaidOnceWhileItKeepsFailingAnd
         EXPECT_FALSE(favorites->saveDataToDisk()); // as at the end of the application
     }
     EXPECT_EQ(readFile(path), saved);
-    const QString failure = "Your favourites could not be saved in " + path + " (File too large). The previous list is kept.";
+    const QString failure = "Your favorites could not be saved in " + path + " (File too large). The previous list is kept.";
     EXPECT_EQ(reports.failures, QStringList{failure});
 
     ASSERT_TRUE(favorites->saveDataToDisk());

@@ -27,7 +27,7 @@ Page {
         id: table
         anchors.fill: parent
         model: Favorites.model
-        emptyText: "No favourites"
+        emptyText: "No favorites"
         list.interactive: drag.row < 0
 
         // The row being moved and where the finger holds it.
