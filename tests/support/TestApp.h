@@ -35,6 +35,8 @@ public:
 
     // A new application object over the same home, as at the next start of the program.
     void restart();
+    // Restarts with `address` as the update server.
+    void useUpdateServer(const QString &address);
 
     // A normal start: the data files hold `lanPlain` and `mccPlain` (plain lines, sealed here),
     // the settings archive the SIM country `simCountry` and the usage mode `useFarlineFor`.
@@ -51,6 +53,7 @@ private:
     RecordingTelephone *m_telephone = nullptr;
     QList<QUrl> m_openedUrls;
     bool m_systemTakesUrls = true;
+    QString m_updateServer;
     std::unique_ptr<FarlineAppDelegate> m_app;
 };
 

@@ -86,6 +86,35 @@ bool WindowDriver::press(const QString &name)
     return true;
 }
 
+QRectF WindowDriver::rect(const QString &name, QAccessible::Role role) const
+{
+    const QAccessibleInterface *control = find(name, role);
+    return control ? QRectF(window().mapFromGlobal(control->rect().topLeft()), control->rect().size()) : QRectF();
+}
+
+QList<QRectF> WindowDriver::itemRects(const QString &objectName) const
+{
+    QList<QRectF> rects;
+    const std::function<void(QQuickItem *)> visit = [&](QQuickItem *item) {
+        if (!item->isVisible())
+            return;
+        if (item->objectName() == objectName)
+            rects.append(item->mapRectToScene(QRectF(0, 0, item->width(), item->height())));
+        for (QQuickItem *child : item->childItems())
+            visit(child);
+    };
+    visit(window().contentItem());
+    return rects;
+}
+
+void WindowDriver::resize(int width)
+{
+    window().resize(width, window().height());
+    QSignalSpy drawn(&window(), &QQuickWindow::frameSwapped);
+    window().update();
+    drawn.wait(1000);
+}
+
 void WindowDriver::release(QPoint at) { QTest::mouseRelease(&window(), Qt::LeftButton, {}, at); }
 
 bool WindowDriver::tap(const QString &name)

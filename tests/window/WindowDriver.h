@@ -4,7 +4,9 @@
 #include "window/DialerWindow.h"
 
 #include <QAccessible>
+#include <QList>
 #include <QPoint>
+#include <QRectF>
 #include <QString>
 
 class QQuickWindow;
@@ -37,6 +39,12 @@ public:
     bool press(const QString &name);
     void release(QPoint at);
     QPoint centre(const QString &name) const;
+    // Where the shown control stands, in window coordinates; empty when it is not shown.
+    QRectF rect(const QString &name, QAccessible::Role role = QAccessible::NoRole) const;
+    // Where the shown items of that object name stand (lines and labels that are no controls).
+    QList<QRectF> itemRects(const QString &objectName) const;
+    // The window made `width` wide, laid out and drawn anew.
+    void resize(int width);
 
 private:
     QueuedAlerts m_alerts; // shown when the test records its alerts instead

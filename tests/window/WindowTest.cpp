@@ -1,14 +1,19 @@
 #include "WindowDriver.h"
 
+#include "access/LANUpdateViewController.h"
 #include "core/AppSettings.h"
 #include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
 #include "screens/MainViewController.h"
 #include "screens/PageViewController.h"
 #include "support/DataFiles.h"
+#include "support/FaultServer.h"
 #include "support/TestApp.h"
 
+#include <QFontInfo>
+#include <QQuickItem>
 #include <QTest>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +31,11 @@ protected:
         open();
     }
     WindowDriver &window() { return *m_window; }
+    QQuickItem *item(const QString &name) const
+    {
+        const QAccessibleInterface *control = m_window->find(name);
+        return control ? qobject_cast<QQuickItem *>(control->object()) : nullptr;
+    }
     QString display() const { return m_window->find(QStringLiteral("Number"))->text(QAccessible::Description); }
     bool waitFor(const std::function<bool()> &done) { return QTest::qWaitFor(done, 5000); }
 
@@ -93,6 +103,7 @@ TEST_F(WindowTest, TheSwitcherSegmentsStepTheShownNumber)
     EXPECT_TRUE(window().shows("+48225000000"));
 }
 
+// "More countries" widens the wheel around the chosen country, which "Start" then stores.
 TEST_F(WindowTest, AFirstStartGoesFromTheWheelToTheContactsAndTheSettingsShowTheNumber)
 {
     test.writeDocument(QStringLiteral("LANFile.txt"), sealedDataFile(polishNumbers));
@@ -102,7 +113,15 @@ TEST_F(WindowTest, AFirstStartGoesFromTheWheelToTheContactsAndTheSettingsShowThe
     EXPECT_FALSE(window().enabled("Start"));
     ASSERT_TRUE(window().tap("Poland"));
     ASSERT_TRUE(window().enabled("Start"));
+    EXPECT_FALSE(window().shows("Portugal", QAccessible::ListItem)); // no access numbers there
+    window().tap("More countries");
+    ASSERT_TRUE(waitFor([&] { return window().shows("Portugal", QAccessible::ListItem); }));
+    EXPECT_TRUE(window().find("Poland", QAccessible::ListItem)->state().selected);
+    EXPECT_EQ(window().rect("Poland", QAccessible::ListItem).center().y(),
+              window().rect("SIM country", QAccessible::List).center().y()); // under the indicator
+    EXPECT_TRUE(window().enabled("Start"));
     window().tap("Start");
+    EXPECT_EQ(test.app().appSettings().currentMCC, u"260");
     EXPECT_TRUE(waitFor([&] { return !window().shows("Start"); }));
     window().tap("More");
     EXPECT_TRUE(window().shows("+48225000000"));
@@ -148,5 +167,19 @@ TEST_F(WindowTest, PageLinksToTheWebGoToTheSystemAndOthersLoadInThePage)
     page->linkActivated(QStringLiteral("HTTP://www.farline.example/"));
     EXPECT_EQ(test.openedUrls().size(), 2);
 
+}
+
+TEST_F(WindowTest, TheSimCountryTappedIsStoredByDoneAndTheSettingsShowItsNumber)
+{
+    test.launch(polishNumbers + "276 +355 4 222 0000\r\n", dialCodes + "276 355\r\n", QStringLiteral("260"));
+    open();
+    window().tap("More");
+    window().tap("SIM country");
+    ASSERT_TRUE(waitFor([&] { return window().shows("Albania"); }));
+    window().tap("Albania");
+    window().tap("Done");
+    EXPECT_TRUE(waitFor([&] { return !window().shows("Done"); }));
+    EXPECT_EQ(test.app().appSettings().currentMCC, u"276");
+    EXPECT_TRUE(window().shows("+35542220000"));
 }
 } // namespace
