@@ -182,4 +182,37 @@ TEST_F(WindowTest, TheSimCountryTappedIsStoredByDoneAndTheSettingsShowItsNumber)
     EXPECT_EQ(test.app().appSettings().currentMCC, u"276");
     EXPECT_TRUE(window().shows("+35542220000"));
 }
+
+// The first screen after a first start: how to fill the address book, on a ground of its own,
+// the command in a typewriter font and broken into lines only at its blanks.
+TEST_F(WindowTest, TheEmptyContactsTabShowsHowToFillTheAddressBook)
+{
+    openOnPoland();
+    window().tap("Contacts");
+    const QString command = QStringLiteral("farline contacts import ~/Downloads/contacts.vcf");
+    ASSERT_TRUE(waitFor([&] { return window().shows(command); }));
+    const QRectF help = window().rect("No contacts yet").united(window().rect("A whole folder of .vcf files works too."));
+    for (const QRectF &line : window().itemRects(QStringLiteral("separator")))
+        EXPECT_FALSE(line.intersects(help)) << "a row's line at y " << line.y();
+
+    QQuickItem *text = item(command);
+    const QFont font = text->property("font").value<QFont>();
+    EXPECT_TRUE(QFontInfo(font).fixedPitch());
+    for (const int width : {320, 400, 480}) {
+        window().resize(width);
+        QTextLayout layout(text->property("text").toString(), font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(text->width());
+            const int end = line.textStart() + line.textLength();
+            if (end < layout.text().size()) {
+                EXPECT_EQ(layout.text().at(end - 1), u' ') << width << " px: " << layout.text().left(end).toStdString();
+            }
+        }
+        layout.endLayout();
+    }
+}
 } // namespace

@@ -7,6 +7,8 @@ import Farline.Window
 // two halves meet in a hard edge) and Bottom.
 QtObject {
     readonly property string font: "Helvetica"
+    // Commands to type, as a terminal shows them.
+    readonly property string monoFont: "monospace"
 
     // Text.
     readonly property color text: "black"

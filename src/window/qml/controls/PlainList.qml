@@ -22,6 +22,7 @@ Rectangle {
                 width: table.width
                 height: table.rowHeight
                 Rectangle {
+                    objectName: "separator"
                     anchors.bottom: parent.bottom
                     width: parent.width
                     height: 1

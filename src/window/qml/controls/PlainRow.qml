@@ -16,6 +16,7 @@ Item {
         visible: row.highlighted
     }
     Rectangle {
+        objectName: "separator"
         anchors.bottom: parent.bottom
         width: parent.width
         height: 1

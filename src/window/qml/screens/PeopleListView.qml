@@ -18,6 +18,7 @@ Page {
 
     PlainList {
         id: table
+        visible: !view.people.addressBookEmpty
         anchors.top: search.visible ? search.bottom : parent.top
         anchors.bottom: parent.bottom
         width: parent.width
@@ -50,34 +51,56 @@ Page {
         }
     }
 
-    // How to fill an empty address book.
-    Column {
+    // How to fill an empty address book, on a ground of its own: no list lines through it.
+    Rectangle {
         visible: view.people.addressBookEmpty
-        x: Theme.groupMargin
-        y: 40
-        width: parent.width - 2 * Theme.groupMargin
-        spacing: 12
-        Text {
-            width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            text: "No contacts yet"
-            color: Theme.greyText
-            font.family: Theme.font
-            font.pixelSize: Theme.titleSize
-            font.bold: true
+        anchors.fill: parent
+        color: Theme.plainBackground
+
+        Column {
+            x: Theme.groupMargin
+            y: 40
+            width: parent.width - 2 * Theme.groupMargin
+            spacing: 12
+            Text {
+                width: parent.width
+                horizontalAlignment: Text.AlignHCenter
+                text: "No contacts yet"
+                color: Theme.greyText
+                font.family: Theme.font
+                font.pixelSize: Theme.titleSize
+                font.bold: true
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
+            }
+            HelpLine {
+                textFormat: Text.StyledText
+                text: "Export your contacts from your phone or computer as a vCard file (.vcf); "
+                      + "most save it in <i>Downloads</i> or <i>Documents</i>. Then import it with"
+                Accessible.name: "Export your contacts from your phone or computer as a vCard file (.vcf); "
+                                 + "most save it in Downloads or Documents. Then import it with"
+            }
+            // The command as it is typed: a word joiner after each slash keeps the path whole.
+            HelpLine {
+                readonly property string command: "farline contacts import ~/Downloads/contacts.vcf"
+                text: command.replace(/\//g, "/\u2060")
+                font.family: Theme.monoFont
+                Accessible.name: command
+            }
+            HelpLine {
+                text: "A whole folder of .vcf files works too."
+            }
         }
-        Text {
-            width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.WordWrap
-            textFormat: Text.StyledText
-            color: Theme.greyText
-            font.family: Theme.font
-            font.pixelSize: Theme.noteSize
-            text: "Export your contacts from your phone or computer as a vCard file (.vcf); "
-                  + "most save it in <i>Downloads</i> or <i>Documents</i>. Then import it with<br><br>"
-                  + "<tt>farline contacts import ~/Downloads/contacts.vcf</tt><br><br>"
-                  + "A whole folder of .vcf files works too."
-        }
+    }
+
+    component HelpLine: Text {
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.WordWrap
+        color: Theme.greyText
+        font.family: Theme.font
+        font.pixelSize: Theme.noteSize
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 }
