@@ -215,4 +215,19 @@ TEST_F(WindowTest, TheEmptyContactsTabShowsHowToFillTheAddressBook)
         layout.endLayout();
     }
 }
+
+// The usage mode beside "Use for" keeps its place at the right of the row as the window widens.
+TEST_F(WindowTest, TheUsageModeStaysAtTheRightOfItsRow)
+{
+    openOnPoland();
+    window().tap("More");
+    QList<double> gaps;
+    for (const int width : {320, 480}) {
+        window().resize(width);
+        const QList<QRectF> mode = window().itemRects(QStringLiteral("modeLabel"));
+        ASSERT_EQ(mode.size(), 1);
+        gaps.append(window().rect("Use for").right() - mode.first().right());
+    }
+    EXPECT_EQ(gaps.first(), gaps.last());
+}
 } // namespace

@@ -42,11 +42,14 @@ Page {
                                 onTapped: Settings.didSelectRow(row.section, row.index)
                                 Accessible.description: modeLabel.visible ? modeLabel.text : ""
 
-                                // The usage mode, beside "Use for".
+                                // The usage mode, beside "Use for": placed from the row's right
+                                // edge, clear of the disclosure arrow, however wide the row is.
                                 Text {
                                     id: modeLabel
+                                    objectName: "modeLabel"
                                     visible: row.section === 0 && row.index === 1
-                                    x: 160
+                                    anchors.right: parent.right
+                                    anchors.rightMargin: 35
                                     y: 8
                                     width: 125
                                     height: 34
