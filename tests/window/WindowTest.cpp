@@ -230,4 +230,22 @@ TEST_F(WindowTest, TheUsageModeStaysAtTheRightOfItsRow)
     }
     EXPECT_EQ(gaps.first(), gaps.last());
 }
+
+// Why an update failed is a line of its own under the two status lines, not crowding them.
+TEST_F(WindowTest, TheReasonOfAFailedUpdateHasALineOfItsOwn)
+{
+    test.useUpdateServer(FaultServer::refusedAddress());
+    openOnPoland();
+    window().tap("More");
+    window().tap("Update access numbers");
+    const LANUpdateViewController *update = test.app().updateDialog();
+    ASSERT_TRUE(update);
+    ASSERT_TRUE(waitFor([&] { return !update->failureReason().isEmpty() && window().shows(update->failureReason()); }));
+    const QQuickItem *status = item(update->subInfo());
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->property("lineCount").toInt(), 2);
+    const QRectF box = window().rect(update->subInfo());
+    const double statusBottom = box.top() + (box.height() + status->property("contentHeight").toDouble()) / 2;
+    EXPECT_GE(window().rect(update->failureReason()).top() - statusBottom, 8);
+}
 } // namespace

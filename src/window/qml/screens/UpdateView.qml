@@ -36,7 +36,7 @@ Page {
             id: subInfo
             y: 150 - Theme.barHeight
             width: parent.width
-            height: 50
+            height: Math.max(50, contentHeight)
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.WordWrap
@@ -47,9 +47,10 @@ Page {
             Accessible.role: Accessible.StaticText
             Accessible.name: text
         }
-        // Why the attempt failed, in a smaller line under the status.
+        // Why the attempt failed, in smaller lines of their own under the status.
         Text {
-            y: 200 - Theme.barHeight
+            anchors.top: subInfo.bottom
+            anchors.topMargin: 12
             x: 16
             width: parent.width - 32
             horizontalAlignment: Text.AlignHCenter
