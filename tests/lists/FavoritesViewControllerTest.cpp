@@ -25,8 +25,7 @@ TEST_F(FavoritesViewControllerTest, AFullListDropsTheLastEntryAndAnEqualEntryMov
     for (int i = 1; i <= 16; ++i)
         favorites->myModalViewControllerDidFinish(record(QByteArray::number(i).constData(), "", "Mobile", 1, i));
     EXPECT_EQ(numbersOf(favorites->favoritesArray()), numbersFrom(1, 14) << QStringLiteral("16"));
-    // Reordered, the list still loses its last row: the one at the bottom, not the newest.
-    favorites->setEditing(true);
+    favorites->setEditing(true); // reordered, the list still loses its bottom row, not the newest
     ASSERT_TRUE(favorites->moveRow(14, 0));
     favorites->myModalViewControllerDidFinish(record("17", "", "Mobile", 1, 17));
     EXPECT_EQ(numbersOf(favorites->favoritesArray()), QStringList{"16"} << numbersFrom(1, 13) << QStringLiteral("17"));

@@ -37,12 +37,6 @@ void TestApp::restart()
     m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
 }
 
-void TestApp::useUpdateServer(const QString &address)
-{
-    m_updateServer = address;
-    restart();
-}
-
 QStringList TestApp::alertMessages() const
 {
     QStringList messages;

@@ -35,8 +35,7 @@ public:
 
     // A new application object over the same home, as at the next start of the program.
     void restart();
-    // Restarts with `address` as the update server.
-    void useUpdateServer(const QString &address);
+    void useUpdateServer(const QString &address) { m_updateServer = address; restart(); }
 
     // A normal start: the data files hold `lanPlain` and `mccPlain` (plain lines, sealed here),
     // the settings archive the SIM country `simCountry` and the usage mode `useFarlineFor`.

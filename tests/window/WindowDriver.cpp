@@ -58,11 +58,7 @@ bool WindowDriver::enabled(const QString &name) const
     return item && item->isEnabled();
 }
 
-QPoint WindowDriver::centre(const QString &name) const
-{
-    const QAccessibleInterface *control = find(name);
-    return control ? window().mapFromGlobal(control->rect().center()) : QPoint(-1, -1);
-}
+QPoint WindowDriver::centre(const QString &name) const { return rect(name).center().toPoint(); }
 
 bool WindowDriver::press(const QString &name)
 {
@@ -96,12 +92,11 @@ QList<QRectF> WindowDriver::itemRects(const QString &objectName) const
 {
     QList<QRectF> rects;
     const std::function<void(QQuickItem *)> visit = [&](QQuickItem *item) {
-        if (!item->isVisible())
-            return;
         if (item->objectName() == objectName)
-            rects.append(item->mapRectToScene(QRectF(0, 0, item->width(), item->height())));
+            rects.append(item->mapRectToScene(item->boundingRect()));
         for (QQuickItem *child : item->childItems())
-            visit(child);
+            if (child->isVisible())
+                visit(child);
     };
     visit(window().contentItem());
     return rects;
@@ -111,7 +106,6 @@ void WindowDriver::resize(int width)
 {
     window().resize(width, window().height());
     QSignalSpy drawn(&window(), &QQuickWindow::frameSwapped);
-    window().update();
     drawn.wait(1000);
 }
 

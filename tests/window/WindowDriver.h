@@ -4,9 +4,7 @@
 #include "window/DialerWindow.h"
 
 #include <QAccessible>
-#include <QList>
 #include <QPoint>
-#include <QRectF>
 #include <QString>
 
 class QQuickWindow;
@@ -39,9 +37,8 @@ public:
     bool press(const QString &name);
     void release(QPoint at);
     QPoint centre(const QString &name) const;
-    // Where the shown control stands, in window coordinates; empty when it is not shown.
+    // Where the shown control, or the shown items of that object name, stand in window coordinates.
     QRectF rect(const QString &name, QAccessible::Role role = QAccessible::NoRole) const;
-    // Where the shown items of that object name stand (lines and labels that are no controls).
     QList<QRectF> itemRects(const QString &objectName) const;
     // The window made `width` wide, laid out and drawn anew.
     void resize(int width);
