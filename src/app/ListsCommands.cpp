@@ -78,7 +78,7 @@ int removeFavorite(FavoritesViewController &favorites, const QString &argument)
     const bool deleted = index && favorites.deleteRow(*index);
     favorites.LeaveEditingMode();
     if (!deleted)
-        return usageError(QStringLiteral("favorites remove: no favourite at index %1").arg(argument));
+        return usageError(QStringLiteral("favorites remove: no favorite at index %1").arg(argument));
     return 0;
 }
 
@@ -113,7 +113,7 @@ int runFavorites(const GlobalOptions &options, const QStringList &arguments)
 const Command lists[] = {
     {"recents", "[clear | call INDEX]", "print the recent calls, newest first, clear them, or call one again",
      runRecents},
-    {"favorites", "[add PERSON_ID IDENTIFIER | remove INDEX | call INDEX]", "print, add, remove or call favourites",
+    {"favorites", "[add PERSON_ID IDENTIFIER | remove INDEX | call INDEX]", "print, add, remove or call favorites",
      runFavorites},
 };
 } // namespace

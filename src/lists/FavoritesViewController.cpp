@@ -15,8 +15,8 @@ const QString FavoritesViewController::archiveRootKey = QStringLiteral("Favorite
 
 namespace {
 const FailureReporter::ArchiveTexts archiveTexts = {
-    "Your favourites could not be saved in %1 (%2). The previous list is kept.",
-    "Your favourites file was damaged. A copy is kept as %1."};
+    "Your favorites could not be saved in %1 (%2). The previous list is kept.",
+    "Your favorites file was damaged. A copy is kept as %1."};
 }
 
 FavoritesViewController::FavoritesViewController(const Home &home, AddressBook &addressBook, CallInitiator &calls,

@@ -207,8 +207,9 @@ private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
         const QLatin1String category(context.category ? context.category : "");
+        // A component that cannot be made says so without naming its file.
         const bool fromQml = category == u"qml" || category == u"js" || category.startsWith(u"qt.qml")
-                             || message.contains(u".qml:");
+                             || message.contains(u".qml:") || message.startsWith(u"QQmlComponent:");
         if (type != QtDebugMsg && type != QtInfoMsg && fromQml)
             ++s_count;
         s_previous(type, context, message);

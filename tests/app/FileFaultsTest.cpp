@@ -23,7 +23,7 @@ protected:
     // What a failed save of the favourites (F), the recent calls (R) or the settings (S) says.
     QString saveFailed(char archive, const char *reason) const
     {
-        const auto [what, file] = archive == 'F' ? std::pair("favourites", "favorites.archive")
+        const auto [what, file] = archive == 'F' ? std::pair("favorites", "favorites.archive")
                                   : archive == 'R' ? std::pair("recent calls", "recent.archive") : std::pair("settings", "settings.archive");
         return QStringLiteral("Farline: Your %1 could not be saved in %2 (%3). The previous %4 kept.")
             .arg(QLatin1String(what), documentPath(QLatin1String(file)), QLatin1String(reason), archive == 'S' ? "settings are" : "list is");
@@ -98,7 +98,7 @@ TEST_F(FileFaultsTest, ADamagedArchiveIsKeptAsideByTheNextCommandOfAnyKind)
         return QStringLiteral("Farline: Your %1 file was damaged. A copy is kept as %2.\n").arg(QLatin1String(what), documentPath(copy));
     };
     // "Always": the default of the entry that could not be read.
-    EXPECT_EQ(run.all(), std::tuple(0, u"Always\n"_qs, kept("favourites", copies[0]) + kept("settings", copies[1])));
+    EXPECT_EQ(run.all(), std::tuple(0, u"Always\n"_qs, kept("favorites", copies[0]) + kept("settings", copies[1])));
     EXPECT_EQ(readFile(documentPath(copies[0])), "{\"FavoritesCollection\": [");
     EXPECT_TRUE(readFile(documentPath(copies[1])).contains("\"useFarlineFor\": \"0\""));
     EXPECT_EQ(m_home.run({"country"}).outLines(), QStringList{"234\tUnited Kingdom"});

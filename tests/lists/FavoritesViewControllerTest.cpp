@@ -25,6 +25,10 @@ TEST_F(FavoritesViewControllerTest, AFullListDropsTheLastEntryAndAnEqualEntryMov
     for (int i = 1; i <= 16; ++i)
         favorites->myModalViewControllerDidFinish(record(QByteArray::number(i).constData(), "", "Mobile", 1, i));
     EXPECT_EQ(numbersOf(favorites->favoritesArray()), numbersFrom(1, 14) << QStringLiteral("16"));
+    favorites->setEditing(true); // reordered, the list still loses its bottom row, not the newest
+    ASSERT_TRUE(favorites->moveRow(14, 0));
+    favorites->myModalViewControllerDidFinish(record("17", "", "Mobile", 1, 17));
+    EXPECT_EQ(numbersOf(favorites->favoritesArray()), QStringList{"16"} << numbersFrom(1, 13) << QStringLiteral("17"));
 
     const FavoriteRecordPtr first = record("1", "Anna ", "Mobile", 4, 0);
     favorites->setFavoritesArray({first, record("2", "", "Mobile", 4, 1), record("3", "", "Home", 5, 0)});
@@ -158,7 +162,7 @@ TEST_F(FavoritesViewControllerTest, AFailedWriteIsSaidOnceWhileItKeepsFailingAnd
         EXPECT_FALSE(favorites->saveDataToDisk()); // as at the end of the application
     }
     EXPECT_EQ(readFile(path), saved);
-    const QString failure = "Your favourites could not be saved in " + path + " (File too large). The previous list is kept.";
+    const QString failure = "Your favorites could not be saved in " + path + " (File too large). The previous list is kept.";
     EXPECT_EQ(reports.failures, QStringList{failure});
 
     ASSERT_TRUE(favorites->saveDataToDisk());

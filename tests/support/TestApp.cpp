@@ -28,6 +28,8 @@ void TestApp::restart()
     clock->set(testEpoch());
     PlatformServices services{Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts),
                               std::move(telephone)};
+    if (!m_updateServer.isEmpty())
+        services.updateServer = m_updateServer;
     services.openUrl = [this](const QUrl &address) {
         m_openedUrls.append(address);
         return m_systemTakesUrls;

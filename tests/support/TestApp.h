@@ -36,6 +36,7 @@ public:
 
     // A new application object over the same home, as at the next start of the program.
     void restart();
+    void useUpdateServer(const QString &address) { m_updateServer = address; restart(); }
 
     // A normal start: the data files hold `lanPlain` and `mccPlain` (plain lines, sealed here),
     // the settings archive the SIM country `simCountry` and the usage mode `useFarlineFor`.
@@ -52,6 +53,7 @@ private:
     RecordingTelephone *m_telephone = nullptr;
     QList<QUrl> m_openedUrls;
     bool m_systemTakesUrls = true;
+    QString m_updateServer;
     std::unique_ptr<FarlineAppDelegate> m_app;
 };
 

@@ -79,7 +79,7 @@ TEST_F(ListsWindowTest, AContactCalledIsCalledAgainFromTheRecentsAndTheListClear
 TEST_F(ListsWindowTest, FavouritesFromThePickerTheirSideLabelAndEditing)
 {
     window->tap("Favorites");
-    EXPECT_TRUE(window->shows("No favourites"));
+    EXPECT_TRUE(window->shows("No favorites"));
     pick("Anna Kowalska", "+48 601 555 010");
     pick("Ben Carter", "+44 7700 900123");
     FavoritesViewController &favorites = test.app().favoritesViewController();

@@ -58,11 +58,7 @@ bool WindowDriver::enabled(const QString &name) const
     return item && item->isEnabled();
 }
 
-QPoint WindowDriver::centre(const QString &name) const
-{
-    const QAccessibleInterface *control = find(name);
-    return control ? window().mapFromGlobal(control->rect().center()) : QPoint(-1, -1);
-}
+QPoint WindowDriver::centre(const QString &name) const { return rect(name).center().toPoint(); }
 
 bool WindowDriver::press(const QString &name)
 {
@@ -84,6 +80,33 @@ bool WindowDriver::press(const QString &name)
     }
     QTest::mousePress(&window(), Qt::LeftButton, {}, at);
     return true;
+}
+
+QRectF WindowDriver::rect(const QString &name, QAccessible::Role role) const
+{
+    const QAccessibleInterface *control = find(name, role);
+    return control ? QRectF(window().mapFromGlobal(control->rect().topLeft()), control->rect().size()) : QRectF();
+}
+
+QList<QRectF> WindowDriver::itemRects(const QString &objectName) const
+{
+    QList<QRectF> rects;
+    const std::function<void(QQuickItem *)> visit = [&](QQuickItem *item) {
+        if (item->objectName() == objectName)
+            rects.append(item->mapRectToScene(item->boundingRect()));
+        for (QQuickItem *child : item->childItems())
+            if (child->isVisible())
+                visit(child);
+    };
+    visit(window().contentItem());
+    return rects;
+}
+
+void WindowDriver::resize(int width)
+{
+    window().resize(width, window().height());
+    QSignalSpy drawn(&window(), &QQuickWindow::frameSwapped);
+    drawn.wait(1000);
 }
 
 void WindowDriver::release(QPoint at) { QTest::mouseRelease(&window(), Qt::LeftButton, {}, at); }

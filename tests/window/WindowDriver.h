@@ -37,6 +37,11 @@ public:
     bool press(const QString &name);
     void release(QPoint at);
     QPoint centre(const QString &name) const;
+    // Where the shown control, or the shown items of that object name, stand in window coordinates.
+    QRectF rect(const QString &name, QAccessible::Role role = QAccessible::NoRole) const;
+    QList<QRectF> itemRects(const QString &objectName) const;
+    // The window made `width` wide, laid out and drawn anew.
+    void resize(int width);
 
 private:
     QueuedAlerts m_alerts; // shown when the test records its alerts instead

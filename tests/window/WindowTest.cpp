@@ -1,14 +1,18 @@
 #include "WindowDriver.h"
 
+#include "access/LANUpdateViewController.h"
 #include "core/AppSettings.h"
 #include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
 #include "screens/MainViewController.h"
 #include "screens/PageViewController.h"
 #include "support/DataFiles.h"
+#include "support/FaultServer.h"
 #include "support/TestApp.h"
 
+#include <QFontInfo>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,11 +84,16 @@ TEST_F(WindowTest, KeypadPlusByHoldingZeroDeletingByHoldingAndSlidingOff)
     window().release(window().centre("Delete"));
 }
 
-// What the switcher steps to and when it disables a segment is the settings screen's.
-TEST_F(WindowTest, TheSwitcherSegmentsStepTheShownNumber)
+// The switcher's steps are the settings screen's; the usage mode keeps to its row's right edge.
+TEST_F(WindowTest, TheSwitcherSegmentsStepTheShownNumberAndTheUsageModeKeepsToTheRight)
 {
     openOnPoland();
     window().tap("More");
+    const auto gap = [&](int width) {
+        window().resize(width);
+        return window().rect("Use for").right() - window().itemRects(QStringLiteral("modeLabel")).value(0).right();
+    };
+    EXPECT_EQ(gap(480), gap(320));
     EXPECT_FALSE(window().enabled("Previous access number"));
     window().tap("Next access number");
     EXPECT_TRUE(window().shows("+48125000001"));
@@ -93,19 +102,32 @@ TEST_F(WindowTest, TheSwitcherSegmentsStepTheShownNumber)
     EXPECT_TRUE(window().shows("+48225000000"));
 }
 
-TEST_F(WindowTest, AFirstStartGoesFromTheWheelToTheContactsAndTheSettingsShowTheNumber)
+// "More countries" widens the wheel around the chosen country, which "Start" stores; the SIM
+// country screen later stores the country tapped on it when Done is pressed.
+TEST_F(WindowTest, TheCountryChosenOnTheFirstStartsWheelAndChangedOnTheSimCountryScreen)
 {
-    test.writeDocument(QStringLiteral("LANFile.txt"), sealedDataFile(polishNumbers));
-    test.writeDocument(QStringLiteral("MCCFile.txt"), sealedDataFile(dialCodes));
+    test.writeDocument(QStringLiteral("LANFile.txt"), sealedDataFile(polishNumbers + "276 +355 4 222 0000\r\n"));
+    test.writeDocument(QStringLiteral("MCCFile.txt"), sealedDataFile(dialCodes + "276 355\r\n"));
     test.app().applicationDidFinishLaunching();
     open();
     EXPECT_FALSE(window().enabled("Start"));
     ASSERT_TRUE(window().tap("Poland"));
     ASSERT_TRUE(window().enabled("Start"));
+    window().tap("More countries");
+    ASSERT_TRUE(waitFor([&] { return window().shows("Portugal", QAccessible::ListItem); }));
+    EXPECT_EQ(window().rect("Poland", QAccessible::ListItem).center().y(),
+              window().rect("SIM country", QAccessible::List).center().y()); // under the indicator
     window().tap("Start");
     EXPECT_TRUE(waitFor([&] { return !window().shows("Start"); }));
     window().tap("More");
     EXPECT_TRUE(window().shows("+48225000000"));
+
+    window().tap("SIM country");
+    ASSERT_TRUE(window().tap("Albania"));
+    window().tap("Done");
+    EXPECT_TRUE(waitFor([&] { return !window().shows("Done"); }));
+    EXPECT_EQ(test.app().appSettings().currentMCC, u"276");
+    EXPECT_TRUE(window().shows("+35542220000"));
 }
 
 TEST_F(WindowTest, TheRemindersUpdateOpensTheUpdateDialogOverTheSettings)
@@ -147,6 +169,39 @@ TEST_F(WindowTest, PageLinksToTheWebGoToTheSystemAndOthersLoadInThePage)
     EXPECT_TRUE(page->text().contains(u"cannot be shown here"));
     page->linkActivated(QStringLiteral("HTTP://www.farline.example/"));
     EXPECT_EQ(test.openedUrls().size(), 2);
+}
 
+// The first screen after a first start: how to fill the address book, on a ground of its own,
+// the command in a typewriter font and broken into lines only at its blanks.
+TEST_F(WindowTest, TheEmptyContactsTabShowsHowToFillTheAddressBook)
+{
+    openOnPoland();
+    window().tap("Contacts");
+    const QString command = QStringLiteral("farline contacts import ~/Downloads/contacts.vcf");
+    ASSERT_TRUE(waitFor([&] { return window().shows(command); }));
+    const QRectF help = window().rect("No contacts yet").united(window().rect("A whole folder of .vcf files works too."));
+    for (const QRectF &line : window().itemRects(QStringLiteral("separator")))
+        EXPECT_FALSE(line.intersects(help)) << "a row's line at y " << line.y();
+
+    const QObject *text = window().find(command)->object();
+    EXPECT_TRUE(QFontInfo(text->property("font").value<QFont>()).fixedPitch());
+    const QString shown = text->property("text").toString();
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, shown);
+    while (breaks.toNextBoundary() > 0 && breaks.position() < shown.size())
+        EXPECT_EQ(shown[breaks.position() - 1], u' ') << shown.left(breaks.position()).toStdString();
+}
+
+// Why an update failed stands under the two status lines with room of its own.
+TEST_F(WindowTest, TheReasonOfAFailedUpdateHasALineOfItsOwn)
+{
+    test.useUpdateServer(FaultServer::refusedAddress());
+    openOnPoland();
+    window().tap("More");
+    window().tap("Update access numbers");
+    const LANUpdateViewController *update = test.app().updateDialog();
+    ASSERT_TRUE(update && waitFor([&] { return !update->failureReason().isEmpty() && window().shows(update->failureReason()); }));
+    const double statusBottom = window().rect(update->subInfo()).center().y() // centred in their box
+                                + window().find(update->subInfo())->object()->property("contentHeight").toDouble() / 2;
+    EXPECT_GE(window().rect(update->failureReason()).top() - statusBottom, 8);
 }
 } // namespace

@@ -1,0 +1,35 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Farline.Window
+
+// The contacts tab: the address book's persons headed "Voxmint"; the person the browser shows
+// opens over them under "Farline", and a tap on one of their numbers places the call through
+// call placement. The browser's controller keeps which person is shown, so the tab comes back
+// to them.
+PeopleListView {
+    id: view
+    title: Contacts.listTitle
+    people: Contacts.people
+    onPersonTapped: (recordID) => Contacts.selectPerson(recordID)
+    Component.onCompleted: Contacts.loadView()
+    onAppeared: showPerson() // once this page stands on its stack
+
+    function showPerson() {
+        const stack = navigationStack as NavigationStack
+        if (Contacts.shownPerson >= 0 && stack.current === view)
+            stack.push(personView, { people: Contacts.people, recordID: Contacts.shownPerson,
+                                               title: Contacts.title })
+    }
+    Connections {
+        target: Contacts
+        function onShownPersonChanged() { view.showPerson() }
+    }
+
+    Component {
+        id: personView
+        PersonView {
+            onNumberTapped: (recordID, identifier) => Contacts.selectPhoneEntry(recordID, identifier)
+            onDisappeared: Contacts.popToRootViewController(false)
+        }
+    }
+}
