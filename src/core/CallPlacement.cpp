@@ -36,6 +36,10 @@ void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
         CommonOperations::deviceDoesNotSupportsCall(alerts());
         return;
     }
+    if (route.kind == CallRoute::Refused) {
+        alerts().show(QStringLiteral("Farline"), route.refusal, {QStringLiteral("OK")});
+        return;
+    }
     record->startTime = clock().now();
     if (route.kind == CallRoute::NoAccessNumber)
         CommonOperations::showNoAvaliableNumberWarning(alerts());

@@ -134,6 +134,9 @@ void KeypadViewController::showRoute()
         case CallRoute::AccessNumbersDamaged:
             text = QStringLiteral("The access numbers file is damaged");
             break;
+        case CallRoute::Refused:
+            text = QStringLiteral("Farline cannot call this number");
+            break;
         }
     }
     // Abroad with the SIM card, the access number is still the SIM country's: the user should know.

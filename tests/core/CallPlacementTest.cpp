@@ -28,6 +28,7 @@ struct Dial
     void (*warning)(Alerts &) = nullptr;
     QByteArray lanFile = accessNumbers;
     bool canCall = true, accepts = true;
+    const char *refusal = nullptr; // the alert of a number Farline does not dial
 };
 
 using DialTest = ::testing::TestWithParam<Dial>;
@@ -42,8 +43,9 @@ TEST_P(DialTest, TheRouteIsDialledWarnedOfAndRecorded)
     const FavoriteRecordPtr record = keypadRecord(QString::fromLatin1(c.number));
     test.app().InitateCall(record);
     EXPECT_EQ(test.telephone().opened, *c.address ? QStringList{c.address} : QStringList());
-    EXPECT_EQ(test.alertMessages(), c.warning ? QStringList{warningText(c.warning)} : QStringList());
-    EXPECT_EQ(record->startTime, c.canCall ? std::optional(testEpoch()) : std::nullopt);
+    const QStringList alerts = c.warning ? QStringList{warningText(c.warning)} : c.refusal ? QStringList{c.refusal} : QStringList();
+    EXPECT_EQ(test.alertMessages(), alerts);
+    EXPECT_EQ(record->startTime, c.canCall && !c.refusal ? std::optional(testEpoch()) : std::nullopt);
     const auto &recents = test.app().recentViewController().recentArray();
     EXPECT_EQ(recents, c.recorded ? QList{record} : QList<FavoriteRecordPtr>()); // the very same object
 }
@@ -55,6 +57,14 @@ const Dial dials[] = {
     {"NoAccessNumber", "221234567", "", false, CommonOperations::showNoAvaliableNumberWarning, noPolishNumber},
     {"NoTelephony", "221234567", "", false, CommonOperations::deviceDoesNotSupportsCall, accessNumbers, false},
     {"RefusedByTheTelephone", "221234567", "tel:+48221234567,221234567", false, nullptr, accessNumbers, true, false},
+    // Stored numbers are read as the keypad would type them: none is dialled as another.
+    {"ServiceCode", "*112#", "", false, nullptr, accessNumbers, true, true,
+     "Farline cannot call *112#: service codes need the phone's own dialler"},
+    {"DomainLocalNumber", "tel:5551234;phone-context=example.com", "", false, nullptr, accessNumbers, true, true,
+     "Farline cannot call 5551234: it is a number local to example.com, and its digits would reach someone else on "
+     "the public network"},
+    {"VanityNumber", "1-800-FLOWERS", "tel:+48221234567,18003569377", true},
+    {"ExtensionAfterAPause", "+49 30 12345 ext. 67", "tel:+48221234567,00493012345,67", true},
 };
 INSTANTIATE_TEST_SUITE_P(, DialTest, ::testing::ValuesIn(dials), [](const auto &row) { return std::string(row.param.name); });
 

@@ -43,7 +43,9 @@ Page {
             required property string name
             required property string type
             required property string number
+            required property bool callable
             text: name
+            textLabel.color: highlighted ? "white" : callable ? "black" : Theme.greyText
             sideText: type
             editing: Favorites.editing
             showingDeleteConfirmation: view.confirmingRow === index

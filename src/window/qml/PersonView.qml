@@ -79,7 +79,7 @@ Page {
                         verticalAlignment: Text.AlignVCenter
                         elide: Text.ElideRight
                         text: phone.modelData.number
-                        color: "black"
+                        color: phone.modelData.callable ? "black" : Theme.greyText
                         font.family: Theme.font
                         font.pixelSize: 17
                         font.bold: true
