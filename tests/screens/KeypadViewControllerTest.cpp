@@ -78,6 +78,23 @@ TEST(KeypadTest, KeysChangeTheDisplayAndTheStoredNumberFollowsEachTouchDown)
     }
 }
 
+// No telephone number is longer: a full display takes no key, and "0" held there turns no key
+// into "+".
+TEST(KeypadTest, AFullDisplayTakesNoMoreKeys)
+{
+    TestApp test;
+    KeypadViewController keypad(test.app());
+    keypad.loadView();
+    const QString full(64, u'5');
+    type(keypad, full + QStringLiteral("6,"));
+    EXPECT_EQ(keypad.display(), full);
+    play(keypad, "z");
+    EXPECT_EQ(keypad.timer(), nullptr);
+    EXPECT_EQ(keypad.display(), full);
+    play(keypad, "<>1");
+    EXPECT_EQ(keypad.display(), QString(63, u'5') + u'1');
+}
+
 TEST(KeypadTest, OneTimerAtATime)
 {
     TestApp test;
