@@ -3,10 +3,12 @@
 #include "core/CommonOperations.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
+#include "platform/TerminationSignals.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
 
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +88,18 @@ TEST(CallPlacementTest, RecordedCallsAreWrittenAtOnceAndAFavouriteCalledTwiceIsT
     test.app().applicationDidFinishLaunching();
     EXPECT_EQ(test.app().recentViewController().recentArray().size(), 2);
 }
+// However long the event loop takes to hear of it, a termination request stops every call.
+TEST(CallPlacementTest, ARunAskedToEndPlacesNoCall)
+{
+    TestApp test;
+    test.launch(accessNumbers, diallingCodes, QStringLiteral("260"));
+    const TerminationSignals termination;
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    test.app().InitateCall(keypadRecord(QStringLiteral("+49 30 1234567")));
+    EXPECT_TRUE(test.telephone().opened.isEmpty());
+    EXPECT_TRUE(test.app().recentViewController().recentArray().isEmpty());
+}
+
 // A damaged file that the start could not replace (the disk is full) is not a country without
 // access numbers.
 TEST(CallPlacementTest, AnAccessNumberFileThatCannotBeReadIsSaidToBeDamaged)
