@@ -1,12 +1,18 @@
 #include "platform/WindowInstance.h"
 #include "support/TelHandler.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <future>
+#include <pwd.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -68,6 +74,56 @@ TEST_F(WindowInstanceTest, ASocketLeftByACrashedWindowIsReplaced)
     QSignalSpy received(&window, &WindowInstance::addressReceived);
     EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:2")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 1; }));
+}
+
+// Typing the number may take the window longer than the sender waits: it answers first.
+TEST_F(WindowInstanceTest, ASlowWindowStillTakesTheAddress)
+{
+    WindowInstance window;
+    ASSERT_TRUE(window.listen(m_home));
+    QObject::connect(&window, &WindowInstance::addressReceived, [] { QThread::msleep(1000); });
+    EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:1")));
+}
+
+TEST_F(WindowInstanceTest, AHomeGivenThroughALinkIsTheSameHome)
+{
+    ASSERT_TRUE(QDir().mkpath(m_home));
+    const QString link = m_runtime.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(m_home, link));
+    WindowInstance window;
+    ASSERT_TRUE(window.listen(link));
+    EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:1")));
+    WindowInstance second;
+    EXPECT_FALSE(second.listen(m_home));
+}
+
+// A runtime folder another user made (or may enter) is no place for the window's socket: another
+// one is used, and said. Qt's own fallback in the temporary folder is taken over as well.
+TEST_F(WindowInstanceTest, ARuntimeFolderNotTheUsersAloneIsPassedOver)
+{
+    const QTemporaryDir shared;
+    const QString foreign = shared.filePath(QStringLiteral("runtime-") + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name));
+    for (const QString &folder : {shared.path(), foreign}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        }
+    }
+    const ScopedEnvironment environment({QStringLiteral("XDG_RUNTIME_DIR=") + shared.path(), QStringLiteral("TMPDIR=") + shared.path()});
+    static QStringList warnings;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { warnings.append(text); });
+    const QString folder = QFileInfo(WindowInstance::socketPath(m_home)).path();
+    qInstallMessageHandler(previous);
+
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &status), 0);
+    EXPECT_EQ(std::tuple(status.st_uid, status.st_mode & 0777), std::tuple(::geteuid(), 0700u)) << folder.toStdString();
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("the runtime folder %1 is not private").arg(shared.path()))) << warnings[0].toStdString();
+    WindowInstance window;
+    ASSERT_TRUE(window.listen(m_home));
+    EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:1")));
 }
 
 TEST_F(WindowInstanceTest, AWindowThatDoesNotAnswerTakesNothing)
