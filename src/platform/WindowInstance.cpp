@@ -34,7 +34,7 @@ QString notPrivate(const QString &dir)
     if (status.st_uid != ::geteuid())
         return QStringLiteral("it belongs to user %1").arg(status.st_uid);
     if (status.st_mode & (S_IRWXG | S_IRWXO))
-        return QStringLiteral("other users may enter it (mode %1)").arg(status.st_mode & 07777, 4, 8, QChar(u'0'));
+        return QStringLiteral("other users may enter it, mode %1").arg(status.st_mode & 07777, 4, 8, QChar(u'0'));
     return {};
 }
 
