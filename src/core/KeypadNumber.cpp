@@ -87,11 +87,16 @@ QString appendKeys(const QString &written, Part part, QString &keys)
     return keys.size() > KeypadNumber::longest ? tooLong() : QString();
 }
 
+// `text` as a message shows it: a long one cut short.
+QString shown(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.size() > shownLength ? trimmed.left(shownLength) + u'…' : trimmed;
+}
+
 KeypadNumber refused(const QString &written, const QString &problem)
 {
-    const QString number = written.trimmed();
-    const QString shown = number.size() > shownLength ? number.left(shownLength) + u'…' : number;
-    return {std::nullopt, QStringLiteral("Farline cannot call %1: %2").arg(shown, problem)};
+    return {std::nullopt, QStringLiteral("Farline cannot call %1: %2").arg(shown(written), problem)};
 }
 
 KeypadNumber readAddress(const QString &address)
@@ -124,10 +129,10 @@ KeypadNumber readAddress(const QString &address)
         if (!context->startsWith(u'+'))
             return refused(written, QStringLiteral("it is a number local to %1, and its digits would reach someone "
                                                    "else on the public network")
-                                        .arg(*context));
+                                        .arg(shown(*context)));
         QString prefix;
         if (!appendKeys(*context, Part::Prefix, prefix).isEmpty() || !hasDigit(prefix))
-            return refused(written, QStringLiteral("%1 is not a telephone number prefix").arg(*context));
+            return refused(written, QStringLiteral("%1 is not a telephone number prefix").arg(shown(*context)));
         keys.prepend(prefix);
     }
     if (extension && !extension->isEmpty()) {

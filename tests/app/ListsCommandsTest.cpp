@@ -116,10 +116,10 @@ TEST_F(ListsCommandsTest, TerminationEndsALongListing)
 {
     QByteArray cards;
     for (int i = 0; i < 1000; ++i) {
-        cards += "BEGIN:VCARD\nFN:Person " + QByteArray::number(i) + '\n';
+        cards += "BEGIN:VCARD\nFN:Person " + QByteArray::number(i);
         for (int n = 0; n < 20; ++n)
-            cards += "TEL:+49 30 " + QByteArray::number(i * 100 + n) + '\n';
-        cards += "END:VCARD\n";
+            cards += "\nTEL:+49 30 " + QByteArray::number(i * 100 + n);
+        cards += "\nEND:VCARD\n";
     }
     ASSERT_EQ(farline({"contacts", "import", write(QStringLiteral("many.vcf"), cards)}).exitCode, 0);
     QProcess process;

@@ -104,17 +104,6 @@ TEST_F(PersonListModelTest, SearchFindsWordBeginningsOfNamesAndOrganisationsAndT
     }
 }
 
-// The person's screen greys out a number Farline will not dial.
-TEST_F(PersonListModelTest, DetailsSayWhichNumbersCanBeCalled)
-{
-    const int codes = addPerson(QStringLiteral("Balance"), {}, {}, {phone("*100#", {}, 0), phone("1-800-FLOWERS", {}, 1)});
-    PersonListModel model(addressBook);
-    QStringList callable;
-    for (const QVariant &number : model.details(codes).value(QStringLiteral("phones")).toList())
-        callable.append(number.toMap().value(QStringLiteral("callable")).toString());
-    EXPECT_EQ(callable, (QStringList{"false", "true"}));
-}
-
 TEST_F(PersonListModelTest, ReloadReadsNamesAndNumbersAgainAndKeepsTheSearch)
 {
     const int anna = addPerson(QStringLiteral("Anna"), QStringLiteral("Berg"), {}, {phone("030 111")});
