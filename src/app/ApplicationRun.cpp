@@ -10,8 +10,6 @@
 #include <csignal>
 
 namespace {
-int terminationSignal = 0;
-
 // How long a run waits for another one on the same home.
 int lockWaitMs()
 {
@@ -44,13 +42,10 @@ int runWithApplication(const GlobalOptions &options,
 
     // Closed by the shell: the application saves as at any end.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, [](int signalNumber) {
-        terminationSignal = signalNumber;
-        QCoreApplication::exit();
-    });
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, [] { QCoreApplication::exit(); });
 
     ApplicationLifetime run(servicesFrom(options));
     return run.end(operation(run.app()));
 }
 
-int receivedTerminationSignal() { return terminationSignal; }
+int receivedTerminationSignal() { return TerminationSignals::received(); }

@@ -6,7 +6,7 @@
 #include "app/Commands.h"
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
-#include "core/TelAddress.h"
+#include "core/KeypadNumber.h"
 #include "platform/Console.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
@@ -15,42 +15,21 @@
 #include <array>
 
 namespace {
-// What the keypad types for `number`: digits, "," (pause) and "+" (a long press of "0"). Blanks
-// and the usual separators of a written number are passed over; none when another character
-// stands in it.
-std::optional<QString> keysFor(const QString &number)
-{
-    static const QString separators = QStringLiteral(" -./()");
-    QString keys;
-    for (const QChar c : number) {
-        if (c.isDigit() && c.unicode() < 128)
-            keys.append(c);
-        else if (c == u',' || c == u'+')
-            keys.append(c);
-        else if (!separators.contains(c))
-            return std::nullopt;
-    }
-    return keys;
-}
-
 int runCall(const GlobalOptions &options, const QStringList &arguments)
 {
     if (arguments.size() != 1)
         return usageError(QStringLiteral("call takes one NUMBER"));
-    QString number = arguments[0];
-    if (TelAddress::isTelAddress(number)) {
-        const TelAddress::KeypadNumber read = TelAddress::keypadNumber(number);
-        if (!read.text)
-            return usageError(QStringLiteral("call: ") + read.refusal);
-        number = *read.text;
-    }
-    const auto keys = keysFor(number);
-    if (!keys || keys->isEmpty())
-        return usageError(QStringLiteral("call: '%1' is not a number the keypad can type").arg(number));
+    // Read as every stored number and "tel:" address is, so that what is dialled is what was given.
+    const KeypadNumber number = KeypadNumber::read(arguments[0]);
+    if (!number.text)
+        return usageError(QStringLiteral("call: ") + number.refusal);
+    const QString &keys = *number.text;
+    if (keys.isEmpty())
+        return usageError(QStringLiteral("call: '%1' is not a number the keypad can type").arg(arguments[0]));
     return runWithApplication(options, [&](FarlineAppDelegate &app) {
         KeypadViewController &keypad = app.keypadViewController();
         keypad.loadView();
-        keypad.typeNumber(*keys);
+        keypad.typeNumber(keys);
         // The window disables the call key on a handset that cannot call; here call placement
         // says so itself.
         return placedCallStatus(app, [&] { keypad.initiateCall(); });

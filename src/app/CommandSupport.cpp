@@ -1,5 +1,6 @@
 #include "app/CommandSupport.h"
 
+#include "app/ApplicationRun.h"
 #include "core/FarlineAppDelegate.h"
 #include "platform/Console.h"
 
@@ -38,5 +39,7 @@ int placedCallStatus(FarlineAppDelegate &app, const std::function<void()> &place
         });
     place();
     QObject::disconnect(connection);
+    if (const int signalNumber = receivedTerminationSignal(); !accepted && signalNumber)
+        return 128 + signalNumber; // the run was asked to end before the call
     return accepted ? 0 : 1;
 }

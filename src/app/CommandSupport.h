@@ -17,5 +17,6 @@ QString countryLine(const QString &key, QString name);
 std::optional<int> numberArgument(const QString &text);
 
 // Runs `place`, which hands a call to call placement as a screen does, and gives the command's
-// exit status: 0 when the telephone accepted the call, 1 when no call was placed.
+// exit status: 0 when the telephone accepted the call, 1 when no call was placed, 128 + the
+// signal when a termination signal came before the call.
 int placedCallStatus(FarlineAppDelegate &app, const std::function<void()> &place);

@@ -130,6 +130,9 @@ int listContacts(const GlobalOptions &options)
         contacts.loadView();
         const PersonListModel &people = *contacts.people();
         for (int row = 0; row < people.rowCount(); ++row) {
+            // A long list ends at a termination request, as any run does.
+            if (const int signalNumber = receivedTerminationSignal())
+                return 128 + signalNumber;
             const int recordID = people.data(people.index(row), PersonListModel::RecordIDRole).toInt();
             const std::optional<Person> person = addressBook.personWithRecordID(recordID);
             if (!person)

@@ -7,6 +7,7 @@
 #include "core/FarlineAppDelegate.h"
 #include "core/TCCManager.h"
 #include "lists/RecentViewController.h"
+#include "platform/TerminationSignals.h"
 
 #include <QUrl>
 
@@ -29,11 +30,16 @@ CallRoute FarlineAppDelegate::routeFor(const QString &phoneNumber)
 
 void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
 {
-    if (!record)
+    // A run asked to end (SIGTERM...) places no more calls, however late the event loop hears of it.
+    if (!record || TerminationSignals::received())
         return;
     const CallRoute route = routeFor(record->phoneNumber);
     if (route.kind == CallRoute::CannotCall) {
         CommonOperations::deviceDoesNotSupportsCall(alerts());
+        return;
+    }
+    if (route.kind == CallRoute::Refused) {
+        alerts().show(QStringLiteral("Farline"), route.refusal, {QStringLiteral("OK")});
         return;
     }
     record->startTime = clock().now();

@@ -1,6 +1,7 @@
 #include "core/CallRoute.h"
 
 #include "core/CommonOperations.h"
+#include "core/KeypadNumber.h"
 #include "core/TCCManager.h"
 
 namespace {
@@ -13,8 +14,15 @@ CallRoute CallRoute::of(const Inputs &inputs)
     CallRoute route;
     if (!inputs.canCall)
         return route;
+    // Every road reads the number as the keypad would type it, so none is dialled as another.
+    const KeypadNumber keys = KeypadNumber::read(inputs.number);
+    if (!keys.text) {
+        route.kind = Refused;
+        route.refusal = keys.refusal;
+        return route;
+    }
     int digits = 0;
-    const QString number = CommonOperations::parseDigitsFromNumber(inputs.number, digits);
+    const QString number = CommonOperations::parseDigitsFromNumber(*keys.text, digits);
     const bool abroad = inputs.diallingTable && inputs.diallingTable->abroadNumber(number, inputs.simCountry);
     const bool routed = abroad || inputs.useFarlineFor != 0;
     const QStringList &lanNumbers = inputs.accessNumbers;

@@ -17,12 +17,13 @@ struct CallRoute
         ViaAccessNumber, // the access number, a pause, then the destination
         NoAccessNumber,  // to be routed, but the SIM country has no access number
         AccessNumbersDamaged, // to be routed, but the access number file cannot be read
+        Refused,         // a number Farline must not dial (see KeypadNumber): `refusal` says why
     };
 
     // What the route depends on, gathered by call placement at the moment of the call.
     struct Inputs
     {
-        QString number;                        // as the user or the address book gave it
+        QString number;                        // as the user, a list or the address book gave it
         std::optional<QString> simCountry;     // the SIM country's key, "-1" before one is chosen
         int useFarlineFor = 1;                 // 1 "Always", 0 "International calls"
         QStringList accessNumbers;             // the SIM country's, as listed
@@ -36,6 +37,7 @@ struct CallRoute
     QString dialString;   // what follows "tel:" when the call is dialled
     QString accessNumber; // the access number used, as listed
     bool recorded = false; // an accepted call enters the recent calls
+    QString refusal;      // for the user, when Refused
 
     static CallRoute of(const Inputs &inputs);
 };

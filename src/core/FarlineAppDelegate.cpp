@@ -122,7 +122,7 @@ QString FarlineAppDelegate::countryName(const QString &key) const
 
 void FarlineAppDelegate::openTelAddress(const QString &address)
 {
-    const TelAddress::KeypadNumber number = TelAddress::keypadNumber(address);
+    const KeypadNumber number = TelAddress::keypadNumber(address);
     if (!number.text) {
         alerts().show(QStringLiteral("Farline"), number.refusal, {QStringLiteral("OK")});
         return;

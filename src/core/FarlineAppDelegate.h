@@ -83,7 +83,8 @@ public:
     QString countryName(const QString &key) const;
 
     // A "tel:" address handed to the program (a tapped link): the keypad shows it typed, ready
-    // for the call key; one the keypad cannot type is refused with an alert saying why.
+    // for the call key; one Farline cannot call (see KeypadNumber) is refused with an alert
+    // saying why.
     void openTelAddress(const QString &address);
 
     // 0 when this handset can place calls, 1 when it cannot; fixed for the run by the telephony

@@ -1,5 +1,7 @@
 #include "lists/CallRecordModel.h"
 
+#include "core/KeypadNumber.h"
+
 int CallRecordModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_records.size());
@@ -20,6 +22,8 @@ QVariant CallRecordModel::data(const QModelIndex &index, int role) const
         return record.phoneNumber;
     case DateTextRole:
         return dateText(record.startTime);
+    case CallableRole:
+        return KeypadNumber::read(record.phoneNumber).text.has_value();
     default:
         return {};
     }
@@ -27,7 +31,8 @@ QVariant CallRecordModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> CallRecordModel::roleNames() const
 {
-    return {{NameRole, "name"}, {TypeRole, "type"}, {NumberRole, "number"}, {DateTextRole, "dateText"}};
+    return {{NameRole, "name"}, {TypeRole, "type"}, {NumberRole, "number"}, {DateTextRole, "dateText"},
+            {CallableRole, "callable"}};
 }
 
 void CallRecordModel::setRecords(QList<FavoriteRecordPtr> records)

@@ -18,6 +18,7 @@ public:
         TypeRole,                    // phoneType in lower case
         NumberRole,                  // phoneNumber
         DateTextRole,                // startTime as dateText() writes it
+        CallableRole,                // false for a number Farline refuses to dial (see KeypadNumber)
     };
     Q_ENUM(Role)
 

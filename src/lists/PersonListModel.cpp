@@ -2,6 +2,7 @@
 
 #include "core/CommonOperations.h"
 #include "core/FavoriteRecord.h"
+#include "core/KeypadNumber.h"
 #include "lists/PersonSearch.h"
 #include "addressbook/AddressBook.h"
 
@@ -196,7 +197,8 @@ QVariantMap PersonListModel::details(int recordID) const
         phones.append(QVariantMap{
             {QStringLiteral("identifier"), entry.identifier},
             {QStringLiteral("type"), FavoriteRecord::phoneTypeFromLabel(entry.label.value_or(QString())).toLower()},
-            {QStringLiteral("number"), entry.value}});
+            {QStringLiteral("number"), entry.value},
+            {QStringLiteral("callable"), KeypadNumber::read(entry.value).text.has_value()}});
     }
     return {{QStringLiteral("name"), CommonOperations::getName(*person, true).value_or(QString()).trimmed()},
             {QStringLiteral("organization"), person->organization.value_or(QString())},

@@ -48,7 +48,8 @@ public:
     // Reads the persons again (after an import or a removal); the search stays.
     Q_INVOKABLE void reload();
     // One person as their screen shows them: {name, organization, phones: [{identifier, type,
-    // number}]}, the type by the label rule in lower case; empty for a person not there.
+    // number, callable}]}, the type by the label rule in lower case, callable false for a number
+    // Farline refuses to dial (see KeypadNumber); empty for a person not there.
     Q_INVOKABLE QVariantMap details(int recordID) const;
 
 Q_SIGNALS:

@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <cerrno>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <unistd.h>
 #include <utility>
@@ -29,13 +32,16 @@ struct Holder
 };
 
 // What the lock file says of its holder: "PID\nWHAT\n". Nothing, when the holder has not yet
-// written it.
+// written it, or when the process it names has gone (it was killed before it could erase it).
 Holder holderOf(int fd)
 {
     char buffer[1024];
     const ssize_t length = pread(fd, buffer, sizeof buffer, 0);
     const QStringList lines = QString::fromUtf8(buffer, length > 0 ? length : 0).split(u'\n');
-    return {lines.value(0).toLongLong(), lines.value(1).trimmed()};
+    const qint64 pid = lines.value(0).toLongLong();
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+        return {};
+    return {pid, lines.value(1).trimmed()};
 }
 
 // Only for the message of a refused run: a holder that cannot be written holds the lock all
@@ -46,6 +52,15 @@ bool writeHolder(int fd, const QString &holder)
     what.replace(u'\n', u' ');
     const QByteArray text = QByteArray::number(qint64(getpid())) + '\n' + what.toUtf8() + '\n';
     return ftruncate(fd, 0) == 0 && pwrite(fd, text.constData(), size_t(text.size()), 0) == text.size();
+}
+
+// A new home is made private to the user; an existing one is left as the user keeps it.
+void makeHome(const QString &dir)
+{
+    if (QFileInfo::exists(dir))
+        return;
+    QDir().mkpath(QFileInfo(dir).path());
+    QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QString refusal(const Holder &holder, const QString &homeDir)
@@ -72,30 +87,40 @@ HomeLock::HomeLock(HomeLock &&other) noexcept
 HomeLock &HomeLock::operator=(HomeLock &&other) noexcept
 {
     if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        release();
         m_fd = std::exchange(other.m_fd, -1);
     }
     return *this;
 }
 
-HomeLock::~HomeLock()
+HomeLock::~HomeLock() { release(); }
+
+void HomeLock::release()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // lets go of the lock
+    if (m_fd < 0)
+        return;
+    // The holder's line is there only while the lock is held: a later refusal names no one gone.
+    [[maybe_unused]] const int erased = ::ftruncate(m_fd, 0);
+    ::close(m_fd); // lets go of the lock
+    m_fd = -1;
 }
 
 std::variant<HomeLock, QString> HomeLock::acquire(const Home &home, const QString &holder, int waitMs)
 {
-    QDir().mkpath(home.dir()); // a failure shows when the file is opened
+    makeHome(home.dir()); // a failure shows when the file is opened
     const QByteArray path = QFile::encodeName(home.dir() + u'/' + fileName);
+    // The user's alone: flock works on any descriptor, so another user who could open the file
+    // could hold the home. Never through a link, which would lock (and write) another file.
     // Close-on-exec: a telephone handler started by this run must not inherit the lock and hold
     // the home after the run has ended.
-    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    constexpr int flags = O_CLOEXEC | O_NOFOLLOW;
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | flags, 0600);
     const bool writable = fd >= 0;
     const int createError = errno;
-    if (!writable)
-        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC); // a lock needs no write access
+    if (writable)
+        ::fchmod(fd, 0600); // one made open to others by an earlier version
+    else
+        fd = ::open(path.constData(), O_RDONLY | flags); // a lock needs no write access
     if (fd < 0) {
         if (createError == EROFS) {
             qCDebug(lcHome) << "read-only home, nothing to lock:" << home.dir();

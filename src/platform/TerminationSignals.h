@@ -15,6 +15,10 @@ public:
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
 
+    // The signal received while one exists, 0 for none. Known at once, before the event loop
+    // hears of it: work that does not return to the loop asks before it acts.
+    static int received();
+
 Q_SIGNALS:
     void terminationRequested(int signalNumber);
 

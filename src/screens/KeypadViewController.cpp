@@ -33,13 +33,16 @@ void KeypadViewController::loadView()
 
 void KeypadViewController::changeGreeting(int key)
 {
+    const qsizetype before = m_display.size();
     if (key >= Button0 && key <= Button9)
         setDisplay(KeypadText::append(m_display, QChar(char16_t(u'0' + key))));
     else if (key == ButtonP)
         setDisplay(KeypadText::append(m_display, u','));
 
-    if (key == Button0)
+    if (key == Button0 && m_display.size() > before)
         startTimer(plusMs, &KeypadViewController::myMethod);
+    else if (key == Button0)
+        stopTime(); // a full display took no "0" to turn into "+"
     else if (key == ButtonBackspace)
         startTimer(backspaceHoldMs, &KeypadViewController::detectLongBackspacePressing);
 
@@ -83,14 +86,15 @@ void KeypadViewController::initiateCall()
 
 void KeypadViewController::typeNumber(const QString &keys)
 {
-    while (!m_display.isEmpty()) {
-        changeGreeting(ButtonBackspace);
-        touchButtonBackspaceUpInside(ButtonBackspace);
-    }
+    // The route is worked out once, for the whole number, not again for every key.
+    m_typing = true;
+    stopTime();
+    setDisplay(QString()); // as a held backspace
     for (const QChar c : keys) {
         if (c == u'+') {
             changeGreeting(Button0);
-            myMethod(); // held long enough for the plus timer
+            if (m_timer)
+                myMethod(); // held long enough for the plus timer
             touchButton0Up(Button0);
         } else if (c == u',' || (c >= u'0' && c <= u'9')) {
             const int key = c == u',' ? int(ButtonP) : c.digitValue();
@@ -98,6 +102,8 @@ void KeypadViewController::typeNumber(const QString &keys)
             touchButton0Up(key);
         }
     }
+    m_typing = false;
+    showRoute();
 }
 
 void KeypadViewController::viewWillAppear() { showRoute(); }
@@ -115,6 +121,8 @@ void KeypadViewController::setDisplay(const QString &text)
 
 void KeypadViewController::showRoute()
 {
+    if (m_typing)
+        return;
     QString text;
     if (!m_display.isEmpty()) {
         const CallRoute route = m_app.routeFor(m_display);
@@ -133,6 +141,9 @@ void KeypadViewController::showRoute()
             break;
         case CallRoute::AccessNumbersDamaged:
             text = QStringLiteral("The access numbers file is damaged");
+            break;
+        case CallRoute::Refused:
+            text = QStringLiteral("Farline cannot call this number");
             break;
         }
     }

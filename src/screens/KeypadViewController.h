@@ -48,7 +48,7 @@ public:
     // The plus timer's action: a long press of "0" turns the last character into "+".
     void myMethod();
     // Clears the display and types `keys` ("0"-"9", "+", ","), each as the user presses its key
-    // ("+" as a long press of "0").
+    // ("+" as a long press of "0"); the keypad takes no more than KeypadNumber::longest.
     void typeNumber(const QString &keys);
 
 Q_SIGNALS:
@@ -69,4 +69,5 @@ private:
     bool m_callEnabled = true;
     QString m_routeText;
     QTimer *m_timer = nullptr;
+    bool m_typing = false; // typeNumber() at work
 };

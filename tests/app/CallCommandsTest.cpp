@@ -81,6 +81,19 @@ TEST_F(CallCommandsTest, RecentsFavouritesAndContactsCallAgain)
         EXPECT_TRUE(row.endsWith(u"\tAnna Berg \tmobile\t+44 20 7946 0999")) << row.toStdString();
 }
 
+// A stored number is read as the keypad would type it: a service code is no call and no record.
+TEST_F(CallCommandsTest, StoredNumbersAreReadAsTheKeypadTypesThem)
+{
+    const QString card = m_home.write(QStringLiteral("codes.vcf"), "BEGIN:VCARD\nFN:Balance\nTEL:*100#\nTEL:1-800-FLOWERS\nEND:VCARD\n");
+    ASSERT_EQ(farline({"contacts", "import", card}).exitCode, 0);
+    ASSERT_EQ(farline({"favorites", "add", "1", "0"}).exitCode, 0);
+    const auto refused = std::tuple(1, QString(), u"Farline: Farline cannot call *100#: service codes need the phone's own dialler\n"_qs);
+    EXPECT_EQ(print({"contacts", "call", "1", "0"}).all(), refused);
+    EXPECT_EQ(print({"favorites", "call", "0"}).all(), refused);
+    EXPECT_EQ(recentCount(), 0);
+    EXPECT_EQ(print({"contacts", "call", "1", "1"}).outLines(), QStringList{"tel:+48221234567,18003569377"});
+}
+
 TEST_F(CallCommandsTest, TheDueReminderIsSaidAndAnsweredCancel)
 {
     // The last reminder was 31 days ago.

@@ -110,6 +110,27 @@ TEST_P(ImportTerminationTest, UndoesTheImport)
 INSTANTIATE_TEST_SUITE_P(, ImportTerminationTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
                          [](const auto &row) { return std::string(sigabbrev_np(row.param)); });
 
+// A long listing ends at a termination request. Its output is not read meanwhile, so the listing
+// waits for the reader with far more to write than the pipe holds when the request comes.
+TEST_F(ListsCommandsTest, TerminationEndsALongListing)
+{
+    QByteArray cards;
+    for (int i = 0; i < 1000; ++i) {
+        cards += "BEGIN:VCARD\nFN:Person " + QByteArray::number(i);
+        for (int n = 0; n < 20; ++n)
+            cards += "\nTEL:+49 30 " + QByteArray::number(i * 100 + n);
+        cards += "\nEND:VCARD\n";
+    }
+    ASSERT_EQ(farline({"contacts", "import", write(QStringLiteral("many.vcf"), cards)}).exitCode, 0);
+    QProcess process;
+    m_home.start(process, {"contacts", "list"});
+    ASSERT_TRUE(process.waitForReadyRead(30000)); // the listing has begun
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(std::tuple(process.exitStatus(), process.exitCode()), std::tuple(QProcess::NormalExit, 128 + SIGTERM));
+    EXPECT_LT(process.readAll().count('\n'), 1000);
+}
+
 TEST_F(ListsCommandsTest, RecentsArePrintedAfterTheRefreshAndCleared)
 {
     ASSERT_EQ(farline({"contacts", "import", write(QStringLiteral("cards.vcf"), annaCard)}).exitCode, 0);

@@ -74,5 +74,11 @@ TEST(ArrivalsTest, ATelLinkIsTypedOnTheKeypadOrRefused)
     test.app().openTelAddress(QStringLiteral("tel:*100#"));
     EXPECT_EQ(test.app().keypadViewController().display(), u"+4930901820");
     EXPECT_EQ(test.alertMessages().size(), 1);
+
+    // No telephone number is that long: refused at once, before anything is typed.
+    test.app().openTelAddress(QStringLiteral("tel:") + QString(5000, u'5'));
+    EXPECT_EQ(test.app().keypadViewController().display(), u"+4930901820");
+    ASSERT_EQ(test.alertMessages().size(), 2);
+    EXPECT_TRUE(test.alertMessages()[1].endsWith(u": a number has at most 64 characters")) << test.alertMessages()[1].toStdString();
 }
 } // namespace

@@ -3,10 +3,12 @@
 #include "core/CommonOperations.h"
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
+#include "platform/TerminationSignals.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
 
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,6 +30,7 @@ struct Dial
     void (*warning)(Alerts &) = nullptr;
     QByteArray lanFile = accessNumbers;
     bool canCall = true, accepts = true;
+    const char *refusal = nullptr; // the alert of a number Farline does not dial
 };
 
 using DialTest = ::testing::TestWithParam<Dial>;
@@ -42,8 +45,9 @@ TEST_P(DialTest, TheRouteIsDialledWarnedOfAndRecorded)
     const FavoriteRecordPtr record = keypadRecord(QString::fromLatin1(c.number));
     test.app().InitateCall(record);
     EXPECT_EQ(test.telephone().opened, *c.address ? QStringList{c.address} : QStringList());
-    EXPECT_EQ(test.alertMessages(), c.warning ? QStringList{warningText(c.warning)} : QStringList());
-    EXPECT_EQ(record->startTime, c.canCall ? std::optional(testEpoch()) : std::nullopt);
+    const QStringList alerts = c.warning ? QStringList{warningText(c.warning)} : c.refusal ? QStringList{c.refusal} : QStringList();
+    EXPECT_EQ(test.alertMessages(), alerts);
+    EXPECT_EQ(record->startTime, c.canCall && !c.refusal ? std::optional(testEpoch()) : std::nullopt);
     const auto &recents = test.app().recentViewController().recentArray();
     EXPECT_EQ(recents, c.recorded ? QList{record} : QList<FavoriteRecordPtr>()); // the very same object
 }
@@ -55,6 +59,9 @@ const Dial dials[] = {
     {"NoAccessNumber", "221234567", "", false, CommonOperations::showNoAvaliableNumberWarning, noPolishNumber},
     {"NoTelephony", "221234567", "", false, CommonOperations::deviceDoesNotSupportsCall, accessNumbers, false},
     {"RefusedByTheTelephone", "221234567", "tel:+48221234567,221234567", false, nullptr, accessNumbers, true, false},
+    // Stored numbers are read as the keypad would type them: none is dialled as another.
+    {"ServiceCode", "*112#", "", false, nullptr, accessNumbers, true, true, "Farline cannot call *112#: service codes need the phone's own dialler"},
+    {"ExtensionAfterAPause", "+49 30 12345 ext. 67", "tel:+48221234567,00493012345,67", true},
 };
 INSTANTIATE_TEST_SUITE_P(, DialTest, ::testing::ValuesIn(dials), [](const auto &row) { return std::string(row.param.name); });
 
@@ -76,6 +83,18 @@ TEST(CallPlacementTest, RecordedCallsAreWrittenAtOnceAndAFavouriteCalledTwiceIsT
     test.app().applicationDidFinishLaunching();
     EXPECT_EQ(test.app().recentViewController().recentArray().size(), 2);
 }
+// However long the event loop takes to hear of it, a termination request stops every call.
+TEST(CallPlacementTest, ARunAskedToEndPlacesNoCall)
+{
+    TestApp test;
+    test.launch(accessNumbers, diallingCodes, QStringLiteral("260"));
+    const TerminationSignals termination;
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    test.app().InitateCall(keypadRecord(QStringLiteral("+49 30 1234567")));
+    EXPECT_TRUE(test.telephone().opened.isEmpty());
+    EXPECT_TRUE(test.app().recentViewController().recentArray().isEmpty());
+}
+
 // A damaged file that the start could not replace (the disk is full) is not a country without
 // access numbers.
 TEST(CallPlacementTest, AnAccessNumberFileThatCannotBeReadIsSaidToBeDamaged)

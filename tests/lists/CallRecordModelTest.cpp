@@ -19,6 +19,9 @@ TEST(CallRecordModelTest, RowsShowNameLowerCaseTypeNumberAndTheDateInTheLocalZon
     EXPECT_EQ(model.data(row, CallRecordModel::TypeRole), u"homefax"_qs);
     EXPECT_EQ(model.data(row, CallRecordModel::DateTextRole), u"2026-03-14\n04:09:26"_qs); // 16:09 in Berlin (winter time)
     EXPECT_EQ(model.records().first()->phoneType, u"HomeFAX"); // the record keeps its case
+    EXPECT_EQ(model.data(row, CallRecordModel::CallableRole), true);
+    model.setRecords({record("*100#", "Balance", "", -1, 0)});
+    EXPECT_EQ(model.data(model.index(0), CallRecordModel::CallableRole), false); // shown greyed out
 
     const auto utc = [](int year, int month, int day, int hour, int minute, int second) {
         return std::optional(QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC));

@@ -1,12 +1,18 @@
 #include "platform/WindowInstance.h"
 #include "support/TelHandler.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <future>
+#include <pwd.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -68,6 +74,44 @@ TEST_F(WindowInstanceTest, ASocketLeftByACrashedWindowIsReplaced)
     QSignalSpy received(&window, &WindowInstance::addressReceived);
     EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:2")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 1; }));
+}
+
+// A home given through a link is the same home. Typing the number may take the window longer
+// than the sender waits: it answers first.
+TEST_F(WindowInstanceTest, TheWindowOfAHomeGivenThroughALinkTakesTheAddressBeforeTypingIt)
+{
+    ASSERT_TRUE(QDir().mkpath(m_home));
+    const QString link = m_runtime.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(m_home, link));
+    WindowInstance window;
+    ASSERT_TRUE(window.listen(link));
+    QObject::connect(&window, &WindowInstance::addressReceived, [] { QThread::msleep(1000); });
+    EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:1")));
+}
+
+// A runtime folder others may enter (or another user made) is passed over, and said; so is Qt's
+// own fallback in the temporary folder.
+TEST_F(WindowInstanceTest, ARuntimeFolderNotTheUsersAloneIsPassedOver)
+{
+    const QTemporaryDir shared;
+    const QString qtFallback = shared.filePath(QStringLiteral("runtime-") + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name));
+    ASSERT_TRUE(QDir().mkpath(qtFallback));
+    for (const QString &folder : {shared.path(), qtFallback})
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    const ScopedEnvironment environment({QStringLiteral("XDG_RUNTIME_DIR=") + shared.path(), QStringLiteral("TMPDIR=") + shared.path()});
+    static QStringList warnings;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { warnings.append(text); });
+    const QString folder = QFileInfo(WindowInstance::socketPath(m_home)).path();
+    qInstallMessageHandler(previous);
+
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &status), 0);
+    EXPECT_EQ(std::tuple(status.st_uid, status.st_mode & 0777), std::tuple(::geteuid(), 0700u)) << folder.toStdString();
+    EXPECT_TRUE(warnings.value(0).startsWith(QStringLiteral("the runtime folder %1 is not private").arg(shared.path())))
+        << warnings.join(u'\n').toStdString();
+    WindowInstance window;
+    ASSERT_TRUE(window.listen(m_home));
+    EXPECT_TRUE(handOver(m_home, QStringLiteral("tel:1")));
 }
 
 TEST_F(WindowInstanceTest, AWindowThatDoesNotAnswerTakesNothing)

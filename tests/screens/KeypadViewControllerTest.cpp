@@ -78,6 +78,19 @@ TEST(KeypadTest, KeysChangeTheDisplayAndTheStoredNumberFollowsEachTouchDown)
     }
 }
 
+// No telephone number is longer: a full display takes no key, and "0" held there turns no key
+// into "+".
+TEST(KeypadTest, AFullDisplayTakesNoMoreKeys)
+{
+    TestApp test;
+    KeypadViewController keypad(test.app());
+    type(keypad, QString(64, u'5') + QStringLiteral("6,"));
+    play(keypad, "z");
+    EXPECT_EQ(std::tuple(keypad.display(), keypad.timer()), std::tuple(QString(64, u'5'), nullptr));
+    play(keypad, "<>1");
+    EXPECT_EQ(keypad.display(), QString(63, u'5') + u'1');
+}
+
 TEST(KeypadTest, OneTimerAtATime)
 {
     TestApp test;

@@ -44,7 +44,9 @@ Page {
             required property string name
             required property string type
             required property string number
+            required property bool callable
             text: name
+            textLabel.color: highlighted ? Theme.highlightedText : callable ? Theme.text : Theme.greyText
             sideText: type
             editing: Favorites.editing
             showingDeleteConfirmation: view.confirmingRow === index

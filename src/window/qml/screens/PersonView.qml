@@ -80,7 +80,7 @@ Page {
                         verticalAlignment: Text.AlignVCenter
                         elide: Text.ElideRight
                         text: phone.modelData.number
-                        color: Theme.text
+                        color: phone.modelData.callable ? Theme.text : Theme.greyText
                         font.family: Theme.font
                         font.pixelSize: Theme.rowTextSize
                         font.bold: true
