@@ -85,6 +85,19 @@ TEST_F(FileFaultsTest, AReadOnlyHomeFailsTheSaveAndChangesNothing)
     EXPECT_EQ(m_home.documents(), before);
 }
 
+// A damaged archive whose replacement cannot be written stays in its place as it was, with no
+// copy beside it; the next run that can write keeps the copy.
+TEST_F(FileFaultsTest, ADamagedArchiveStaysInPlaceWhenItsSaveFails)
+{
+    m_home.writeDocument(QStringLiteral("favorites.archive"), "{\"FavoritesCollection\": [");
+    const auto before = m_home.documents();
+    EXPECT_EQ(withoutRoomToWrite({"mode"}).all(),
+              std::tuple(1, u"Always\n"_qs, saveFailed('F', "File too large") + u'\n' + saveFailed('S', "File too large") + u'\n'));
+    EXPECT_EQ(m_home.documents(), before);
+    EXPECT_EQ(m_home.run({"mode"}).err.count(QStringLiteral("Your favourites file was damaged")), 1);
+    EXPECT_EQ(QDir(documentPath({})).entryList({"*.damaged-*"}, QDir::Files).size(), 1);
+}
+
 // The next command of any kind keeps a damaged favourites archive aside before its end writes
 // over it; of a settings archive with one entry of the wrong kind only that entry is lost.
 TEST_F(FileFaultsTest, ADamagedArchiveIsKeptAsideByTheNextCommandOfAnyKind)
