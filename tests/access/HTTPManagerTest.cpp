@@ -104,6 +104,7 @@ std::vector<Outcome> outcomes()
         {"DescriptorInManySegments", announcing(8), plain.inPieces(7, 1), file, 2, {}},
         {"NothingNewer", announcing(-3), plain, file, 1, {}},
         {"NoFileAddress", announcing(8, "file>", "url>"), plain, file, 0, "The update descriptor names no valid file address \"\""},
+        {"NoVersion", announcing(8, "<version>8</version>", ""), plain, file, 0, "The server sent no valid update descriptor (no version)"},
         {"MalformedXml", announcing(8, "</Book>", "</Bok>"), plain, file, 0,
          "The server sent no valid update descriptor (Opening and ending tag mismatch at line 7)"},
         {"Descriptor404WithABody", announcing(8), FaultResponse{404, {}}, file, 0,
