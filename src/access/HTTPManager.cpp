@@ -187,6 +187,9 @@ void HTTPManager::downloadReceived()
         return fail(QStringLiteral("The server sent no valid access number file (it does not decipher)"));
     case DataFileCheck::Verdict::NoAccessNumbers:
         return fail(QStringLiteral("The server sent no valid access number file (it holds no access numbers)"));
+    case DataFileCheck::Verdict::LineWithoutAccessNumber:
+        return fail(QStringLiteral("The server sent no valid access number file (line %1 holds no access number)")
+                        .arg(m_check->badLine()));
     }
     if (cancelledFromOutside())
         return cancel(); // the last moment at which a cancel keeps the working copy

@@ -60,11 +60,17 @@ void FarlineAppDelegate::applicationDidFinishLaunching()
 {
     // The telephony probe waits for the first question about calls: asking the desktop takes tens
     // of milliseconds that a run placing no call need not pay.
-    provisionDataFiles();
+    const bool accessNumbersFromBundle = provisionDataFiles();
     m_appSettings = std::make_unique<AppSettings>(clock().now());
     m_lanManager = std::make_unique<LANManger>(home().documentPath(LANManger::fileName));
     m_tccManager = std::make_unique<TCCManager>(home().documentPath(TCCManager::fileName));
     loadAppSettings();
+    if (accessNumbersFromBundle) {
+        // The recorded version and position were those of a file that is gone: kept, the next
+        // update would take the bundled copy for that version and offer nothing.
+        m_appSettings->currentVersionNumber = 0;
+        m_lanManager->setCurrentLANpos(0);
+    }
     loadAccessNumbers(m_appSettings->currentMCC.value_or(QString()));
     // A position restored from the archive may lie beyond the list loaded now (the file
     // changed, or the archive was edited): nothing may read outside the list.
@@ -206,12 +212,14 @@ void FarlineAppDelegate::loadAppSettings()
     }
 }
 
-void FarlineAppDelegate::provisionDataFiles()
+bool FarlineAppDelegate::provisionDataFiles()
 {
+    bool accessNumbersFromBundle = false;
     for (const QString &fileName : {LANManger::fileName, TCCManager::fileName}) {
         const QString target = home().documentPath(fileName);
         if (DataFileReader::read(target, ignoreLines))
             continue;
+        accessNumbersFromBundle = accessNumbersFromBundle || fileName == LANManger::fileName;
         const QFileInfo resource(fileName);
         const auto contents =
             bundle().contentsOfResource(resource.completeBaseName(), resource.suffix(), QStringLiteral("/"));
@@ -224,6 +232,7 @@ void FarlineAppDelegate::provisionDataFiles()
             reportFailure(QStringLiteral("Farline could not install %1 (%2). It tries again at the next start.")
                               .arg(target, reason));
     }
+    return accessNumbersFromBundle;
 }
 
 void FarlineAppDelegate::reportFailure(const QString &message)

@@ -138,9 +138,13 @@ Q_SIGNALS:
 private:
     // Copies each data file from the bundle into the documents folder that is missing there or
     // does not decipher (cut short by a full disk, damaged), whole or not at all; a file that
-    // deciphers, perhaps a downloaded update, is never replaced.
-    void provisionDataFiles();
+    // deciphers, perhaps a downloaded update, is never replaced. True when the access number file
+    // was not one that deciphers: whatever stands there now is not the version recorded.
+    bool provisionDataFiles();
     void makeScreens();
+    // The address book found damaged: a copy is kept aside and the user told, or told that it
+    // could not be; true when it was kept, the call lists then linked to no person.
+    bool keepDamagedAddressBook(const QString &path);
     void remindOfUpdateWhenDue();
 
     PlatformServices m_services;
