@@ -15,6 +15,7 @@
 #include "addressbook/AddressBook.h"
 #include "platform/ArchiveFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/DamagedFile.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
@@ -147,12 +148,31 @@ void FarlineAppDelegate::loadAccessNumbers(const QString &key)
 void FarlineAppDelegate::makeScreens()
 {
     m_addressBook = std::make_unique<AddressBook>(home().dir() + u'/' + AddressBook::fileName);
+    m_addressBook->setDamageHandler([this](const QString &path) { return keepDamagedAddressBook(path); });
     m_keypad = std::make_unique<KeypadViewController>(*this);
     m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts(), *this);
     m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this, *this);
     m_contacts = std::make_unique<MyContactsViewController>(*m_addressBook, *this);
     m_settingsScreen = std::make_unique<MainViewController>(*this);
     m_tabBar = std::make_unique<TabBarController>(*this);
+}
+
+bool FarlineAppDelegate::keepDamagedAddressBook(const QString &path)
+{
+    QString reason;
+    const std::optional<QString> kept = DamagedFile::keepCopy(path, now(), &reason);
+    if (!kept) {
+        reportFailure(QStringLiteral("Your address book is damaged and could not be kept aside (%1). It is left as "
+                                     "it is, and your contacts cannot be used.").arg(reason));
+        return false;
+    }
+    reportWarning(QStringLiteral("Your address book is damaged. A copy is kept as %1; import your contacts again.").arg(*kept));
+    // The new book numbers its persons anew: a link kept would lead to another person's number.
+    if (m_favorites)
+        m_favorites->forgetContacts();
+    if (m_recents)
+        m_recents->forgetContacts();
+    return true;
 }
 
 void FarlineAppDelegate::remindOfUpdateWhenDue()

@@ -2,6 +2,7 @@
 // previous file staying whole; a damaged file is kept aside before it is written over.
 #include "app/support/Farline.h"
 #include "support/Files.h"
+#include "support/People.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -116,5 +117,26 @@ TEST_F(FileFaultsTest, ADamagedArchiveIsKeptAsideByTheNextCommandOfAnyKind)
     EXPECT_TRUE(readFile(documentPath(copies[1])).contains("\"useFarlineFor\": \"0\""));
     EXPECT_EQ(m_home.run({"country"}).outLines(), QStringList{"234\tUnited Kingdom"});
     EXPECT_EQ(m_home.run({"favorites"}).all(), std::tuple(0, QString(), QString()));
+}
+
+// A damaged address book is said once and kept aside, and a new one takes its place: the contacts
+// start empty, and the favourite keeps its number, also once another person fills the new book
+// under the id the old one gave Anna; linked to no one, it shows its number as its name.
+TEST_F(FileFaultsTest, ADamagedAddressBookIsKeptAsideAndANewOneTakesItsPlace)
+{
+    const QString book = m_home.home() + QStringLiteral("/AddressBook.sqlite");
+    ASSERT_EQ(m_home.run({"favorites"}).out, u"0\tAnna Berg \tmobile\t+46 70 111\n");
+    const QByteArray damaged = withPagesOverwritten(readFile(book));
+    writeFile(book, damaged);
+    const FarlineRun list = m_home.run({"contacts", "list"});
+    const QStringList copies = QDir(m_home.home()).entryList({"AddressBook.sqlite.damaged-*"}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    const QString copy = m_home.home() + u'/' + copies[0];
+    EXPECT_EQ(list.all(), std::tuple(0, QString(), QStringLiteral("Farline: Your address book is damaged. A copy is kept as %1; "
+                                                                  "import your contacts again.\n").arg(copy)));
+    EXPECT_EQ(readFile(copy), damaged);
+    const QString card = m_home.write(QStringLiteral("bo.vcf"), "BEGIN:VCARD\nVERSION:3.0\nN:Ek;Bo;;;\nTEL;TYPE=CELL:+46 70 999\nEND:VCARD\n");
+    EXPECT_EQ(m_home.run({"contacts", "import", card}).all(), std::tuple(0, u"imported 1, updated 0, skipped 0\n"_qs, QString()));
+    EXPECT_EQ(m_home.run({"favorites"}).all(), std::tuple(0, u"0\t+46 70 111\t\t+46 70 111\n"_qs, QString()));
 }
 } // namespace

@@ -1,5 +1,7 @@
 #include "lists/FavoritesViewController.h"
+#include "lists/RecentViewController.h"
 #include "platform/KeyedArchive.h"
+#include "support/RecordingAlerts.h"
 
 #include "ListsTestSupport.h"
 #include "support/FileSizeLimit.h"
@@ -105,6 +107,33 @@ TEST_F(FavoritesViewControllerTest, RefreshFollowsEditedNumbersAndKeepsWhatIsGon
                                    QStringLiteral("+1 555||+1 555|%1|0").arg(nameless),            // no name at all
                                    QStringLiteral("9||9|-1|0")}));                                 // person gone
     EXPECT_EQ(favorites->model()->data(favorites->model()->index(0), CallRecordModel::NumberRole), u"+46 70 999"_qs);
+}
+
+// A book found damaged is no source for names and numbers: neither list is refreshed from it,
+// nor from the empty one that takes its place.
+TEST_F(FavoritesViewControllerTest, ABookFoundDamagedRefreshesNeitherList)
+{
+    ASSERT_TRUE(addressBook.beginTransaction());
+    for (int i = 0; i < 300; ++i)
+        addPerson(QStringLiteral("Person %1").arg(i), {}, {}, {phone("+49 30 1234567", mobileLabel)});
+    ASSERT_TRUE(addressBook.commitTransaction());
+    const QString damagedPath = dir.filePath(QStringLiteral("damaged.sqlite"));
+    writeFile(damagedPath, withPagesOverwritten(readFile(dir.filePath(QStringLiteral("AddressBook.sqlite")))));
+    AddressBook damaged(damagedPath);
+    damaged.setDamageHandler([](const QString &) { return true; });
+
+    const FavoriteRecordPtr favorite = record("+49 30 1234567", "Person 7 ", "Mobile", 8, 0);
+    const FavoriteRecordPtr recent = record("+49 30 1234567", "Person 9 ", "Mobile", 10, 0);
+    FavoritesViewController favorites(home, damaged, calls, reports);
+    favorites.setFavoritesArray({favorite});
+    favorites.loadView();
+    RecordingAlerts alerts;
+    RecentViewController recents(home, damaged, calls, alerts, reports);
+    recents.setRecentArray({recent});
+    recents.loadView();
+    EXPECT_TRUE(damaged.foundDamaged());
+    EXPECT_EQ(fieldsOf(*favorite), u"Person 7 |Mobile|+49 30 1234567|8|0");
+    EXPECT_EQ(fieldsOf(*recent), u"Person 9 |Mobile|+49 30 1234567|10|0");
 }
 
 TEST_F(FavoritesViewControllerTest, EditingModeSwapsTheButtonsAndDeletesRows)
