@@ -51,6 +51,8 @@ public:
     Alerts &alerts() { return *m_services.alerts; }
     Telephone &telephone() { return *m_services.telephone; }
     const QString &updateServer() const { return m_services.updateServer; }
+    // The public key that access number updates must be signed with; empty: taken unsigned.
+    const QByteArray &updateKey() const { return m_services.updateKey; }
     // Hands `address` to the system (a browser, a mail program); false when nothing took it.
     bool openURL(const QUrl &address) const;
 

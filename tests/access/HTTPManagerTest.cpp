@@ -1,5 +1,6 @@
 #include "access/HTTPManager.h"
 #include "core/AppSettings.h"
+#include "datafile/UpdateSignature.h"
 #include "UpdateTestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestApp.h"
@@ -18,6 +19,7 @@ struct Exchange
     FaultServer server;
     QNetworkAccessManager network;
     std::unique_ptr<HTTPManager> http;
+    QByteArray updateKey; // none: files are taken unsigned
 
     Exchange() { test.writeDocument(QStringLiteral("LANFile.txt"), oldFile()); }
     AppSettings &settings() { return test.app().appSettings(); }
@@ -28,6 +30,7 @@ struct Exchange
         http = std::make_unique<HTTPManager>(settings(), test.documentPath(QStringLiteral("LANFile.txt")),
                                              address.value_or(server.address()), network);
         http->setDeadlines({.silenceMs = 1000, .descriptorMs = 1500, .downloadMs = 1500, .downloadBytesPerSecond = 1024});
+        http->setUpdateKey(updateKey);
         const int started = http->UpdateLANFile();
         if (started == 0) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return settings().updatedLANFileReceived.load(); }, 20000));
@@ -134,6 +137,63 @@ std::vector<Outcome> outcomes()
     };
 }
 INSTANTIATE_TEST_SUITE_P(, HTTPManagerTest, ::testing::ValuesIn(outcomes()), [](const auto &row) { return std::string(row.param.name); });
+
+const UpdateSignature::KeyPair &updateKeys()
+{
+    static const UpdateSignature::KeyPair pair = *UpdateSignature::generateKeyPair();
+    return pair;
+}
+
+QByteArray signature(int version, const QByteArray &file, const QByteArray &privateKey = updateKeys().privateKey)
+{
+    return UpdateSignature::sign(privateKey, version, file).value_or(QByteArray());
+}
+
+struct Signed
+{
+    const char *name;
+    std::function<FaultResponse()> signature; // the answer for "/LANFile-8.txt.sig"
+    int errorOccured;
+    const char *reason;
+};
+
+using SignedUpdateTest = ::testing::TestWithParam<Signed>;
+
+// With an update key, the signature comes before the file, and the file is installed only when
+// it is signed with that key for its own bytes and the version announced.
+TEST_P(SignedUpdateTest, InstallsOnlyAFileSignedForTheVersionAnnounced)
+{
+    const Signed &row = GetParam();
+    Exchange exchange;
+    exchange.updateKey = updateKeys().publicKey;
+    exchange.server.respond(QStringLiteral("/server.php"), {200, descriptor(exchange.server.address() + "/LANFile-8.txt?a=1&b=2", 8)});
+    exchange.server.respond(QStringLiteral("/LANFile-8.txt"), {200, newFile()});
+    exchange.server.respond(QStringLiteral("/LANFile-8.txt.sig"), row.signature());
+    ASSERT_EQ(exchange.run(3), 0);
+    EXPECT_EQ(exchange.settings().errorOccured, row.errorOccured);
+    EXPECT_EQ(QString(exchange.http->failureReason()).replace(exchange.server.address(), "SERVER").toStdString(), row.reason);
+    EXPECT_EQ(exchange.server.requests().value(1), u"/LANFile-8.txt.sig?a=1&b=2");
+    if (row.errorOccured == 2)
+        EXPECT_EQ(exchange.test.readDocument(QStringLiteral("LANFile.txt")), newFile());
+    else
+        EXPECT_TRUE(exchange.keptOldFile());
+}
+
+const char doesNotVerify[] = "The access number file's signature does not verify";
+const Signed signatures[] = {
+    {"SignedForItsVersion", [] { return FaultResponse{200, signature(8, newFile())}; }, 2, ""},
+    {"NoSignature", [] { return FaultResponse{404, "not here"}; }, 0, doesNotVerify},
+    {"SignedForAnOlderVersion", [] { return FaultResponse{200, signature(7, newFile())}; }, 0, doesNotVerify},
+    {"SignatureOfAnotherFile", [] { return FaultResponse{200, signature(8, oldFile())}; }, 0, doesNotVerify},
+    {"SignedWithAnotherKey", [] { return FaultResponse{200, signature(8, newFile(), UpdateSignature::generateKeyPair()->privateKey)}; }, 0,
+     doesNotVerify},
+    {"SignatureCutShort", [] { return FaultResponse{200, signature(8, newFile()).chopped(1)}; }, 0, doesNotVerify},
+    {"AnswerLargerThanASignature", [] { return FaultResponse{200, signature(8, newFile()) + QByteArray(1 << 20, 'x')}.withoutLength(); }, 0,
+     doesNotVerify},
+    {"SignatureServerError", [] { return FaultResponse{500, signature(8, newFile())}; }, 0,
+     "The server answered 500 for SERVER/LANFile-8.txt.sig?a=1&b=2"},
+};
+INSTANTIATE_TEST_SUITE_P(, SignedUpdateTest, ::testing::ValuesIn(signatures), [](const auto &row) { return std::string(row.param.name); });
 
 TEST(HTTPExchangeTest, WhatACancelledAttemptLeftDecidesNothing)
 {

@@ -1,8 +1,11 @@
 #include "app/GlobalOptions.h"
 
+#include "datafile/UpdateSignature.h"
 #include "platform/Bundle.h"
+#include "support/Files.h"
 
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,4 +46,32 @@ INSTANTIATE_TEST_SUITE_P(, GlobalOptionsTest,
                                            Source{"Server", "--server", "FARLINE_UPDATE_SERVER", &GlobalOptions::server,
                                                   [] { return QStringLiteral(FARLINE_UPDATE_SERVER); }}),
                          [](const auto &row) { return std::string(row.param.name); });
+
+// The update key: the option's file, else the variable's, else the build's. A file that holds no
+// Ed25519 public key is bad usage, never updates taken unsigned.
+TEST(UpdateKeyOptionTest, TheOptionThenItsVariableThenTheBuildsAndOnlyAPublicKey)
+{
+    QTemporaryDir dir;
+    const auto pair = UpdateSignature::generateKeyPair();
+    ASSERT_TRUE(pair);
+    const QString publicKey = writeFile(dir.filePath(QStringLiteral("public.pem")), pair->publicKey);
+    const QString other = writeFile(dir.filePath(QStringLiteral("other.pem")), UpdateSignature::generateKeyPair()->publicKey);
+    const auto parsed = [](QStringList arguments) {
+        arguments.prepend(QStringLiteral("farline"));
+        return parseLaunch(arguments);
+    };
+    const auto key = [&](const QStringList &arguments) { return std::get<Launch>(parsed(arguments)).options.updateKey; };
+    qputenv("FARLINE_UPDATE_KEY", other.toUtf8());
+    EXPECT_EQ(key({"--update-key", publicKey}), pair->publicKey);
+    EXPECT_EQ(key({}), readFile(other));
+    qunsetenv("FARLINE_UPDATE_KEY");
+    EXPECT_EQ(key({}), GlobalOptions::builtInUpdateKey);
+    const QString notAPublicKey[] = {writeFile(dir.filePath(QStringLiteral("private.pem")), pair->privateKey),
+                                     writeFile(dir.filePath(QStringLiteral("empty.pem")), {}), dir.filePath(QStringLiteral("missing.pem"))};
+    for (const QString &path : notAPublicKey) {
+        const auto refused = parsed({"--update-key", path});
+        ASSERT_TRUE(std::holds_alternative<QString>(refused)) << path.toStdString();
+        EXPECT_TRUE(std::get<QString>(refused).contains(path));
+    }
+}
 } // namespace
