@@ -170,21 +170,31 @@ void HTTPManager::requestFinished()
     if (cancelledFromOutside())
         return cancel();
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QString address = m_reply->url().toString();
+    const QString address = m_reply->url().toString(); // where a redirect led
+    const QNetworkReply::NetworkError error = m_reply->error();
+    // Errors below the content errors are the connection's or a proxy's: a status then is one
+    // seen on the way (a redirect), not the answer of the address asked last.
+    const bool connectionFailed = error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
     // 206 is a part of the file, whatever was asked for.
-    if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299 || status.toInt() == 206)) {
+    if (!connectionFailed && status.isValid() && (status.toInt() < 200 || status.toInt() > 299 || status.toInt() == 206)) {
         if (m_currentOperation == Signature && (status.toInt() == 404 || status.toInt() == 410)) {
             qCInfo(lcUpdate).noquote() << "no signature at" << address;
             return fail(signatureDoesNotVerify());
         }
         return fail(QStringLiteral("The server answered %1 for %2").arg(status.toInt()).arg(address));
     }
-    switch (m_reply->error()) {
+    switch (error) {
     case QNetworkReply::NoError:
         break;
     case QNetworkReply::OperationCanceledError: // the silence time-out; our own aborts are not seen
     case QNetworkReply::TimeoutError:
         return fail(tooSlow());
+    case QNetworkReply::UnknownContentError:
+        // Qt's own words for a body that does not decompress ("Decompression failed: ") end
+        // with nothing.
+        if (m_reply->hasRawHeader("Content-Encoding"))
+            return fail(QStringLiteral("The server sent data that does not decompress"));
+        [[fallthrough]];
     default:
         return fail(QStringLiteral("The connection to %1 failed: %2").arg(address, m_reply->errorString()));
     }

@@ -98,6 +98,7 @@ std::vector<Outcome> outcomes()
     const QString fileAt = QStringLiteral("SERVER/LANFile-8.txt?a=1&b=2");
     const QString noFile = QStringLiteral("The server sent no valid access number file (it holds no access numbers)");
     const QString tooSlow = QStringLiteral("The server took too long to answer");
+    const QString refused = FaultServer::refusedAddress();
     QByteArray binary;
     for (int i = 0; i < 1024; ++i)
         binary += char(i);
@@ -128,6 +129,10 @@ std::vector<Outcome> outcomes()
          "The server sent no valid access number file (line 3 holds no access number)"},
         {"FileWithLettersForANumber", announcing(8), plain, FaultResponse{200, sealedDataFile("208 abc\r\n234 +44 20 7946 0999")}, 0,
          "The server sent no valid access number file (line 1 holds no access number)"},
+        {"FileRedirectedToAnUnreachableAddress", announcing(8), plain, FaultResponse{302, {}}.withHeader("Location: " + refused.toUtf8() + "/f"), 0,
+         "The connection to " + refused + "/f failed: Connection refused"},
+        {"FileThatDoesNotDecompress", announcing(8), plain, FaultResponse{200, "no gzip stream at all"}.withHeader("Content-Encoding: gzip"), 0,
+         "The server sent data that does not decompress"},
         {"FileOver16MiB", announcing(8), plain, FaultResponse{200, sealedDataFile(QByteArray(HTTPManager::maxFileSize, 'x'))}.withoutLength(), 0,
          "The server sent a file over 16 MiB"},
         {"ServerSilentPastTheTimeOut", announcing(8), plain, file.cut(100, true), 0, tooSlow},
