@@ -54,24 +54,17 @@ TEST(UpdateKeyOptionTest, TheOptionThenItsVariableThenTheBuildsAndOnlyAPublicKey
     QTemporaryDir dir;
     const auto pair = UpdateSignature::generateKeyPair();
     ASSERT_TRUE(pair);
-    const QString publicKey = writeFile(dir.filePath(QStringLiteral("public.pem")), pair->publicKey);
-    const QString other = writeFile(dir.filePath(QStringLiteral("other.pem")), UpdateSignature::generateKeyPair()->publicKey);
-    const auto parsed = [](QStringList arguments) {
-        arguments.prepend(QStringLiteral("farline"));
-        return parseLaunch(arguments);
-    };
+    const auto file = [&](const char *name, const QByteArray &bytes) { return writeFile(dir.filePath(QLatin1String(name)), bytes); };
+    const auto parsed = [](const QStringList &arguments) { return parseLaunch(QStringList{"farline"} + arguments); };
     const auto key = [&](const QStringList &arguments) { return std::get<Launch>(parsed(arguments)).options.updateKey; };
-    qputenv("FARLINE_UPDATE_KEY", other.toUtf8());
-    EXPECT_EQ(key({"--update-key", publicKey}), pair->publicKey);
-    EXPECT_EQ(key({}), readFile(other));
+    qputenv("FARLINE_UPDATE_KEY", file("variable.pem", pair->publicKey + '\n').toUtf8());
+    EXPECT_EQ(key({"--update-key", file("option.pem", pair->publicKey)}), pair->publicKey);
+    EXPECT_EQ(key({}), pair->publicKey + '\n');
     qunsetenv("FARLINE_UPDATE_KEY");
     EXPECT_EQ(key({}), GlobalOptions::builtInUpdateKey);
-    const QString notAPublicKey[] = {writeFile(dir.filePath(QStringLiteral("private.pem")), pair->privateKey),
-                                     writeFile(dir.filePath(QStringLiteral("empty.pem")), {}), dir.filePath(QStringLiteral("missing.pem"))};
-    for (const QString &path : notAPublicKey) {
+    for (const QString &path : {file("private.pem", pair->privateKey), file("empty.pem", {}), dir.filePath(QStringLiteral("missing.pem"))}) {
         const auto refused = parsed({"--update-key", path});
-        ASSERT_TRUE(std::holds_alternative<QString>(refused)) << path.toStdString();
-        EXPECT_TRUE(std::get<QString>(refused).contains(path));
+        EXPECT_TRUE(std::holds_alternative<QString>(refused) && std::get<QString>(refused).contains(path)) << path.toStdString();
     }
 }
 } // namespace
