@@ -221,14 +221,16 @@ void HTTPManager::descriptorReceived()
     if (m_settings.errorOccured == 1)
         return conclude(1); // nothing newer, or the server refuses
     m_bufferString.clear();
-    if (m_updateKey.isEmpty())
-        return startDownload();
-
-    // A newer file, to be signed: its signature first, which is small and may be missing.
-    m_currentOperation = Signature;
-    const QString address = m_settings.currentLANFileURL.value_or(QString());
-    if (GETRequest(signatureAddress(address)) != 0)
-        return fail(noFileAddress(address));
+    if (m_updateKey.isEmpty()) {
+        if (!startDownload())
+            return;
+    } else {
+        // A newer file, to be signed: its signature first, which is small and may be missing.
+        m_currentOperation = Signature;
+        const QString address = m_settings.currentLANFileURL.value_or(QString());
+        if (GETRequest(signatureAddress(address)) != 0)
+            return fail(noFileAddress(address));
+    }
     m_settings.pathForUpdateReceived = true;
     Q_EMIT mailboxChanged();
 }
@@ -242,19 +244,23 @@ void HTTPManager::signatureReceived()
     startDownload();
 }
 
-// The newer file: its download replaces the working copy once it has arrived whole.
-void HTTPManager::startDownload()
+// The newer file: its download replaces the working copy once it has arrived whole. False when
+// it could not start (the exchange has failed).
+bool HTTPManager::startDownload()
 {
     m_currentOperation = Download;
     const QString address = m_settings.currentLANFileURL.value_or(QString());
-    if (GETRequest(address) != 0)
-        return fail(noFileAddress(address));
+    if (GETRequest(address) != 0) {
+        fail(noFileAddress(address));
+        return false;
+    }
     m_download = std::make_unique<AtomicFile>(m_lanFilePath);
     m_check = std::make_unique<DataFileCheck>();
-    if (!m_download->open())
-        return failToWrite(m_download->reason());
-    m_settings.pathForUpdateReceived = true;
-    Q_EMIT mailboxChanged();
+    if (!m_download->open()) {
+        failToWrite(m_download->reason());
+        return false;
+    }
+    return true;
 }
 
 void HTTPManager::downloadReceived()

@@ -106,7 +106,7 @@ private:
     void requestFinished();
     void descriptorReceived();
     void signatureReceived();
-    void startDownload();
+    bool startDownload();
     void downloadReceived();
     qint64 largestAnswer() const;
     void checkDeadline();
