@@ -1,6 +1,6 @@
 // The check a download passes before it replaces the access number file, fed in pieces of a
-// size taken from the first byte, against deciphering the whole file at once and looking for an
-// access number line in its text split at every "\r\n".
+// size taken from the first byte, against deciphering the whole file at once and judging each
+// line of its text split at every "\r\n".
 
 #include "datafile/DataFileCheck.h"
 #include "datafile/DataFileEnvelope.h"
@@ -19,14 +19,22 @@ DataFileCheck::Verdict wholeFileVerdict(const QByteArray &file)
     QByteArrayView text = *deciphered;
     if (text.size() > DataFileEnvelope::chainingBlockSize)
         text = text.sliced(DataFileEnvelope::chainingBlockSize);
+    bool found = false;
+    bool bad = false;
     for (;;) {
         const qsizetype end = text.indexOf("\r\n");
-        if (DataFileCheck::isAccessNumberLine(QLatin1StringView(end < 0 ? text : text.first(end))))
-            return DataFileCheck::Verdict::Valid;
+        const QLatin1StringView line(end < 0 ? text : text.first(end));
+        if (DataFileCheck::isAccessNumberLine(line))
+            found = true;
+        else if (line.contains(u' '))
+            bad = true;
         if (end < 0)
-            return DataFileCheck::Verdict::NoAccessNumbers;
+            break;
         text = text.sliced(end + 2);
     }
+    if (!found)
+        return DataFileCheck::Verdict::NoAccessNumbers;
+    return bad ? DataFileCheck::Verdict::LineWithoutAccessNumber : DataFileCheck::Verdict::Valid;
 }
 }
 

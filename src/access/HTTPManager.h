@@ -15,8 +15,9 @@ struct AppSettings;
 
 // One update exchange with the update server, run by the event loop of the thread that starts
 // it: the descriptor request for the installed version, the descriptor read by
-// LANFileNameparser, then the download of the announced file into the working copy of
-// "LANFile.txt". The outcome goes to the settings record's update mailbox:
+// LANFileNameparser, then (with an update key) the file's signature, then the download of the
+// announced file into the working copy of "LANFile.txt". The outcome goes to the settings
+// record's update mailbox:
 //   pathForUpdateReceived     a newer file was announced and its download starts;
 //   updatedLANFileReceived    the exchange has an outcome, errorOccured telling which:
 //                             0 it failed, 1 nothing newer (or refused), 2 the file was replaced.
@@ -24,19 +25,20 @@ struct AppSettings;
 //
 // Every failure is an outcome (errorOccured 0) with a reason in failureReason(): no connection, a
 // status other than 2xx or a partial 206, a body cut short, a descriptor that does not parse,
-// announces a version beyond 32 bits or names no usable file, a descriptor over 64 KiB or a file
-// over 16 MiB, a download that does not decipher or holds no access number line, a file that
-// cannot be written whole, and a server too slow for the deadlines. The download is staged
-// beside the working copy and replaces it only when every byte was written and reached the disk
-// and the bytes written decipher; otherwise, and after a cancel, the working copy stays as it
-// was.
+// names no version or one that is no whole number of 32 bits, or names no usable file, a
+// descriptor over 64 KiB or a file over 16 MiB, a download that does not decipher, holds no
+// access number line or a line without an access number, a signature that is missing or does
+// not verify, a file that cannot be written whole, and a server too slow for the deadlines. The
+// download is staged beside the working copy and replaces it only when every byte was written
+// and reached the disk, the bytes written decipher and, with an update key, are signed for the
+// version announced; otherwise, and after a cancel, the working copy stays as it was.
 class HTTPManager : public QObject
 {
     Q_OBJECT
 
 public:
     // currentOperation
-    enum Operation { Descriptor = 0, Download = 1, Finished = 2 };
+    enum Operation { Descriptor = 0, Download = 1, Finished = 2, Signature = 3 };
 
     static constexpr qint64 readSize = 1024;
     static constexpr qint64 maxDescriptorSize = 64 * 1024;
@@ -88,6 +90,11 @@ public:
     const QString &failureReason() const { return m_failureReason; }
     // Set before UpdateLANFile.
     void setDeadlines(const Deadlines &deadlines) { m_deadlines = deadlines; }
+    // The Ed25519 public key (PEM) that signs the access number files (UpdateSignature); set
+    // before UpdateLANFile. With one, "ADDRESS.sig" is fetched (at most 64 bytes, within the
+    // descriptor's deadline) before the file, and the file is installed only when it verifies.
+    // Without one, files are taken unsigned.
+    void setUpdateKey(const QByteArray &publicKey) { m_updateKey = publicKey; }
 
 Q_SIGNALS:
     // The exchange set a flag of the mailbox.
@@ -98,7 +105,10 @@ private:
     void checkAnnouncedSize();
     void requestFinished();
     void descriptorReceived();
+    void signatureReceived();
+    bool startDownload();
     void downloadReceived();
+    qint64 largestAnswer() const;
     void checkDeadline();
     void conclude(int errorOccured);
     void fail(const QString &reason);
@@ -118,6 +128,9 @@ private:
     bool m_currentOperationComplete = true;
     int m_currentVersionNumber = 0;
     QByteArray m_bufferString;
+    QByteArray m_updateKey;
+    QByteArray m_signature;
+    QByteArray m_signedFile; // the downloaded bytes, held for the signature's check
     bool m_replaced = false;
     QString m_failureReason;
     Deadlines m_deadlines;

@@ -3,7 +3,7 @@
 #include "core/AppSettings.h"
 
 #include <QXmlStreamReader>
-#include <limits>
+#include <algorithm>
 
 namespace {
 QString withoutLineFeedsAndTabs(QString text)
@@ -25,6 +25,7 @@ bool LANFileNameparser::parse(QByteArrayView document)
     QXmlStreamReader reader(document.toByteArray());
     reader.setNamespaceProcessing(false); // element names as written
     m_errorString.clear();
+    m_versionRead = false;
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement:
@@ -45,7 +46,9 @@ bool LANFileNameparser::parse(QByteArrayView document)
             break;
         }
     }
-    if (!reader.hasError())
+    if (!reader.hasError() && !m_versionRead)
+        m_errorString = QStringLiteral("no version");
+    if (!reader.hasError() && m_errorString.isEmpty())
         return true;
     if (m_errorString.isEmpty()) {
         QString what = reader.errorString();
@@ -90,10 +93,14 @@ void LANFileNameparser::decide()
     } else if (*m_currentElement == u"file") {
         m_settings.currentLANFileURL = withoutLineFeedsAndTabs(text);
     } else if (*m_currentElement == u"version") {
-        const QString digits = withoutLineFeedsAndTabs(text);
+        const QString digits = text.trimmed();
+        if (digits.isEmpty())
+            return; // no version: the descriptor is not valid unless another element gives one
+        m_versionRead = true;
         const std::optional<int> version = intValue(digits);
         if (!version)
-            m_errorString = QStringLiteral("version %1 is out of range").arg(digits.trimmed());
+            m_errorString = QStringLiteral("version %1 is %2")
+                                .arg(digits, QLatin1String(isWholeNumber(digits) ? "out of range" : "not a whole number"));
         else if (m_settings.currentVersionNumber >= *version)
             m_settings.errorOccured = 1;
         else if (m_announceVersion)
@@ -101,20 +108,18 @@ void LANFileNameparser::decide()
     }
 }
 
+bool LANFileNameparser::isWholeNumber(QStringView text)
+{
+    if (text.startsWith(u'-') || text.startsWith(u'+'))
+        text = text.sliced(1);
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 std::optional<int> LANFileNameparser::intValue(QStringView text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    const qint64 limit = negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i].unicode() - u'0');
-        if (value > limit)
-            return std::nullopt;
-    }
-    return int(negative ? -value : value);
+    if (!isWholeNumber(text))
+        return std::nullopt;
+    bool fits = false;
+    const int value = text.toInt(&fits);
+    return fits ? std::optional(value) : std::nullopt;
 }

@@ -15,7 +15,9 @@ struct AppSettings;
 //                                         currentLANFileURL;
 //   "version"                             not newer than the installed currentVersionNumber:
 //                                         errorOccured 1; newer: handed to `announceVersion`;
-//                                         beyond a 32-bit version: the descriptor is not valid.
+//                                         anything but a whole number of 32 bits: the
+//                                         descriptor is not valid. A descriptor without a
+//                                         version (missing, empty) is not valid either.
 // The text of an element is gathered across every piece the reader delivers (an entity such as
 // "&amp;" splits it) and judged whole at the element's end.
 class LANFileNameparser
@@ -26,11 +28,12 @@ public:
     LANFileNameparser(AppSettings &settings, VersionAnnouncer announceVersion);
 
     // Reads `document` with QXmlStreamReader and reports its events here. True when the document
-    // is well-formed to its end and its version fits; what was decided before an error stays
-    // decided. A document type declaration counts as an error: a descriptor has none, and its
+    // is well-formed to its end and holds a version that is a whole number of 32 bits; what was
+    // decided before an error stays decided. A document type declaration counts as an error: a descriptor has none, and its
     // entities could blow up.
     bool parse(QByteArrayView document);
-    // Why the last parse failed, as a phrase ("version 1e9 ..."); empty after a success.
+    // Why the last parse failed, as a phrase ("version 1e9 is not a whole number", "no
+    // version"); empty after a success.
     const QString &errorString() const { return m_errorString; }
 
     void didStartElement(const QString &name);
@@ -41,17 +44,20 @@ public:
     const std::optional<QString> &currentElement() const { return m_currentElement; }
     const std::optional<QString> &currentElementValue() const { return m_currentElementValue; }
 
-    // A version text read as a signed decimal: leading white space skipped, an optional sign,
-    // the digits up to the first other character (none gives 0). None when the number does not
-    // fit in 32 bits: a clamped version would be recorded and block every later update.
+    // A version text: an optional sign and ASCII digits, nothing else (the blanks around it
+    // already removed). None for anything else, and when the number does not fit in 32 bits (a clamped version
+    // would be recorded and block every later update).
     static std::optional<int> intValue(QStringView text);
 
 private:
     void decide();
+    // An optional sign and ASCII digits, however many.
+    static bool isWholeNumber(QStringView text);
 
     AppSettings &m_settings;
     VersionAnnouncer m_announceVersion;
     std::optional<QString> m_currentElement;
     std::optional<QString> m_currentElementValue;
     QString m_errorString;
+    bool m_versionRead = false; // the document named a version, valid or not
 };

@@ -16,6 +16,7 @@ LANUpdateViewController::LANUpdateViewController(FarlineAppDelegate &app, QStrin
     , m_app(app)
     , m_updateServer(std::move(updateServer))
     , m_lanFilePath(app.home().documentPath(LANManger::fileName))
+    , m_updateKey(app.updateKey())
 {
     m_app.appSettings().dialogDismissed = false;
 }
@@ -99,6 +100,7 @@ void LANUpdateViewController::startLANFileUpdate()
     m_network = std::make_unique<QNetworkAccessManager>();
     m_http = std::make_unique<HTTPManager>(settings, m_lanFilePath, m_updateServer, *m_network);
     m_http->setDeadlines(m_deadlines);
+    m_http->setUpdateKey(m_updateKey);
     // Queued: the exchange is never deleted from inside its own handlers.
     connect(m_http.get(), &HTTPManager::mailboxChanged, m_workerContext.get(), [this] { examineMailbox(); },
             Qt::QueuedConnection);

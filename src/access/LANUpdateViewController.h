@@ -108,6 +108,7 @@ private:
     FarlineAppDelegate &m_app;
     const QString m_updateServer;
     const QString m_lanFilePath;
+    const QByteArray m_updateKey;
     MainViewModalDelegate *m_delegate = nullptr;
     HTTPManager::Deadlines m_deadlines;
 

@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QScopeGuard>
@@ -34,6 +35,14 @@ std::optional<QString> textAt(const QSqlQuery &query, int column)
     if (query.isNull(column))
         return std::nullopt;
     return query.value(column).toString();
+}
+
+// SQLite's codes for a file that is damaged (SQLITE_CORRUPT) or no database at all (SQLITE_NOTADB).
+bool isDamage(const QSqlError &error)
+{
+    bool isNumber = false;
+    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff; // the primary code of an extended one
+    return isNumber && (code == 11 || code == 26);
 }
 
 // Reads a person's names from a query whose columns are id, first, middle, last, organisation.
@@ -89,7 +98,65 @@ AddressBook::Connection *AddressBook::connection() const
         m_openTried = true;
         open();
     }
+    // A transaction begun in the damaged file ends there, failing, before a new book comes.
+    if (!m_connection && m_keptAside && !m_inTransaction)
+        startAnew();
     return m_connection.get();
+}
+
+void AddressBook::startAnew() const
+{
+    m_keptAside = false;
+    // SQLite's own files beside it too: a journal left behind would be played into the new book.
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(m_path + QLatin1String(suffix));
+    qCInfo(lcContacts).noquote() << "a new address book in place of the damaged one";
+    open();
+}
+
+bool AddressBook::noteDamage(const QSqlError &error) const
+{
+    if (!isDamage(error))
+        return false;
+    damaged(error.text());
+    return true;
+}
+
+void AddressBook::damaged(const QString &why) const
+{
+    if (m_connection) {
+        m_damagedConnection.reset();
+        m_damagedConnection = std::move(m_connection);
+    }
+    m_error = QStringLiteral("the address book %1 is damaged (%2)").arg(m_path, why);
+    qCInfo(lcContacts).noquote() << m_error;
+    if (std::exchange(m_foundDamaged, true))
+        return; // said once: a new book damaged in turn stays closed
+    m_keptAside = m_damageHandler && m_damageHandler(m_path);
+}
+
+// SQLite's quick check of the whole file: a damaged file read as it is gives wrong persons and
+// numbers. False, the reason in m_error, when the file is damaged or cannot be read.
+bool AddressBook::checked(Connection &connection) const
+{
+    QSqlQuery check(connection.db);
+    check.setForwardOnly(true);
+    QStringList problems;
+    if (check.exec(QStringLiteral("PRAGMA quick_check"))) {
+        while (check.next())
+            problems.append(check.value(0).toString());
+    }
+    const QSqlError error = check.lastError();
+    check = QSqlQuery();
+    if (error.isValid() && !isDamage(error)) {
+        m_error = QStringLiteral("cannot open %1: %2").arg(m_path, error.text());
+        return false;
+    }
+    if (error.isValid() || problems != QStringList{QStringLiteral("ok")}) {
+        damaged(error.isValid() ? error.text() : problems.value(0));
+        return false;
+    }
+    return true;
 }
 
 void AddressBook::open() const
@@ -114,6 +181,12 @@ void AddressBook::open() const
         m_error = QStringLiteral("cannot open %1: %2").arg(m_path, connection->db.lastError().text());
         return;
     }
+    if (!checked(*connection)) {
+        connection.reset();
+        if (m_keptAside)
+            startAnew();
+        return;
+    }
     if (auto failed = AddressBookSchema::migrate(connection->db)) {
         m_error = QStringLiteral("cannot use %1: %2").arg(m_path, *failed);
         return;
@@ -135,6 +208,13 @@ bool AddressBook::isOpen() const { return connection() != nullptr; }
 bool AddressBook::fail(const QString &error)
 {
     m_error = error;
+    return false;
+}
+
+bool AddressBook::fail(const QSqlError &error)
+{
+    m_error = error.text();
+    noteDamage(error);
     return false;
 }
 
@@ -162,7 +242,10 @@ std::optional<Person> AddressBook::personNamesWithRecordID(int recordID) const
     std::optional<Person> person;
     if (query.exec() && query.next())
         person = personFrom(query);
+    const QSqlError error = query.lastError();
     query.finish();
+    if (noteDamage(error))
+        return std::nullopt;
     return person;
 }
 
@@ -177,8 +260,10 @@ bool AddressBook::readPhones(int recordID, const std::function<bool(const PhoneE
         read = take(PhoneEntry{phones.value(0).toInt(), textAt(phones, 1), phones.value(2).toString()});
     const QSqlError error = phones.lastError();
     phones.finish();
-    if (error.isValid())
+    if (error.isValid()) {
         m_error = error.text();
+        noteDamage(error);
+    }
     return read && !error.isValid();
 }
 
@@ -195,7 +280,7 @@ bool AddressBook::removePerson(int recordID)
         query.prepare(QLatin1String(statement));
         query.addBindValue(recordID);
         if (!query.exec()) {
-            m_error = query.lastError().text();
+            fail(query.lastError());
             rollbackTransaction();
             return false;
         }
@@ -207,24 +292,31 @@ bool AddressBook::beginTransaction()
 {
     if (!connection())
         return fail(m_error);
-    return connection()->db.transaction() || fail(connection()->db.lastError().text());
+    if (!connection()->db.transaction())
+        return fail(connection()->db.lastError());
+    m_inTransaction = true;
+    return true;
 }
 
 bool AddressBook::commitTransaction()
 {
-    if (!connection())
-        return fail(m_error);
-    if (connection()->db.commit())
+    if (connection() && connection()->db.commit()) {
+        m_inTransaction = false;
         return true;
-    m_error = connection()->db.lastError().text();
-    connection()->db.rollback();
+    }
+    if (m_connection)
+        fail(m_connection->db.lastError());
+    rollbackTransaction();
     return false;
 }
 
 void AddressBook::rollbackTransaction()
 {
-    if (connection())
-        connection()->db.rollback();
+    // In the damaged file too: it is then left as it was before the transaction.
+    Connection *open = m_connection ? m_connection.get() : m_damagedConnection.get();
+    if (open && (m_inTransaction || m_connection))
+        open->db.rollback();
+    m_inTransaction = false;
 }
 
 bool AddressBook::beginSavepoint()
@@ -232,7 +324,7 @@ bool AddressBook::beginSavepoint()
     if (!connection())
         return fail(m_error);
     QSqlQuery query(connection()->db);
-    return query.exec(QStringLiteral("SAVEPOINT nested")) || fail(query.lastError().text());
+    return query.exec(QStringLiteral("SAVEPOINT nested")) || fail(query.lastError());
 }
 
 bool AddressBook::releaseSavepoint()
@@ -240,7 +332,7 @@ bool AddressBook::releaseSavepoint()
     if (!connection())
         return fail(m_error);
     QSqlQuery query(connection()->db);
-    return query.exec(QStringLiteral("RELEASE nested")) || fail(query.lastError().text());
+    return query.exec(QStringLiteral("RELEASE nested")) || fail(query.lastError());
 }
 
 void AddressBook::rollbackToSavepoint()
@@ -261,7 +353,10 @@ std::optional<int> AddressBook::recordIDForImportKey(const QString &importKey) c
     std::optional<int> found;
     if (query.exec() && query.next())
         found = query.value(0).toInt();
+    const QSqlError error = query.lastError();
     query.finish();
+    if (noteDamage(error))
+        return std::nullopt;
     return found;
 }
 
@@ -274,7 +369,7 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
     }
     QSqlQuery query(connection()->db);
     if (!query.exec(QStringLiteral("SAVEPOINT add_person"))) {
-        fail(query.lastError().text());
+        fail(query.lastError());
         return std::nullopt;
     }
     query.prepare(QStringLiteral("INSERT INTO person (first_name, middle_name, last_name, organization,"
@@ -284,7 +379,7 @@ std::optional<int> AddressBook::addPerson(const QString &importKey, const Person
     query.addBindValue(importKey);
     std::optional<int> recordID;
     if (!query.exec()) {
-        m_error = query.lastError().text();
+        fail(query.lastError());
     } else {
         // Taken at once: SQLite's last insert id is the connection's, and the phones follow.
         const int inserted = query.lastInsertId().toInt();
@@ -304,20 +399,21 @@ bool AddressBook::updatePerson(int recordID, const PersonDraft &draft, const std
         return fail(m_error);
     QSqlQuery query(connection()->db);
     if (!query.exec(QStringLiteral("SAVEPOINT update_person")))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     query.prepare(QStringLiteral("UPDATE person SET first_name = ?, middle_name = ?, last_name = ?,"
                                  " organization = ? WHERE id = ?"));
     for (const auto &text : {draft.firstName, draft.middleName, draft.lastName, draft.organization})
         query.addBindValue(textOrNull(text));
     query.addBindValue(recordID);
     bool done = query.exec() && query.numRowsAffected() == 1;
-    if (!done)
-        m_error = query.lastError().isValid() ? query.lastError().text()
-                                              : QStringLiteral("no person %1").arg(recordID);
+    if (!done && query.lastError().isValid())
+        fail(query.lastError());
+    else if (!done)
+        fail(QStringLiteral("no person %1").arg(recordID));
     if (done) {
         query.prepare(QStringLiteral("DELETE FROM phone WHERE person_id = ?"));
         query.addBindValue(recordID);
-        done = query.exec() || fail(query.lastError().text());
+        done = query.exec() || fail(query.lastError());
     }
     done = done && storePhones(recordID, draft.phones, interrupted);
     if (!done)
@@ -334,7 +430,7 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, con
     query.prepare(QStringLiteral("SELECT next_phone_identifier FROM person WHERE id = ?"));
     query.addBindValue(recordID);
     if (!query.exec() || !query.next())
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     qint64 next = query.value(0).toLongLong();
     query.finish();
 
@@ -355,13 +451,13 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, con
         query.addBindValue(textOrNull(phone.label));
         query.addBindValue(nonNull(phone.value));
         if (!query.exec())
-            return fail(query.lastError().text());
+            return fail(query.lastError());
         next = std::max(next, identifier + 1);
     }
     query.prepare(QStringLiteral("UPDATE person SET next_phone_identifier = ? WHERE id = ?"));
     query.addBindValue(next);
     query.addBindValue(recordID);
-    return query.exec() || fail(query.lastError().text());
+    return query.exec() || fail(query.lastError());
 }
 
 namespace {
@@ -393,6 +489,8 @@ QList<PersonSummary> AddressBook::peopleSummaries() const
             people.append(std::move(person));
         }
     }
+    if (noteDamage(query.lastError()))
+        return {}; // what was read may be wrong
     if (shownByNumber.isEmpty())
         return people;
     // Their first numbers in a second query: looking one up beside every person in the first
@@ -409,6 +507,8 @@ QList<PersonSummary> AddressBook::peopleSummaries() const
                 person.firstNumber = numbers.value(1).toString();
         }
     }
+    if (noteDamage(numbers.lastError()))
+        return {};
     return people;
 }
 
@@ -422,5 +522,7 @@ QList<std::pair<int, QString>> AddressBook::phoneValues() const
         while (query.next())
             values.append({query.value(0).toInt(), query.value(1).toString()});
     }
+    if (noteDamage(query.lastError()))
+        return {};
     return values;
 }

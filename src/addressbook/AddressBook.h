@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+class QSqlError;
+
 // A phone entry as an import hands it over: the identifier of the entry it keeps, or none for
 // a new entry, which the address book numbers.
 struct PhoneDraft
@@ -31,9 +33,15 @@ struct PersonDraft
 
 // The handset's address book: persons with names and phone lists, kept in an SQLite database
 // (home/"AddressBook.sqlite"). Record ids and phone entry identifiers are stable and never
-// reused. A file that cannot be opened (damaged, empty, or from a newer program) is left
-// untouched and the address book stays closed: it then knows no persons and refuses every
-// change. The file is opened at the first question asked.
+// reused. A file that cannot be opened (empty, or from a newer program) is left untouched and
+// the address book stays closed: it then knows no persons and refuses every change. The file is
+// opened at the first question asked, and checked then (SQLite's quick check).
+//
+// A file that SQLite finds damaged, at that check or at any later question (corrupt, or no
+// database at all), is told to the damage handler, once: it keeps the file aside. The address
+// book then removes the file and starts anew, empty, at the next question asked outside a
+// transaction; until then, and for good when the file could not be kept aside (or without a
+// handler), it is closed, and the damaged file is never written.
 class AddressBook
 {
 public:
@@ -45,6 +53,12 @@ public:
     AddressBook &operator=(const AddressBook &) = delete;
 
     bool isOpen() const;
+
+    // Keeps the damaged file at the path it is given aside; false when it could not.
+    using DamageHandler = std::function<bool(const QString &path)>;
+    void setDamageHandler(DamageHandler handler) { m_damageHandler = std::move(handler); }
+    // The file was found damaged during this run: what was read before may be wrong.
+    bool foundDamaged() const { return m_foundDamaged; }
     // Why the address book is closed, or why the last change failed.
     const QString &errorText() const
     {
@@ -84,13 +98,26 @@ private:
     struct Connection;
     Connection *connection() const;
     void open() const;
+    bool checked(Connection &connection) const;
+    void startAnew() const;
+    void damaged(const QString &why) const;
+    // Notes `error` when SQLite says the file is damaged; true then.
+    bool noteDamage(const QSqlError &error) const;
     bool storePhones(int recordID, const QList<PhoneDraft> &phones, const std::function<bool()> &interrupted);
     bool fail(const QString &error);
+    bool fail(const QSqlError &error);
 
     const QString m_path;
     mutable bool m_openTried = false;
     mutable std::unique_ptr<Connection> m_connection;
     mutable QString m_error;
+    DamageHandler m_damageHandler;
+    mutable bool m_foundDamaged = false;
+    mutable bool m_keptAside = false;  // the damaged file is aside: a new book may take its place
+    mutable bool m_inTransaction = false;
+    // A connection to a damaged file, closed when the address book goes: a question may still
+    // be holding one of its queries.
+    mutable std::unique_ptr<Connection> m_damagedConnection;
 
 public:
     // Every person as a list needs it, in no particular order, without their phone lists.

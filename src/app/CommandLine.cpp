@@ -6,6 +6,7 @@
 #include "core/TelAddress.h"
 #include "platform/Console.h"
 #include "platform/Home.h"
+#include "platform/PlatformServices.h"
 #include "platform/Telephone.h"
 
 namespace {
@@ -22,6 +23,8 @@ QString usage()
         "  --bundle DIR      resource folder to use instead of the built-in one ($FARLINE_BUNDLE)\n"
         "  --telephone NAME  telephone backend: %1 ($FARLINE_TELEPHONE)\n"
         "  --server URL      access number update server ($FARLINE_UPDATE_SERVER)\n"
+        "  --update-key FILE Ed25519 public key (PEM) that updates must be signed with\n"
+        "                    ($FARLINE_UPDATE_KEY; default: the build's, if it has one)\n"
         "  --screenshots DIR (window) render each screen into DIR as a PNG file, then exit\n"
         "  --self-test       (window) show each screen once; exit 1 on any QML warning\n"
         "  --help            show this text\n"
@@ -59,7 +62,7 @@ int runCommandLine(const QStringList &arguments)
         return 0;
     }
     if (launch.version) {
-        Console::out(QStringLiteral("farline " FARLINE_VERSION));
+        Console::out(QStringLiteral("farline " FARLINE_VERSION "\n") + PlatformServices::updatesText(launch.options.updateKey));
         return 0;
     }
     // The window is a program of its own: no command loads the GUI libraries.

@@ -2,6 +2,7 @@
 
 #include "platform/Telephone.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,6 +18,13 @@ struct GlobalOptions
     QString bundle;    // --bundle, $FARLINE_BUNDLE, else the resources built into the program
     QString telephone; // --telephone, $FARLINE_TELEPHONE, else "system"; always a known backend
     QString server;    // --server, $FARLINE_UPDATE_SERVER, else the update server of the build
+    // The Ed25519 public key (PEM) that access number updates must be signed with: the file named
+    // by --update-key or $FARLINE_UPDATE_KEY, else the build's (FARLINE_UPDATE_PUBLIC_KEY). Empty
+    // when there is none: updates are taken unsigned.
+    QByteArray updateKey;
+
+    // The key built into the program; empty in a build without one.
+    static const QByteArray builtInUpdateKey;
 };
 
 // What one start of the program asks for.

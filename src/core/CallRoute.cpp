@@ -3,6 +3,7 @@
 #include "core/CommonOperations.h"
 #include "core/KeypadNumber.h"
 #include "core/TCCManager.h"
+#include "datafile/DataFileCheck.h"
 
 namespace {
 // Calls of five digits or fewer (emergency and service numbers) are always dialled directly.
@@ -31,8 +32,15 @@ CallRoute CallRoute::of(const Inputs &inputs)
         int position = inputs.position;
         if (position < 0 || position >= lanNumbers.size())
             position = 0; // never outside the list
-        route.kind = ViaAccessNumber;
         route.accessNumber = lanNumbers[position];
+        // A table line without a real number ("208 +") would put the destination on the line
+        // after a bare "+": such a table is damaged.
+        if (!DataFileCheck::isAccessNumber(QLatin1StringView(route.accessNumber.toLatin1()))) {
+            route.kind = AccessNumbersDamaged;
+            route.accessNumber.clear();
+            return route;
+        }
+        route.kind = ViaAccessNumber;
         route.dialString = CommonOperations::parsedigitsFromLANNumber(route.accessNumber) + u',' + number;
         route.recorded = true;
     } else if (digits < shortestRoutedCall || !routed) {

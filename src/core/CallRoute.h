@@ -16,7 +16,8 @@ struct CallRoute
         Direct,          // the destination alone
         ViaAccessNumber, // the access number, a pause, then the destination
         NoAccessNumber,  // to be routed, but the SIM country has no access number
-        AccessNumbersDamaged, // to be routed, but the access number file cannot be read
+        AccessNumbersDamaged, // to be routed, but the access number file cannot be read, or the
+                              // access number chosen is none (no digits, letters)
         Refused,         // a number Farline must not dial (see KeypadNumber): `refusal` says why
     };
 

@@ -15,6 +15,7 @@
 #include "addressbook/AddressBook.h"
 #include "platform/ArchiveFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/DamagedFile.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
@@ -60,11 +61,17 @@ void FarlineAppDelegate::applicationDidFinishLaunching()
 {
     // The telephony probe waits for the first question about calls: asking the desktop takes tens
     // of milliseconds that a run placing no call need not pay.
-    provisionDataFiles();
+    const bool accessNumbersFromBundle = provisionDataFiles();
     m_appSettings = std::make_unique<AppSettings>(clock().now());
     m_lanManager = std::make_unique<LANManger>(home().documentPath(LANManger::fileName));
     m_tccManager = std::make_unique<TCCManager>(home().documentPath(TCCManager::fileName));
     loadAppSettings();
+    if (accessNumbersFromBundle) {
+        // The recorded version and position were those of a file that is gone: kept, the next
+        // update would take the bundled copy for that version and offer nothing.
+        m_appSettings->currentVersionNumber = 0;
+        m_lanManager->setCurrentLANpos(0);
+    }
     loadAccessNumbers(m_appSettings->currentMCC.value_or(QString()));
     // A position restored from the archive may lie beyond the list loaded now (the file
     // changed, or the archive was edited): nothing may read outside the list.
@@ -141,12 +148,31 @@ void FarlineAppDelegate::loadAccessNumbers(const QString &key)
 void FarlineAppDelegate::makeScreens()
 {
     m_addressBook = std::make_unique<AddressBook>(home().dir() + u'/' + AddressBook::fileName);
+    m_addressBook->setDamageHandler([this](const QString &path) { return keepDamagedAddressBook(path); });
     m_keypad = std::make_unique<KeypadViewController>(*this);
     m_recents = std::make_unique<RecentViewController>(home(), *m_addressBook, *this, alerts(), *this);
     m_favorites = std::make_unique<FavoritesViewController>(home(), *m_addressBook, *this, *this);
     m_contacts = std::make_unique<MyContactsViewController>(*m_addressBook, *this);
     m_settingsScreen = std::make_unique<MainViewController>(*this);
     m_tabBar = std::make_unique<TabBarController>(*this);
+}
+
+bool FarlineAppDelegate::keepDamagedAddressBook(const QString &path)
+{
+    QString reason;
+    const std::optional<QString> kept = DamagedFile::keepCopy(path, now(), &reason);
+    if (!kept) {
+        reportFailure(QStringLiteral("Your address book is damaged and could not be kept aside (%1). It is left as "
+                                     "it is, and your contacts cannot be used.").arg(reason));
+        return false;
+    }
+    reportWarning(QStringLiteral("Your address book is damaged. A copy is kept as %1; import your contacts again.").arg(*kept));
+    // The new book numbers its persons anew: a link kept would lead to another person's number.
+    if (m_favorites)
+        m_favorites->forgetContacts();
+    if (m_recents)
+        m_recents->forgetContacts();
+    return true;
 }
 
 void FarlineAppDelegate::remindOfUpdateWhenDue()
@@ -206,12 +232,14 @@ void FarlineAppDelegate::loadAppSettings()
     }
 }
 
-void FarlineAppDelegate::provisionDataFiles()
+bool FarlineAppDelegate::provisionDataFiles()
 {
+    bool accessNumbersFromBundle = false;
     for (const QString &fileName : {LANManger::fileName, TCCManager::fileName}) {
         const QString target = home().documentPath(fileName);
         if (DataFileReader::read(target, ignoreLines))
             continue;
+        accessNumbersFromBundle = accessNumbersFromBundle || fileName == LANManger::fileName;
         const QFileInfo resource(fileName);
         const auto contents =
             bundle().contentsOfResource(resource.completeBaseName(), resource.suffix(), QStringLiteral("/"));
@@ -224,6 +252,7 @@ void FarlineAppDelegate::provisionDataFiles()
             reportFailure(QStringLiteral("Farline could not install %1 (%2). It tries again at the next start.")
                               .arg(target, reason));
     }
+    return accessNumbersFromBundle;
 }
 
 void FarlineAppDelegate::reportFailure(const QString &message)

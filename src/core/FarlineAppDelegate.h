@@ -51,6 +51,8 @@ public:
     Alerts &alerts() { return *m_services.alerts; }
     Telephone &telephone() { return *m_services.telephone; }
     const QString &updateServer() const { return m_services.updateServer; }
+    // The public key that access number updates must be signed with; empty: taken unsigned.
+    const QByteArray &updateKey() const { return m_services.updateKey; }
     // Hands `address` to the system (a browser, a mail program); false when nothing took it.
     bool openURL(const QUrl &address) const;
 
@@ -139,9 +141,13 @@ Q_SIGNALS:
 private:
     // Copies each data file from the bundle into the documents folder that is missing there or
     // does not decipher (cut short by a full disk, damaged), whole or not at all; a file that
-    // deciphers, perhaps a downloaded update, is never replaced.
-    void provisionDataFiles();
+    // deciphers, perhaps a downloaded update, is never replaced. True when the access number file
+    // was not one that deciphers: whatever stands there now is not the version recorded.
+    bool provisionDataFiles();
     void makeScreens();
+    // The address book found damaged: a copy is kept aside and the user told, or told that it
+    // could not be; true when it was kept, the call lists then linked to no person.
+    bool keepDamagedAddressBook(const QString &path);
     void remindOfUpdateWhenDue();
 
     PlatformServices m_services;

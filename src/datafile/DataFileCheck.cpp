@@ -7,13 +7,22 @@
 
 DataFileCheck::DataFileCheck()
     : m_decoder(std::make_unique<DataFileDecoder>([this](const DataFileLines &lines) {
-        if (!m_foundLine)
-            m_foundLine = std::any_of(lines.begin(), lines.end(), &DataFileCheck::isAccessNumberLine);
+        for (const QLatin1StringView line : lines)
+            checkLine(line);
     }))
 {
 }
 
 DataFileCheck::~DataFileCheck() = default;
+
+void DataFileCheck::checkLine(QLatin1StringView line)
+{
+    ++m_lines;
+    if (isAccessNumberLine(line))
+        m_foundLine = true;
+    else if (m_badLine == 0 && line.contains(u' '))
+        m_badLine = m_lines; // it names a key, but what follows is no access number
+}
 
 void DataFileCheck::feed(QByteArrayView bytes)
 {
@@ -25,7 +34,9 @@ DataFileCheck::Verdict DataFileCheck::finish()
 {
     if (m_broken || !m_decoder->finish())
         return Verdict::DoesNotDecipher;
-    return m_foundLine ? Verdict::Valid : Verdict::NoAccessNumbers;
+    if (!m_foundLine)
+        return Verdict::NoAccessNumbers;
+    return m_badLine == 0 ? Verdict::Valid : Verdict::LineWithoutAccessNumber;
 }
 
 bool DataFileCheck::isAccessNumberLine(QLatin1StringView line)
@@ -34,6 +45,20 @@ bool DataFileCheck::isAccessNumberLine(QLatin1StringView line)
     if (space <= 0)
         return false;
     const auto printable = [](char c) { return c >= ' ' && c <= '~'; };
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    return std::all_of(line.begin(), line.end(), printable) && std::any_of(line.begin() + space, line.end(), digit);
+    return std::all_of(line.begin(), line.end(), printable) && isAccessNumber(line.sliced(space));
+}
+
+bool DataFileCheck::isAccessNumber(QLatin1StringView number)
+{
+    int digits = 0;
+    bool plus = false;
+    for (const char c : number) {
+        if (c >= '0' && c <= '9')
+            ++digits;
+        else if (c == '+' && digits == 0 && !plus)
+            plus = true;
+        else if (c != ' ')
+            return false;
+    }
+    return digits >= 3;
 }

@@ -7,12 +7,13 @@
 class DataFileDecoder;
 
 // Tells whether bytes fed to it piece by piece make an access number file worth installing: it
-// deciphers under the envelope (DataFileEnvelope) and holds at least one access number line. The
-// deciphered text is not kept beyond the line being read, so a download is checked as it arrives.
+// deciphers under the envelope (DataFileEnvelope), every line that names a key (one with a space)
+// is an access number line, and there is at least one. The deciphered text is not kept beyond the
+// line being read, so a download is checked as it arrives.
 class DataFileCheck
 {
 public:
-    enum class Verdict { Valid, DoesNotDecipher, NoAccessNumbers };
+    enum class Verdict { Valid, DoesNotDecipher, NoAccessNumbers, LineWithoutAccessNumber };
 
     DataFileCheck();
     ~DataFileCheck();
@@ -20,15 +21,26 @@ public:
     DataFileCheck &operator=(const DataFileCheck &) = delete;
 
     void feed(QByteArrayView bytes);
-    // The verdict on everything fed so far, taken as one file.
+    // The verdict on everything fed so far, taken as one file. A file without any access number
+    // line holds none, whatever else it holds.
     Verdict finish();
+    // The first line (from 1) that names a key without an access number; 0 when there is none.
+    qsizetype badLine() const { return m_badLine; }
 
-    // "KEY NUMBER": a key before the first space, a digit after it, and nothing but printable
-    // ASCII. An empty text, bare line ends or binary bytes that happen to decipher hold none.
+    // "KEY NUMBER": a key before the first space, then an access number, and nothing but
+    // printable ASCII. An empty text, bare line ends or binary bytes that happen to decipher hold
+    // none.
     static bool isAccessNumberLine(QLatin1StringView line);
+    // A leading "+" or none, then at least 3 digits and nothing else, spaces aside: a number the
+    // telephone can dial before the pause.
+    static bool isAccessNumber(QLatin1StringView number);
 
 private:
+    void checkLine(QLatin1StringView line);
+
     std::unique_ptr<DataFileDecoder> m_decoder;
     bool m_broken = false;
     bool m_foundLine = false;
+    qsizetype m_lines = 0;
+    qsizetype m_badLine = 0;
 };

@@ -151,29 +151,45 @@ void FavoritesViewController::selectRow(int row)
 
 void FavoritesViewController::deselect() { setSelectedRow(-1); }
 
+void FavoritesViewController::forgetContacts()
+{
+    for (const FavoriteRecordPtr &entry : favoritesArray())
+        entry->contactID = -1;
+    m_model.recordsChanged();
+    saveDataToDisk();
+}
+
 void FavoritesViewController::prepareFavoritesCollection()
 {
     if (!m_addressBook.isOpen())
         return;
-    for (const FavoriteRecordPtr &entry : favoritesArray()) {
-        const std::optional<Person> person = m_addressBook.personWithRecordID(entry->contactID);
+    // Worked out aside: a book found damaged meanwhile would rename or unlink the favourites,
+    // or give them wrong numbers.
+    QList<FavoriteRecord> refreshed;
+    for (const FavoriteRecordPtr &stored : favoritesArray()) {
+        FavoriteRecord &entry = refreshed.emplace_back(*stored);
+        const std::optional<Person> person = m_addressBook.personWithRecordID(entry.contactID);
         if (!person) {
-            entry->contactID = -1;
-            entry->phoneType = QString();
-            entry->displayName = entry->phoneNumber;
+            entry.contactID = -1;
+            entry.phoneType = QString();
+            entry.displayName = entry.phoneNumber;
             continue;
         }
-        const int index = person->indexForIdentifier(entry->identifier);
+        const int index = person->indexForIdentifier(entry.identifier);
         if (index < 0) {
-            entry->phoneType = QString();
+            entry.phoneType = QString();
         } else {
             const PhoneEntry &phone = person->phones->at(index);
-            entry->phoneType = phone.label ? FavoriteRecord::phoneTypeFromLabel(*phone.label) : QString();
-            entry->phoneNumber = phone.value;
+            entry.phoneType = phone.label ? FavoriteRecord::phoneTypeFromLabel(*phone.label) : QString();
+            entry.phoneNumber = phone.value;
         }
         const std::optional<QString> name = CommonOperations::getName(*person, false);
-        entry->displayName = name && index >= 0 ? *name : entry->phoneNumber;
+        entry.displayName = name && index >= 0 ? *name : entry.phoneNumber;
     }
+    if (m_addressBook.foundDamaged())
+        return;
+    for (qsizetype i = 0; i < refreshed.size(); ++i)
+        *favoritesArray()[i] = refreshed[i];
     m_model.recordsChanged();
 }
 

@@ -85,8 +85,13 @@ public:
     Q_INVOKABLE void deselect();
 
     // Numbers, names and phone types from the address book. Skipped when the address book
-    // cannot be read, so that a damaged address book does not unlink every favourite.
+    // cannot be read, or was found damaged, so that a damaged address book does not unlink,
+    // rename or renumber every favourite.
     void prepareFavoritesCollection();
+    // The address book the favourites point into is gone (found damaged and replaced by a new
+    // one): each keeps its name, type and number, linked to no person, so that no person of the
+    // new book is taken for it (and its number); the list is written.
+    void forgetContacts();
     // Writes the archive; false, after telling the reporter, when it could not be written (the
     // old one then stays).
     bool saveDataToDisk();

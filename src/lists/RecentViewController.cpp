@@ -68,32 +68,47 @@ bool RecentViewController::saveDataToDisk()
 
 void RecentViewController::loadDataFromDisk() { setRecentArray(CallRecordArchive::read(m_archive, maxCount)); }
 
+void RecentViewController::forgetContacts()
+{
+    for (const FavoriteRecordPtr &entry : recentArray())
+        entry->contactID = -1;
+    m_model.recordsChanged();
+    saveDataToDisk();
+}
+
 void RecentViewController::prepareRecentCollection()
 {
     if (!m_addressBook.isOpen())
         return;
-    for (const FavoriteRecordPtr &entry : recentArray()) {
-        const std::optional<Person> person = m_addressBook.personWithRecordID(entry->contactID);
+    // Worked out aside: a book found damaged meanwhile would rename or unlink the entries.
+    QList<FavoriteRecord> refreshed;
+    for (const FavoriteRecordPtr &stored : recentArray()) {
+        FavoriteRecord &entry = refreshed.emplace_back(*stored);
+        const std::optional<Person> person = m_addressBook.personWithRecordID(entry.contactID);
         if (!person) {
-            entry->contactID = -1;
-            entry->phoneType = unknownType;
-            entry->displayName = entry->phoneNumber;
+            entry.contactID = -1;
+            entry.phoneType = unknownType;
+            entry.displayName = entry.phoneNumber;
             continue;
         }
-        const int index = person->indexForIdentifier(entry->identifier);
+        const int index = person->indexForIdentifier(entry.identifier);
         bool sameNumber = false;
         if (index < 0) {
-            entry->phoneType = unknownType;
+            entry.phoneType = unknownType;
         } else {
             const PhoneEntry &phone = person->phones->at(index);
-            sameNumber = entry->phoneNumber == phone.value;
-            entry->phoneType = !sameNumber ? unknownType
-                               : phone.label ? FavoriteRecord::phoneTypeFromLabel(*phone.label)
-                                             : QString();
+            sameNumber = entry.phoneNumber == phone.value;
+            entry.phoneType = !sameNumber ? unknownType
+                              : phone.label ? FavoriteRecord::phoneTypeFromLabel(*phone.label)
+                                            : QString();
         }
         const std::optional<QString> name = CommonOperations::getName(*person, false);
-        entry->displayName = name && sameNumber ? *name : entry->phoneNumber;
+        entry.displayName = name && sameNumber ? *name : entry.phoneNumber;
     }
+    if (m_addressBook.foundDamaged())
+        return;
+    for (qsizetype i = 0; i < refreshed.size(); ++i)
+        *recentArray()[i] = refreshed[i];
     m_model.recordsChanged();
 }
 

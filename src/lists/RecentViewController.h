@@ -51,8 +51,13 @@ public:
     bool saveDataToDisk();
     void loadDataFromDisk();
     // Names and phone types from the address book; numbers are never changed. Skipped when the
-    // address book cannot be read, so that a damaged address book does not unlink every call.
+    // address book cannot be read, or was found damaged, so that a damaged address book does
+    // not unlink or rename every call.
     void prepareRecentCollection();
+    // The address book the entries point into is gone (found damaged and replaced by a new
+    // one): each keeps its name, type and number, linked to no person, so that no person of the
+    // new book is taken for it; the list is written.
+    void forgetContacts();
     Q_INVOKABLE void loadButton();
     // The "Clear" button: asks with an action sheet of "Clear All Recents" (button 0,
     // destructive) and "Cancel" (button 1).

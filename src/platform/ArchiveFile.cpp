@@ -1,5 +1,8 @@
 #include "platform/ArchiveFile.h"
 
+#include "platform/DamagedFile.h"
+
+#include <QFile>
 #include <QFileInfo>
 
 ArchiveFile::ArchiveFile(QString path, QString rootKey)
@@ -32,14 +35,19 @@ ArchiveFile::Written ArchiveFile::writeRoot(const Root &root, const QDateTime &m
     Written result;
     if (m_damaged && QFileInfo::exists(m_path)) {
         QString reason;
-        result.keptAside = KeyedArchive::keepAside(m_path, moment, &reason);
+        result.keptAside = DamagedFile::keepCopy(m_path, moment, &reason);
         if (!result.keptAside) {
             result.reason = QStringLiteral("the damaged file could not be kept aside: ") + reason;
             return written(std::move(result));
         }
     }
-    m_damaged = false;
     result.ok = KeyedArchive::write(m_path, m_rootKey, root, &result.reason);
+    if (result.ok) {
+        m_damaged = false;
+    } else if (result.keptAside) {
+        // The damaged file is still in its place: the write that replaces it keeps it aside.
+        QFile::remove(*std::exchange(result.keptAside, std::nullopt));
+    }
     return written(std::move(result));
 }
 

@@ -3,8 +3,9 @@
 #include "platform/KeyedArchive.h"
 
 // One archive file as its owner uses it for a run: read at the start, written whole after
-// changes. A file found damaged is never lost: before the first write over it, it is renamed
-// aside ("favorites.archive.damaged-YYYYMMDD-HHMMSS") for the user to look at.
+// changes. A file found damaged is never lost: the first write that replaces it keeps a copy
+// aside ("favorites.archive.damaged-YYYYMMDD-HHMMSS") for the user to look at; a write that fails
+// leaves the damaged file in its place and keeps no copy.
 class ArchiveFile
 {
 public:
@@ -24,7 +25,7 @@ public:
         bool ok = false;
         QString reason;                   // why it was not written
         bool failedBefore = false;        // the previous write failed too: the user knows
-        std::optional<QString> keptAside; // where the damaged file went before this write
+        std::optional<QString> keptAside; // the copy of the damaged file this write replaced
     };
     // `moment` names the kept copy of a damaged file.
     Written write(const ArchiveObject &root, const QDateTime &moment);

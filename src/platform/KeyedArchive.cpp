@@ -207,20 +207,3 @@ ArchiveRead<ArchiveList> KeyedArchive::listFromBytes(QByteArrayView bytes, const
 {
     return listFromRoot(rootFromBytes(bytes, rootKey));
 }
-
-std::optional<QString> KeyedArchive::keepAside(const QString &path, const QDateTime &moment, QString *reason)
-{
-    const QString base = path + QStringLiteral(".damaged-") + moment.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QFile file(path);
-    for (int attempt = 1; attempt < 100; ++attempt) {
-        const QString kept = attempt == 1 ? base : base + u'-' + QString::number(attempt);
-        if (QFile::exists(kept))
-            continue;
-        if (file.rename(kept))
-            return kept;
-        break;
-    }
-    if (reason)
-        *reason = file.errorString();
-    return std::nullopt;
-}

@@ -65,9 +65,4 @@ ArchiveRead<ArchiveObject> readObject(const QString &path, const QString &rootKe
 ArchiveRead<ArchiveList> readList(const QString &path, const QString &rootKey);
 // The list under `rootKey` of an archive's bytes, as readList reads it from a file.
 ArchiveRead<ArchiveList> listFromBytes(QByteArrayView bytes, const QString &rootKey);
-
-// Renames the file at `path` aside as "<path>.damaged-YYYYMMDD-HHMMSS" (`moment`; "-2", "-3"...
-// added when that name is taken) and gives the new path; none, with the reason, when it could
-// not be renamed.
-std::optional<QString> keepAside(const QString &path, const QDateTime &moment, QString *reason);
 }

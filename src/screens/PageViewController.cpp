@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
 #include "platform/Bundle.h"
+#include "platform/PlatformServices.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,7 @@ void PageViewController::load(const QUrl &url)
     text.replace(QStringLiteral("{{version}}"), QStringLiteral(FARLINE_VERSION));
     text.replace(QStringLiteral("{{access-numbers-version}}"),
                  version > 0 ? QStringLiteral("version %1").arg(version) : QStringLiteral("as shipped with Farline"));
+    text.replace(QStringLiteral("{{updates}}"), PlatformServices::updatesText(m_app.updateKey()));
     show(url, text);
 }
 

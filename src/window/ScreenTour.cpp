@@ -90,6 +90,7 @@ public:
         PlatformServices services{Home(home), Bundle(options.bundle), std::move(clock)};
         services.telephone = std::make_unique<SilentTelephone>();
         services.updateServer = server;
+        services.updateKey = options.updateKey;
         auto alerts = std::make_unique<QueuedAlerts>();
         m_alerts = alerts.get();
         services.alerts = std::move(alerts);

@@ -39,17 +39,16 @@ TEST(LANFileNameparserTest, DecidesOnTheWholeTextOfEachElement)
         {"refusal is case sensitive", book("<process>FALSE</process><version>9</version>"), {true, 2, {}, 9}},
         {"across lines with tabs", book("<version>\n\t\t12\n\t</version><file>\n\thttp://h/a b&#13;\n\t</file>"),
          {true, 2, "http://h/a b\r", 12}},
-        {"entities inside the address", book("<file>http://h/f?a=1&amp;b=2&#38;c=3</file>"), {true, 2, "http://h/f?a=1&b=2&c=3", {}}},
+        {"entities inside the address", book("<file>http://h/f?a=1&amp;b=2&#38;c=3</file><version>4</version>"), {true, 2, "http://h/f?a=1&b=2&c=3", 4}},
         {"CDATA and comments split the text", book("<file>h/<![CDATA[x&y]]>.txt</file><version>1<!-- -->0</version>"),
          {true, 2, "h/x&y.txt", 10}},
         {"known wherever they stand", "<x><y><version>7</version></y><file>u</file></x>", {true, 2, "u", 7}},
-        {"digits up to the first other character", book("<version> 5 beta</version>"), {true, 2, {}, 5}},
-        {"no digits count as 0", book("<version>new</version>"), {true, 1, {}, {}}},
+        {"blanks around the version", book("<version> \r\n 5 </version>"), {true, 2, {}, 5}},
+        {"a sign", book("<version>+5</version>"), {true, 2, {}, 5}},
         {"the largest version", book("<version>2147483647</version>"), {true, 2, {}, 2147483647}},
-        {"beyond 32 bits: not valid, nothing announced", book("<version>99999999999999999999</version><file>u</file>"), {false, 2, {}, {}}},
         {"negative", book("<version>-2147483648</version>"), {true, 1, {}, {}}},
         {"negative beyond 32 bits", book("<version>-2147483649</version>"), {false, 2, {}, {}}},
-        {"text between elements has no effect", book("false 99"), {true, 2, {}, {}}},
+        {"text between elements has no effect", book("false 99<version>4</version>"), {true, 2, {}, 4}},
         {"malformed: what came before stays", book("<version>8</version><file>http://h/a</fil>"), {false, 2, {}, 8}},
         {"not XML", "<html><body>404 Not Found", {false, 2, {}, {}}},
         {"empty", "", {false, 2, {}, {}}},
@@ -57,5 +56,31 @@ TEST(LANFileNameparserTest, DecidesOnTheWholeTextOfEachElement)
     };
     for (const auto &[name, document, expected] : cases)
         EXPECT_TRUE(parse(document) == expected) << name;
+}
+
+// Only an optional sign and ASCII digits that fit 32 bits are a version; a descriptor without
+// one is no valid descriptor, whatever else it says.
+TEST(LANFileNameparserTest, RefusesAnythingButAWholeVersion)
+{
+    const std::pair<QByteArray, const char *> cases[] = {
+        {"", "no version"},
+        {"<version/>", "no version"},
+        {"<version></version>", "no version"},
+        {"<version> \n\t</version>", "no version"},
+        {"<process>false</process>", "no version"},
+        {"<version>1e3</version>", "version 1e3 is not a whole number"},
+        {"<version>7abc</version>", "version 7abc is not a whole number"},
+        {"<version>7.9</version>", "version 7.9 is not a whole number"},
+        {"<version>\xd9\xa7</version>", "version \xd9\xa7 is not a whole number"}, // an Arabic-Indic seven
+        {"<version>99999999999999999999</version>", "version 99999999999999999999 is out of range"},
+    };
+    for (const auto &[inner, reason] : cases) {
+        AppSettings settings{QDateTime()};
+        bool announced = false;
+        LANFileNameparser parser(settings, [&](int) { announced = true; });
+        EXPECT_FALSE(parser.parse(book("<file>http://h/a</file>" + inner))) << inner.constData();
+        EXPECT_EQ(parser.errorString(), QString::fromUtf8(reason));
+        EXPECT_FALSE(announced) << inner.constData();
+    }
 }
 } // namespace

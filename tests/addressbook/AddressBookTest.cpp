@@ -87,12 +87,14 @@ TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgrad
         QSqlDatabase::removeDatabase(QStringLiteral("direct"));
     };
     ASSERT_TRUE(AddressBook(path()).addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
+    const QByteArray sound = fileBytes();
     execute(QStringLiteral("PRAGMA user_version = %1").arg(AddressBookSchema::currentVersion() + 1));
     const std::pair<const char *, QByteArray> cases[] = {
         {"newer schema", fileBytes()},
         {"garbage", QByteArray("\x00\x01 this is not SQLite \xff", 24).repeated(200)},
         {"truncated SQLite header", QByteArray("SQLite format 3\0", 16) + QByteArray(80, '\x01')},
         {"empty file", QByteArray()}, // lost its content: not a new address book
+        {"pages overwritten", withPagesOverwritten(sound)}, // damaged, and no one to keep it aside
     };
     for (const auto &[name, bytes] : cases) {
         SCOPED_TRACE(name);
@@ -112,5 +114,55 @@ TEST_F(AddressBookTest, FilesItCannotUseAreLeftUntouchedAndAnOlderSchemaIsUpgrad
     AddressBook upgraded(path());
     EXPECT_TRUE(upgraded.isOpen()) << upgraded.errorText().toStdString();
     EXPECT_TRUE(upgraded.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"))));
+}
+// A file SQLite finds damaged is told once; kept aside, a new, empty book takes its place, and
+// refused, the file stays as it was and the book closed.
+TEST_F(AddressBookTest, ADamagedFileIsToldOnceAndReplacedOnlyOnceKeptAside)
+{
+    ASSERT_TRUE(AddressBook(path()).addPerson(QStringLiteral("k"), draft(QStringLiteral("A"), {}, {}, {phone("1")})));
+    const std::pair<const char *, QByteArray> damages[] = {
+        {"pages overwritten", withPagesOverwritten(fileBytes())},
+        {"no database at all", QByteArray("\x00\x01 this is not SQLite \xff", 24).repeated(200)},
+    };
+    const QString kept = path() + QStringLiteral(".kept");
+    for (const auto &[name, bytes] : damages) {
+        for (const bool keptAside : {true, false}) {
+            SCOPED_TRACE(std::string(name) + (keptAside ? ", kept aside" : ", not kept aside"));
+            writeFile(path(), bytes);
+            QFile::remove(kept);
+            QStringList told;
+            AddressBook book(path());
+            book.setDamageHandler([&](const QString &damaged) {
+                told.append(damaged);
+                return keptAside && QFile::copy(damaged, kept);
+            });
+            EXPECT_EQ(book.isOpen(), keptAside);
+            EXPECT_TRUE(book.foundDamaged());
+            EXPECT_TRUE(book.peopleSummaries().isEmpty());
+            EXPECT_EQ(book.addPerson(QStringLiteral("new"), draft(QStringLiteral("New"))).has_value(), keptAside);
+            EXPECT_EQ(told, QStringList{path()});
+            EXPECT_EQ(readFile(keptAside ? kept : path()), bytes);
+        }
+    }
+}
+
+// Damage that shows only at a later question (the check passed, then the file changed under the
+// book): the question answers nothing, and the book starts anew at the next one.
+TEST_F(AddressBookTest, DamageFoundAtAnyQuestionStartsANewBook)
+{
+    AddressBook book(path());
+    ASSERT_TRUE(book.addPerson(QStringLiteral("k"), draft(QStringLiteral("A"), {}, {}, {phone("1")})));
+    int told = 0;
+    book.setDamageHandler([&](const QString &) { return ++told; });
+    QByteArray damaged = withPagesOverwritten(fileBytes());
+    damaged[27] = char(damaged[27] + 1); // the change counter: SQLite reads the file anew
+    writeFile(path(), damaged);
+    EXPECT_TRUE(book.peopleSummaries().isEmpty());
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(book.isOpen());
+    EXPECT_TRUE(book.peopleSummaries().isEmpty());
+    EXPECT_TRUE(book.addPerson(QStringLiteral("new"), draft(QStringLiteral("New"))));
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(AddressBook(path()).peopleSummaries().size(), 1);
 }
 } // namespace

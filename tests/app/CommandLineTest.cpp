@@ -1,17 +1,25 @@
+#include "app/GlobalOptions.h"
+#include "datafile/UpdateSignature.h"
 #include "app/support/Farline.h"
 #include "lists/CallRecordArchive.h"
 #include "platform/HomeLock.h"
 #include "platform/KeyedArchive.h"
+#include "platform/PlatformServices.h"
 #include "support/Files.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 TEST(CommandLineTest, VersionAndHelp)
 {
-    EXPECT_EQ(runFarline({"--version"}).all(), std::tuple(0, u"farline " FARLINE_VERSION "\n"_qs, QString()));
+    EXPECT_EQ(runFarline({"--version"}).all(), std::tuple(0, u"farline " FARLINE_VERSION "\n"_qs + PlatformServices::updatesText(GlobalOptions::builtInUpdateKey) + u'\n', QString()));
+
+    const QTemporaryDir dir;
+    const QString key = writeFile(dir.filePath(QStringLiteral("key.pem")), UpdateSignature::generateKeyPair()->publicKey);
+    EXPECT_EQ(runFarline({"--update-key", key, "--version"}).outLines().value(1), u"updates: signed");
 
     const FarlineRun help = runFarline({"--help"});
     EXPECT_EQ(std::tuple(help.exitCode, help.err), std::tuple(0, QString()));

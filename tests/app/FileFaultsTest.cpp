@@ -2,6 +2,7 @@
 // previous file staying whole; a damaged file is kept aside before it is written over.
 #include "app/support/Farline.h"
 #include "support/Files.h"
+#include "support/People.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -85,6 +86,19 @@ TEST_F(FileFaultsTest, AReadOnlyHomeFailsTheSaveAndChangesNothing)
     EXPECT_EQ(m_home.documents(), before);
 }
 
+// A damaged archive whose replacement cannot be written stays in its place as it was, with no
+// copy beside it; the next run that can write keeps the copy.
+TEST_F(FileFaultsTest, ADamagedArchiveStaysInPlaceWhenItsSaveFails)
+{
+    m_home.writeDocument(QStringLiteral("favorites.archive"), "{\"FavoritesCollection\": [");
+    const auto before = m_home.documents();
+    EXPECT_EQ(withoutRoomToWrite({"mode"}).all(),
+              std::tuple(1, u"Always\n"_qs, saveFailed('F', "File too large") + u'\n' + saveFailed('S', "File too large") + u'\n'));
+    EXPECT_EQ(m_home.documents(), before);
+    EXPECT_EQ(m_home.run({"mode"}).err.count(QStringLiteral("Your favourites file was damaged")), 1);
+    EXPECT_EQ(QDir(documentPath({})).entryList({"*.damaged-*"}, QDir::Files).size(), 1);
+}
+
 // The next command of any kind keeps a damaged favourites archive aside before its end writes
 // over it; of a settings archive with one entry of the wrong kind only that entry is lost.
 TEST_F(FileFaultsTest, ADamagedArchiveIsKeptAsideByTheNextCommandOfAnyKind)
@@ -103,5 +117,26 @@ TEST_F(FileFaultsTest, ADamagedArchiveIsKeptAsideByTheNextCommandOfAnyKind)
     EXPECT_TRUE(readFile(documentPath(copies[1])).contains("\"useFarlineFor\": \"0\""));
     EXPECT_EQ(m_home.run({"country"}).outLines(), QStringList{"234\tUnited Kingdom"});
     EXPECT_EQ(m_home.run({"favorites"}).all(), std::tuple(0, QString(), QString()));
+}
+
+// A damaged address book is said once and kept aside, and a new one takes its place: the contacts
+// start empty, and the favourite keeps its number, also once another person fills the new book
+// under the id the old one gave Anna; linked to no one, it shows its number as its name.
+TEST_F(FileFaultsTest, ADamagedAddressBookIsKeptAsideAndANewOneTakesItsPlace)
+{
+    const QString book = m_home.home() + QStringLiteral("/AddressBook.sqlite");
+    ASSERT_EQ(m_home.run({"favorites"}).out, u"0\tAnna Berg \tmobile\t+46 70 111\n");
+    const QByteArray damaged = withPagesOverwritten(readFile(book));
+    writeFile(book, damaged);
+    const FarlineRun list = m_home.run({"contacts", "list"});
+    const QStringList copies = QDir(m_home.home()).entryList({"AddressBook.sqlite.damaged-*"}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    const QString copy = m_home.home() + u'/' + copies[0];
+    EXPECT_EQ(list.all(), std::tuple(0, QString(), QStringLiteral("Farline: Your address book is damaged. A copy is kept as %1; "
+                                                                  "import your contacts again.\n").arg(copy)));
+    EXPECT_EQ(readFile(copy), damaged);
+    const QString card = m_home.write(QStringLiteral("bo.vcf"), "BEGIN:VCARD\nVERSION:3.0\nN:Ek;Bo;;;\nTEL;TYPE=CELL:+46 70 999\nEND:VCARD\n");
+    EXPECT_EQ(m_home.run({"contacts", "import", card}).all(), std::tuple(0, u"imported 1, updated 0, skipped 0\n"_qs, QString()));
+    EXPECT_EQ(m_home.run({"favorites"}).all(), std::tuple(0, u"0\t+46 70 111\t\t+46 70 111\n"_qs, QString()));
 }
 } // namespace

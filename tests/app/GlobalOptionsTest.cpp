@@ -1,8 +1,11 @@
 #include "app/GlobalOptions.h"
 
+#include "datafile/UpdateSignature.h"
 #include "platform/Bundle.h"
+#include "support/Files.h"
 
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,4 +46,25 @@ INSTANTIATE_TEST_SUITE_P(, GlobalOptionsTest,
                                            Source{"Server", "--server", "FARLINE_UPDATE_SERVER", &GlobalOptions::server,
                                                   [] { return QStringLiteral(FARLINE_UPDATE_SERVER); }}),
                          [](const auto &row) { return std::string(row.param.name); });
+
+// The update key: the option's file, else the variable's, else the build's. A file that holds no
+// Ed25519 public key is bad usage, never updates taken unsigned.
+TEST(UpdateKeyOptionTest, TheOptionThenItsVariableThenTheBuildsAndOnlyAPublicKey)
+{
+    QTemporaryDir dir;
+    const auto pair = UpdateSignature::generateKeyPair();
+    ASSERT_TRUE(pair);
+    const auto file = [&](const char *name, const QByteArray &bytes) { return writeFile(dir.filePath(QLatin1String(name)), bytes); };
+    const auto parsed = [](const QStringList &arguments) { return parseLaunch(QStringList{"farline"} + arguments); };
+    const auto key = [&](const QStringList &arguments) { return std::get<Launch>(parsed(arguments)).options.updateKey; };
+    qputenv("FARLINE_UPDATE_KEY", file("variable.pem", pair->publicKey + '\n').toUtf8());
+    EXPECT_EQ(key({"--update-key", file("option.pem", pair->publicKey)}), pair->publicKey);
+    EXPECT_EQ(key({}), pair->publicKey + '\n');
+    qunsetenv("FARLINE_UPDATE_KEY");
+    EXPECT_EQ(key({}), GlobalOptions::builtInUpdateKey);
+    for (const QString &path : {file("private.pem", pair->privateKey), file("empty.pem", {}), dir.filePath(QStringLiteral("missing.pem"))}) {
+        const auto refused = parsed({"--update-key", path});
+        EXPECT_TRUE(std::holds_alternative<QString>(refused) && std::get<QString>(refused).contains(path)) << path.toStdString();
+    }
+}
 } // namespace

@@ -65,6 +65,12 @@ const Row rows[] = {
     {"SecondPosition", 1, "221234567", K::ViaAccessNumber, "+482222222,221234567", true, twoNumbers, 1},
     {"PositionPastTheEnd", 1, "221234567", K::ViaAccessNumber, "+481111111,221234567", true, twoNumbers, 2},
     {"NegativePosition", 1, "221234567", K::ViaAccessNumber, "+481111111,221234567", true, twoNumbers, -1},
+    {"AccessNumberABarePlus", 1, "221234567", K::AccessNumbersDamaged, "", false, {"+"}},
+    {"AccessNumberOfLetters", 1, "221234567", K::AccessNumbersDamaged, "", false, {"abc"}},
+    {"AccessNumberOfTwoDigits", 1, "221234567", K::AccessNumbersDamaged, "", false, {"+48"}},
+    {"AccessNumberWithAPause", 1, "221234567", K::AccessNumbersDamaged, "", false, {"+48,221234567"}},
+    {"AccessNumberPlusInside", 1, "221234567", K::AccessNumbersDamaged, "", false, {"234+444567"}},
+    {"AccessNumberBadButDirect", 0, "221234567", K::Direct, "221234567", true, {"+"}},
 };
 INSTANTIATE_TEST_SUITE_P(, CallRouteTest, ::testing::ValuesIn(rows), [](const auto &row) { return std::string(row.param.name); });
 } // namespace

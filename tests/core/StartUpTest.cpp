@@ -62,6 +62,24 @@ TEST(StartUpTest, ADataFileThatCannotBeWrittenWholeIsNotWrittenAtAllAndComesAtTh
     EXPECT_EQ(test.readDocument(mccFile), bundled(mccFile));
 }
 
+// The version recorded was that of the damaged download: kept with the bundled copy, every
+// later update would find nothing newer.
+TEST(StartUpTest, TheBundledCopyReplacingADamagedDownloadResetsTheRecordedVersion)
+{
+    TestApp test;
+    test.writeDocument(lanFile, sealedDataFile("234 +44 20 1000\r\n234 +44 20 2000\r\n").chopped(16));
+    AppSettings &settings = test.app().appSettings();
+    settings.currentMCC = QStringLiteral("234");
+    settings.currentVersionNumber = 7;
+    test.app().lanManager().setCurrentLANpos(1);
+    ASSERT_TRUE(test.app().saveAppSettings());
+    test.restart();
+    test.app().applicationDidFinishLaunching();
+    EXPECT_EQ(test.readDocument(lanFile), bundled(lanFile));
+    EXPECT_EQ(test.app().appSettings().currentVersionNumber, 0);
+    EXPECT_EQ(test.app().lanManager().currentLANpos(), 0);
+}
+
 TEST(StartUpTest, TheArchivedPositionIsRestoredAndKeptInsideTheList)
 {
     for (const auto &[archived, expected] : {std::pair{0, 0}, {2, 2}, {3, 0}, {-1, 0}, {1000, 0}}) {

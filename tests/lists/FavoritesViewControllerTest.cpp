@@ -1,5 +1,7 @@
 #include "lists/FavoritesViewController.h"
+#include "lists/RecentViewController.h"
 #include "platform/KeyedArchive.h"
+#include "support/RecordingAlerts.h"
 
 #include "ListsTestSupport.h"
 #include "support/FileSizeLimit.h"
@@ -109,6 +111,28 @@ TEST_F(FavoritesViewControllerTest, RefreshFollowsEditedNumbersAndKeepsWhatIsGon
                                    QStringLiteral("+1 555||+1 555|%1|0").arg(nameless),            // no name at all
                                    QStringLiteral("9||9|-1|0")}));                                 // person gone
     EXPECT_EQ(favorites->model()->data(favorites->model()->index(0), CallRecordModel::NumberRole), u"+46 70 999"_qs);
+}
+
+// A book found damaged is no source for names and numbers: neither list is refreshed from it,
+// nor from the empty one that takes its place.
+TEST_F(FavoritesViewControllerTest, ABookFoundDamagedRefreshesNeitherList)
+{
+    const int anna = addPerson(QStringLiteral("Anna"), QStringLiteral("Berg"), {}, {phone("+46 70 111", mobileLabel)});
+    AddressBook damaged(writeFile(dir.filePath(QStringLiteral("damaged.sqlite")),
+                                  withPagesOverwritten(readFile(dir.filePath(QStringLiteral("AddressBook.sqlite"))))));
+    damaged.setDamageHandler([](const QString &) { return true; });
+    const FavoriteRecordPtr favorite = record("+46 70 111", "Anna Berg ", "Mobile", anna, 0);
+    const FavoriteRecordPtr recent = record("+46 70 111", "Anna Berg ", "Mobile", anna, 0);
+    FavoritesViewController favorites(home, damaged, calls, reports);
+    favorites.setFavoritesArray({favorite});
+    favorites.loadView();
+    RecordingAlerts alerts;
+    RecentViewController recents(home, damaged, calls, alerts, reports);
+    recents.setRecentArray({recent});
+    recents.loadView();
+    EXPECT_TRUE(damaged.foundDamaged());
+    EXPECT_EQ(fieldsOf(*favorite), QStringLiteral("Anna Berg |Mobile|+46 70 111|%1|0").arg(anna));
+    EXPECT_EQ(fieldsOf(*recent), fieldsOf(*favorite));
 }
 
 TEST_F(FavoritesViewControllerTest, EditingModeSwapsTheButtonsAndDeletesRows)

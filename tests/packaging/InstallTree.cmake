@@ -28,7 +28,7 @@ foreach(file IN LISTS expected)
 endforeach()
 
 execute_process(COMMAND "${PREFIX}/bin/farline" --version OUTPUT_VARIABLE version RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT version STREQUAL "farline ${VERSION}\n")
+if(NOT status EQUAL 0 OR NOT version MATCHES "^farline ${VERSION}\nupdates: (signed|unsigned)\n$")
   message(SEND_ERROR "the installed farline answers --version with ${status}: ${version}")
 endif()
 

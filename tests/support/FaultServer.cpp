@@ -41,7 +41,7 @@ private:
         m_rest = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\nConnection: close\r\n";
         if (response.announceLength)
             m_rest += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-        m_rest += "\r\n";
+        m_rest += response.headers + "\r\n";
         m_headSize = m_rest.size();
         m_rest += response.cutAfter < 0 ? response.body : response.body.first(response.cutAfter);
         QTimer::singleShot(response.delayMs, this, &Connection::sendPiece);

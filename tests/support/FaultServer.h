@@ -19,11 +19,13 @@ struct FaultResponse
     qint64 cutAfter = -1;       // >= 0: only this many bytes of the body are sent...
     bool stallAfterCut = false; // ...then the connection closes, or stays open in silence
     bool announceLength = true; // Content-Length, else the body ends when the connection closes
+    QByteArray headers = {};    // more header lines, each ended by "\r\n"
 
     FaultResponse delayed(int ms) const { return with(&FaultResponse::delayMs, ms); }
     FaultResponse inPieces(int size, int pause) const { return with(&FaultResponse::segmentSize, size).with(&FaultResponse::pauseMs, pause); }
     FaultResponse cut(qint64 bytes, bool stall = false) const { return with(&FaultResponse::cutAfter, bytes).with(&FaultResponse::stallAfterCut, stall); }
     FaultResponse withoutLength() const { return with(&FaultResponse::announceLength, false); }
+    FaultResponse withHeader(const QByteArray &line) const { return with(&FaultResponse::headers, QByteArray(headers + line + "\r\n")); }
 
 private:
     template<typename T> FaultResponse with(T FaultResponse::*field, T value) const

@@ -1,4 +1,5 @@
 #include "datafile/DataFileEnvelope.h"
+#include "datafile/UpdateSignature.h"
 #include "support/DataFiles.h"
 #include "support/Files.h"
 #include "support/Process.h"
@@ -124,6 +125,35 @@ const Publication publications[] = {
     {"Refused", true, "http://127.0.0.1/files/LANFile-9.txt", "files/LANFile-9.txt", 1},
 };
 INSTANTIATE_TEST_SUITE_P(, PublishTest, ::testing::ValuesIn(publications), [](const auto &row) { return std::string(row.param.name); });
+
+// keygen writes a pair, the private half for its owner's eyes only, and never over a key;
+// publish --sign writes beside the file the signature of its bytes for the version published.
+TEST_F(FarlineDataTest, KeygenWritesAPairThatPublishSignsWith)
+{
+    ASSERT_EQ(farlineData({"keygen", path("keys")}).all(), std::tuple(0, QString(), QString()));
+    const QString privateKey = path("keys/update-key.pem"), publicKey = path("keys/update-key.pub.pem");
+    EXPECT_FALSE(QFile::permissions(privateKey) & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    const QByteArray pair = readFile(privateKey) + readFile(publicKey);
+    const ProcessRun again = farlineData({"keygen", path("keys")});
+    EXPECT_EQ(std::tuple(again.exitCode, again.errLines().size()), std::tuple(1, 1));
+    EXPECT_EQ(readFile(privateKey) + readFile(publicKey), pair);
+
+    write("plain", "234 +44 20 7946 0999\n");
+    const QString tree = path("tree");
+    ASSERT_EQ(farlineData({"publish", path("plain"), "--version", "4", "--url", "http://h/f/LANFile-4.txt", "--out", tree, "--sign", privateKey})
+                  .exitCode, 0);
+    const QByteArray file = readFile(tree + "/f/LANFile-4.txt");
+    const QByteArray signature = readFile(tree + "/f/LANFile-4.txt.sig");
+    EXPECT_EQ(signature.size(), UpdateSignature::size);
+    EXPECT_TRUE(UpdateSignature::verify(readFile(publicKey), 4, file, signature));
+    EXPECT_FALSE(UpdateSignature::verify(readFile(publicKey), 5, file, signature));
+
+    // A table the program would refuse is not published.
+    write("plain", "234 +44 20 7946 0999\n208 +\n");
+    const ProcessRun refused = farlineData({"publish", path("plain"), "--version", "5", "--url", "http://h/f/LANFile-5.txt", "--out", tree});
+    EXPECT_EQ(refused.all(), std::tuple(1, QString(), "farline-data: " + path("plain") + ": line 2 holds no access number\n"));
+    EXPECT_FALSE(QFile::exists(tree + "/f/LANFile-5.txt"));
+}
 
 class PublishRefusalTest : public FarlineDataTest, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
 

@@ -18,6 +18,7 @@ std::span<const DataCommand> dataCommands();
 int runEncrypt(const QStringList &arguments);
 int runDecrypt(const QStringList &arguments);
 int runPublish(const QStringList &arguments);
+int runKeygen(const QStringList &arguments);
 
 // The lines of `input`, each ended by "\n" or "\r\n" (the last one perhaps by nothing), joined
 // with "\r\n" as the readers split them: the plain text of a data file.

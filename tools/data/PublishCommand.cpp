@@ -1,6 +1,8 @@
 #include "data/DataCommand.h"
 
+#include "datafile/DataFileCheck.h"
 #include "datafile/DataFileEnvelope.h"
+#include "datafile/UpdateSignature.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,7 @@ struct PublishOptions
     std::optional<int> version;
     std::optional<QString> url;
     std::optional<QString> out;
+    std::optional<QString> sign; // the private key's file
     bool refuse = false;
 };
 
@@ -77,7 +80,7 @@ int runPublish(const QStringList &arguments)
         const QString &argument = arguments[i];
         if (argument == u"--refuse") {
             options.refuse = true;
-        } else if (argument == u"--version" || argument == u"--url" || argument == u"--out") {
+        } else if (argument == u"--version" || argument == u"--url" || argument == u"--out" || argument == u"--sign") {
             if (++i == arguments.size())
                 return usageError(QStringLiteral("%1 needs a value").arg(argument));
             if (argument == u"--version") {
@@ -86,7 +89,7 @@ int runPublish(const QStringList &arguments)
                 if (!isNumber)
                     return usageError(QStringLiteral("--version needs a whole number, not '%1'").arg(arguments[i]));
             } else {
-                (argument == u"--url" ? options.url : options.out) = arguments[i];
+                (argument == u"--url" ? options.url : argument == u"--out" ? options.out : options.sign) = arguments[i];
             }
         } else if (argument.startsWith(u'-') && argument.size() > 1) {
             return usageError(QStringLiteral("unknown option '%1'").arg(argument));
@@ -114,11 +117,34 @@ int runPublish(const QStringList &arguments)
     const auto sealed = DataFileEnvelope::seal(dataFileText(input), DataFileEnvelope::randomChainingBlock());
     if (!sealed)
         return failure(QStringLiteral("cannot encipher %1").arg(options.plain));
+    // What the program would refuse is not published.
+    DataFileCheck check;
+    check.feed(*sealed);
+    switch (check.finish()) {
+    case DataFileCheck::Verdict::Valid:
+        break;
+    case DataFileCheck::Verdict::LineWithoutAccessNumber:
+        return failure(QStringLiteral("%1: line %2 holds no access number").arg(options.plain).arg(check.badLine()));
+    default:
+        return failure(QStringLiteral("%1 holds no access numbers").arg(options.plain));
+    }
+    std::optional<QByteArray> signature;
+    if (options.sign) {
+        QFile key(*options.sign);
+        if (!key.open(QIODevice::ReadOnly))
+            return failure(QStringLiteral("cannot read %1: %2").arg(*options.sign, key.errorString()));
+        signature = UpdateSignature::sign(key.read(64 * 1024), *options.version, *sealed);
+        if (!signature)
+            return failure(QStringLiteral("%1 holds no Ed25519 private key in PEM form without a pass phrase "
+                                          "(farline-data keygen writes one)").arg(*options.sign));
+    }
 
-    // The file first: a tree being published never announces a file that is not there yet.
+    // The file and its signature first: a tree being published never announces a file that is
+    // not there yet.
     const QDir tree(*options.out);
     QString error;
     if (!writeWhole(tree.filePath(*place), *sealed, error)
+        || (signature && !writeWhole(tree.filePath(*place + QStringLiteral(".sig")), *signature, error))
         || !writeWhole(tree.filePath(QStringLiteral("server.php")), descriptor(options), error))
         return failure(error);
     return 0;

@@ -16,7 +16,10 @@ QString usage()
     for (const DataCommand &command : dataCommands()) {
         const QString head = QStringLiteral("  %1 %2").arg(QLatin1String(command.name),
                                                           QLatin1String(command.synopsis));
-        text += head.leftJustified(34) + u' ' + QLatin1String(command.description) + u'\n';
+        // A long synopsis puts the description on a line of its own.
+        constexpr int column = 34;
+        text += (head.size() > column ? head + u'\n' + QString(column, u' ') : head.leftJustified(column)) + u' '
+            + QLatin1String(command.description) + u'\n';
     }
     return text.chopped(1);
 }
