@@ -95,7 +95,7 @@ TEST_F(FileFaultsTest, ADamagedArchiveStaysInPlaceWhenItsSaveFails)
     EXPECT_EQ(withoutRoomToWrite({"mode"}).all(),
               std::tuple(1, u"Always\n"_qs, saveFailed('F', "File too large") + u'\n' + saveFailed('S', "File too large") + u'\n'));
     EXPECT_EQ(m_home.documents(), before);
-    EXPECT_EQ(m_home.run({"mode"}).err.count(QStringLiteral("Your favourites file was damaged")), 1);
+    EXPECT_EQ(m_home.run({"mode"}).err.count(QStringLiteral("Your favorites file was damaged")), 1);
     EXPECT_EQ(QDir(documentPath({})).entryList({"*.damaged-*"}, QDir::Files).size(), 1);
 }
 
