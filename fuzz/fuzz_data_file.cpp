@@ -21,18 +21,10 @@ void require(bool condition)
 // Reads `file` through both parsers; the text read, or none when it does not decipher.
 std::optional<QByteArray> readThroughParsers(QByteArrayView file)
 {
-    std::optional<LANFileParser> lan;
     TCCManager table;
     QByteArray text;
     qsizetype lines = 0;
     const bool read = DataFileReader::readBytes(file, [&](const DataFileLines &run) {
-        if (!lan) {
-            // Ask for the first line's key, so that numbers are found as well as skipped.
-            const QLatin1StringView first = *run.begin();
-            const qsizetype space = first.indexOf(QLatin1Char(' '));
-            lan.emplace((space < 0 ? first : first.first(space)).toString());
-        }
-        lan->addLines(run);
         table.appendRows(run);
         if (lines > 0)
             text += "\r\n";
@@ -41,8 +33,11 @@ std::optional<QByteArray> readThroughParsers(QByteArrayView file)
     });
     if (!read)
         return std::nullopt;
-    require(lan.has_value());
-    const LANFileParser::Result &result = lan->result();
+    // Ask for the first line's key, so that numbers are found as well as skipped.
+    const DataFileLines all{QLatin1StringView(text)};
+    const QLatin1StringView first = *all.begin();
+    const qsizetype space = first.indexOf(QLatin1Char(' '));
+    const LANFileParser::Result result = LANFileParser::parse(all, (space < 0 ? first : first.first(space)).toString());
     for (const QString &number : result.numbers)
         require(!number.contains(u' '));
     require(QSet<QString>(result.keys.begin(), result.keys.end()).size() == result.keys.size());

@@ -1,10 +1,13 @@
 #include "access/LANFileParser.h"
 
 #include "datafile/DataFileLines.h"
+#include "datafile/KeySet.h"
 
 #include <cstring>
 
 namespace {
+constexpr std::string_view lineEnd = "\r\n";
+
 // "key " as Latin-1 bytes; none when the key holds a character that no byte stands for, since
 // such a key occurs in no line.
 std::optional<std::string> prefixOf(QStringView key)
@@ -41,41 +44,68 @@ const char *findIn(const char *from, const char *end, std::string_view needle)
 {
     return static_cast<const char *>(memmem(from, size_t(end - from), needle.data(), needle.size()));
 }
+
+// Where the line holding `at` begins: after the last "\r\n" that ends at or before it.
+const char *lineStart(const char *text, const char *at)
+{
+    while (at > text) {
+        const auto *lf = static_cast<const char *>(memrchr(text, '\n', size_t(at - text)));
+        if (!lf)
+            return text;
+        if (lf > text && lf[-1] == '\r')
+            return lf + 1;
+        at = lf;
+    }
+    return text;
+}
 } // namespace
 
-LANFileParser::LANFileParser(QStringView key, KeySet known)
+LANFileParser::LANFileParser(QStringView key)
     : m_prefix(key.isEmpty() ? std::nullopt : prefixOf(key))
-    , m_seen(std::move(known))
 {
 }
 
 void LANFileParser::addLines(const DataFileLines &lines)
 {
-    const char *const textEnd = lines.text().data() + lines.text().size();
-    // The prefix is searched through the whole run, not line by line; `hit` is its first
-    // occurrence not before the current line.
-    const char *hit = m_prefix ? findIn(lines.text().data(), textEnd, *m_prefix) : nullptr;
+    if (!m_prefix)
+        return;
+    const char *const text = lines.text().data();
+    const char *const end = text + lines.text().size();
+    for (const char *hit = findIn(text, end, *m_prefix); hit; ) {
+        // The line around the occurrence. One that starts inside a line end, or runs over one,
+        // lies in no line: look again just after it.
+        const char *stop = findIn(hit, end, lineEnd);
+        if (!stop)
+            stop = end;
+        if ((hit > text && hit[-1] == '\r' && hit[0] == '\n') || hit + m_prefix->size() > stop) {
+            hit = findIn(hit + 1, end, *m_prefix);
+            continue;
+        }
+        const char *const start = lineStart(text, hit);
+        m_numbers.append(numberFrom(std::string_view(start, size_t(stop - start)), *m_prefix));
+        // Every occurrence in this line went into its number: on with the next line.
+        hit = stop == end ? nullptr : findIn(stop + lineEnd.size(), end, *m_prefix);
+    }
+}
+
+QStringList LANFileParser::newKeys(const DataFileLines &lines, KeySet &known)
+{
+    QStringList keys;
     for (const QLatin1StringView latin1 : lines) {
-        const std::string_view line(latin1.data(), size_t(latin1.size()));
-        const auto *space = static_cast<const char *>(std::memchr(line.data(), ' ', line.size()));
+        const auto *space = static_cast<const char *>(std::memchr(latin1.data(), ' ', size_t(latin1.size())));
         if (!space)
             continue;
-        const std::string_view lineKey(line.data(), size_t(space - line.data()));
-        if (m_seen.insert(lineKey))
-            m_result.keys.append(QString::fromLatin1(lineKey.data(), qsizetype(lineKey.size())));
-        if (!hit)
-            continue;
-        if (hit < line.data()) // an occurrence across a line end, or in a skipped line
-            hit = findIn(line.data(), textEnd, *m_prefix);
-        // The line holds the prefix when its first occurrence from here lies inside the line.
-        if (hit && hit + m_prefix->size() <= line.data() + line.size())
-            m_result.numbers.append(numberFrom(line, *m_prefix));
+        const std::string_view key(latin1.data(), size_t(space - latin1.data()));
+        if (known.insert(key))
+            keys.append(QString::fromLatin1(key.data(), qsizetype(key.size())));
     }
+    return keys;
 }
 
 LANFileParser::Result LANFileParser::parse(const DataFileLines &lines, QStringView key)
 {
     LANFileParser parser(key);
     parser.addLines(lines);
-    return parser.takeResult();
+    KeySet known;
+    return {parser.takeNumbers(), newKeys(lines, known)};
 }

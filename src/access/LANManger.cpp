@@ -1,7 +1,7 @@
 #include "access/LANManger.h"
 
-#include "datafile/DataFileReader.h"
 #include "access/LANFileParser.h"
+#include "datafile/DataFileReader.h"
 
 const QString LANManger::fileName = QStringLiteral("LANFile.txt");
 
@@ -16,8 +16,22 @@ QStringList LANManger::lanNumbers() const
     return m_lanNumbers; // implicitly shared: the copy is the list as it is now
 }
 
-QStringList LANManger::countriesArray() const
+QStringList LANManger::countriesArray()
 {
+    const std::lock_guard loading(m_loading);
+    if (m_keysUnread) {
+        m_keysUnread = false;
+        // Gathered aside: a file that turns out not to decipher adds nothing.
+        KeySet known = m_knownKeys;
+        QStringList keys;
+        const bool read =
+            DataFileReader::read(m_path, [&](const DataFileLines &lines) { keys += LANFileParser::newKeys(lines, known); });
+        if (read && !keys.isEmpty()) {
+            m_knownKeys = std::move(known);
+            const std::lock_guard lock(m_swap);
+            m_countriesArray += keys;
+        }
+    }
     const std::lock_guard lock(m_swap);
     return m_countriesArray;
 }
@@ -38,17 +52,11 @@ QStringList LANManger::devryptLANFile(const QString &key)
 
 QStringList LANManger::readNumbers(const QString &key)
 {
-    LANFileParser parser(key, m_knownKeys);
+    LANFileParser parser(key);
     const bool read = DataFileReader::read(m_path, [&](const DataFileLines &lines) { parser.addLines(lines); });
     m_fileUnreadable.store(!read);
     if (!read)
         return {}; // what a file that does not decipher gave so far is dropped
-    LANFileParser::Result parsed = parser.takeResult();
-    m_knownKeys = parser.takeKnownKeys();
-    if (!parsed.keys.isEmpty()) {
-        QStringList countries = countriesArray() + parsed.keys;
-        const std::lock_guard lock(m_swap);
-        m_countriesArray.swap(countries);
-    }
-    return parsed.numbers;
+    m_keysUnread = true;
+    return parser.takeNumbers();
 }

@@ -12,6 +12,9 @@
 //
 // Loads may run on the update thread while the main thread reads: a new list is built aside
 // and swapped in whole, so a reader sees the old list or the new one, never a part of either.
+//
+// A load finds the numbers of one key without reading every line; the keys of a file that was
+// loaded are gathered from it when they are first asked for (only the first start asks).
 class LANManger
 {
 public:
@@ -22,7 +25,7 @@ public:
 
     // Snapshots: the list as it stands when asked, untouched by later loads.
     QStringList lanNumbers() const;
-    QStringList countriesArray() const;
+    QStringList countriesArray();
 
     int currentLANpos() const { return m_currentLANpos.load(); }
     // Stored as given, without checking it against the list.
@@ -34,8 +37,9 @@ public:
     // Whether the last read found the file missing, unreadable or not deciphering, which tells
     // a damaged file from a country without access numbers.
     bool fileUnreadable() const { return m_fileUnreadable.load(); }
-    // Reads the file: adds its keys not met before to `countriesArray` and returns the numbers
-    // of `key`, in file order (none when the file is missing or does not decipher).
+    // Reads the file: its keys not met before go to `countriesArray` (when asked for) and the
+    // numbers of `key` are returned, in file order (none when the file is missing or does not
+    // decipher).
     QStringList devryptLANFile(const QString &key);
 
 private:
@@ -46,8 +50,9 @@ private:
     std::atomic<int> m_currentLANpos = 0;
     std::atomic<bool> m_fileUnreadable = false;
 
-    std::mutex m_loading; // one load at a time
-    KeySet m_knownKeys; // the keys of countriesArray; guarded by m_loading
+    std::mutex m_loading; // one load at a time; guards the two below
+    KeySet m_knownKeys; // the keys of countriesArray
+    bool m_keysUnread = false; // the file loaded last may hold keys not gathered yet
 
     mutable std::mutex m_swap; // guards the two lists below
     QStringList m_lanNumbers;

@@ -10,7 +10,7 @@ namespace {
 // EVP counts in int: larger inputs are fed in pieces of whole blocks.
 constexpr qsizetype piece = (INT_MAX / CryptoManager::blockSize - 1) * CryptoManager::blockSize;
 
-std::optional<QByteArray> cipherCopy(const QByteArray &input, const QByteArray &key,
+std::optional<QByteArray> cipherCopy(QByteArrayView input, const QByteArray &key,
                                      const unsigned char *vector, CryptoManager::Operation operation,
                                      quint32 options)
 {
@@ -35,7 +35,7 @@ std::optional<QByteArray> cipherCopy(const QByteArray &input, const QByteArray &
 }
 
 // The chaining vector of `input`: its own first block; a shorter input leaves the rest zero.
-std::array<unsigned char, CryptoManager::blockSize> vectorOf(const QByteArray &input)
+std::array<unsigned char, CryptoManager::blockSize> vectorOf(QByteArrayView input)
 {
     std::array<unsigned char, CryptoManager::blockSize> vector = {};
     std::copy_n(input.constData(), std::min<qsizetype>(CryptoManager::blockSize, input.size()),
@@ -85,13 +85,13 @@ qsizetype CryptoManager::Stream::finish(char *out)
     return written;
 }
 
-std::optional<QByteArray> CryptoManager::decrypt(const QByteArray &input, const QByteArray &key,
+std::optional<QByteArray> CryptoManager::decrypt(QByteArrayView input, const QByteArray &key,
                                                  quint32 options)
 {
     return doCipher(input, key, Decrypt, options);
 }
 
-std::optional<QByteArray> CryptoManager::doCipher(const QByteArray &input, const QByteArray &key,
+std::optional<QByteArray> CryptoManager::doCipher(QByteArrayView input, const QByteArray &key,
                                                   Operation operation, quint32 options)
 {
     return cipherCopy(input, key, vectorOf(input).data(), operation, options);

@@ -22,10 +22,10 @@ public:
     // `input` deciphered under the 16-byte `key`, the chaining vector being the first 16 bytes
     // of `input` itself (zero-filled when it is shorter). None when the final step fails (bad
     // padding, a length that is not a whole number of blocks) or the key is not 16 bytes.
-    static std::optional<QByteArray> decrypt(const QByteArray &input, const QByteArray &key,
+    static std::optional<QByteArray> decrypt(QByteArrayView input, const QByteArray &key,
                                              quint32 options);
     // `decrypt` for operation Decrypt, and the same with encipherment for Encrypt.
-    static std::optional<QByteArray> doCipher(const QByteArray &input, const QByteArray &key,
+    static std::optional<QByteArray> doCipher(QByteArrayView input, const QByteArray &key,
                                               Operation operation, quint32 options);
 
     // A cipher fed piece by piece, for data too large to hold twice.

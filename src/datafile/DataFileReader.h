@@ -11,9 +11,11 @@ class QString;
 // characters (the deciphered chaining block) dropped when there are 17 or more, and the text
 // split at every "\r\n", the piece after the last "\r\n" being a line too.
 //
-// The file is deciphered piece by piece and its lines are handed out in runs of whole lines as
-// they come, so a large file is never held whole. Whether the file deciphers is known only at
-// its end: a reader keeps what it gathers aside and uses it only when `read` says true.
+// The file is read into one buffer and deciphered where it lies; its lines are handed out as one
+// run, once the whole file has deciphered. (A file too large to hold, which only damage makes,
+// is deciphered piece by piece and its lines handed out in runs as they come, before the end
+// tells whether it deciphers: a reader keeps what it gathers aside and uses it only when `read`
+// says true.)
 class DataFileReader
 {
 public:

@@ -35,6 +35,9 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
         {"odd characters", "a+b.c 1*\r\n(?) 2", "(?)", {"2"}, {"a+b.c", "(?)"}},
         {"bytes above 127", "\xe9t\xe9 0\x80 1\r\n", "\u00e9t\u00e9", {"0\u00801"}, {"\u00e9t\u00e9"}},
         {"a key no byte stands for", "\xe9 1", "\u0117", {}, {"\u00e9"}},
+        // An occurrence over a line end, or from inside one, lies in no line.
+        {"key over a line end", "9 1\r\n2 3\r\n1 2 4", "1\r\n2", {}, {"9", "2", "1"}},
+        {"key from inside a line end", "9 1\r\n2 3\r\n5 \n2 4", "\n2", {"54"}, {"9", "2", "5"}},
     };
     for (const auto &[name, text, key, numbers, keys] : cases) {
         const LANFileParser::Result result = parse(text, key);
