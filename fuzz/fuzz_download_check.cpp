@@ -1,6 +1,7 @@
 // The check a download passes before it replaces the access number file, fed in pieces of a
 // size taken from the first byte, against deciphering the whole file at once and judging each
-// line of its text split at every "\r\n".
+// line of its text split at every "\r\n"; a valid file's text, which the table then loads, must
+// be the whole file's.
 
 #include "datafile/DataFileCheck.h"
 #include "datafile/DataFileEnvelope.h"
@@ -11,7 +12,7 @@
 #include <cstdlib>
 
 namespace {
-DataFileCheck::Verdict wholeFileVerdict(const QByteArray &file)
+DataFileCheck::Verdict wholeFileVerdict(const QByteArray &file, QByteArray &plainText)
 {
     const std::optional<QByteArray> deciphered = DataFileEnvelope::decipher(file);
     if (!deciphered)
@@ -19,6 +20,7 @@ DataFileCheck::Verdict wholeFileVerdict(const QByteArray &file)
     QByteArrayView text = *deciphered;
     if (text.size() > DataFileEnvelope::chainingBlockSize)
         text = text.sliced(DataFileEnvelope::chainingBlockSize);
+    plainText = text.toByteArray();
     bool found = false;
     bool bad = false;
     for (;;) {
@@ -47,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     DataFileCheck check;
     for (qsizetype offset = 0; offset < file.size(); offset += piece)
         check.feed(QByteArrayView(file).sliced(offset, std::min(piece, file.size() - offset)));
-    if (check.finish() != wholeFileVerdict(file))
+    QByteArray text;
+    const DataFileCheck::Verdict verdict = wholeFileVerdict(file, text);
+    if (check.finish() != verdict || (verdict == DataFileCheck::Verdict::Valid && check.takeText() != text))
         std::abort();
     return 0;
 }

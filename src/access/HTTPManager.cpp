@@ -70,6 +70,7 @@ int HTTPManager::UpdateLANFile()
     m_signature.clear();
     m_signedFile.clear();
     m_replaced = false;
+    m_installedText.clear();
     m_failureReason.clear();
     QString server = m_server;
     while (server.endsWith(u'/'))
@@ -131,7 +132,9 @@ void HTTPManager::readAvailable()
 {
     if (cancelledFromOutside())
         return cancel();
-    char chunk[readSize];
+    if (m_chunk.isEmpty())
+        m_chunk.resize(readSize);
+    char *const chunk = m_chunk.data();
     while (m_reply) {
         const qint64 got = m_reply->read(chunk, readSize);
         if (got <= 0)
@@ -284,6 +287,7 @@ void HTTPManager::downloadReceived()
     if (!m_download->commit())
         return failToWrite(m_download->reason());
     m_download.reset();
+    m_installedText = m_check->takeText();
     m_check.reset();
     m_signedFile.clear();
     m_replaced = true;

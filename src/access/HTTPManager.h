@@ -40,7 +40,7 @@ public:
     // currentOperation
     enum Operation { Descriptor = 0, Download = 1, Finished = 2, Signature = 3 };
 
-    static constexpr qint64 readSize = 1024;
+    static constexpr qint64 readSize = 64 * 1024;
     static constexpr qint64 maxDescriptorSize = 64 * 1024;
     static constexpr qint64 maxFileSize = 16 * 1024 * 1024;
     static const QString descriptorQuery; // "/server.php?getfile=conf&version=%i&device=iph"
@@ -85,6 +85,9 @@ public:
     const QByteArray &bufferString() const { return m_bufferString; }
     // The download replaced the working copy.
     bool replacedWorkingCopy() const { return m_replaced; }
+    // The plain text of the file that replaced the working copy, as checked while it arrived: the
+    // table loads from it without deciphering the file again.
+    QByteArray takeInstalledText() { return std::move(m_installedText); }
     // Why the exchange failed, as a sentence for the user ("The server answered 404 for
     // http://..."); empty unless it failed.
     const QString &failureReason() const { return m_failureReason; }
@@ -131,6 +134,8 @@ private:
     QByteArray m_updateKey;
     QByteArray m_signature;
     QByteArray m_signedFile; // the downloaded bytes, held for the signature's check
+    QByteArray m_installedText;
+    QByteArray m_chunk; // what one read takes from the reply
     bool m_replaced = false;
     QString m_failureReason;
     Deadlines m_deadlines;

@@ -1,6 +1,7 @@
 #include "access/LANManger.h"
 
 #include "access/LANFileParser.h"
+#include "datafile/DataFileLines.h"
 #include "datafile/DataFileReader.h"
 
 const QString LANManger::fileName = QStringLiteral("LANFile.txt");
@@ -39,7 +40,21 @@ QStringList LANManger::countriesArray()
 void LANManger::loadLANArray(const QString &key)
 {
     const std::lock_guard loading(m_loading);
-    QStringList numbers = readNumbers(key);
+    swapIn(readNumbers(key));
+}
+
+void LANManger::loadLANArray(const QString &key, QByteArrayView plainText)
+{
+    const std::lock_guard loading(m_loading);
+    LANFileParser parser(key);
+    parser.addLines(DataFileLines(QLatin1StringView(plainText.data(), plainText.size())));
+    m_fileUnreadable.store(false);
+    m_keysUnread = true;
+    swapIn(parser.takeNumbers());
+}
+
+void LANManger::swapIn(QStringList numbers)
+{
     const std::lock_guard lock(m_swap);
     m_lanNumbers.swap(numbers);
 }

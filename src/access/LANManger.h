@@ -34,6 +34,9 @@ public:
     // Replaces the list by the numbers of `key` read from the file; an unreadable file gives an
     // empty list. The position and the countries met before are left as they are.
     void loadLANArray(const QString &key);
+    // The same from `plainText`, the text of the file just installed in the table's place
+    // (checked as it arrived), which spares deciphering the file again.
+    void loadLANArray(const QString &key, QByteArrayView plainText);
     // Whether the last read found the file missing, unreadable or not deciphering, which tells
     // a damaged file from a country without access numbers.
     bool fileUnreadable() const { return m_fileUnreadable.load(); }
@@ -45,6 +48,8 @@ public:
 private:
     // The body of devryptLANFile; the caller holds m_loading.
     QStringList readNumbers(const QString &key);
+    // Puts `numbers` in the list's place; the caller holds m_loading.
+    void swapIn(QStringList numbers);
 
     const QString m_path;
     std::atomic<int> m_currentLANpos = 0;

@@ -129,9 +129,9 @@ void LANUpdateViewController::examineMailbox()
         switch (settings.errorOccured) {
         case 2: {
             const int version = m_http->currentVersionNumber();
-            onMainThread([this, version] {
+            onMainThread([this, version, text = m_http->takeInstalledText()] {
                 updateLabel(QStringLiteral("Farline updated successfully"));
-                adoptUpdate(version, true);
+                adoptUpdate(version, text, true);
             });
             break;
         }
@@ -162,7 +162,7 @@ void LANUpdateViewController::examineMailbox()
         // is adopted all the same, so that the file and its recorded version agree.
         if (m_http->replacedWorkingCopy()) {
             const int version = m_http->currentVersionNumber();
-            onMainThread([this, version] { adoptUpdate(version, false); });
+            onMainThread([this, version, text = m_http->takeInstalledText()] { adoptUpdate(version, text, false); });
         }
         endAttempt();
     }
@@ -190,14 +190,14 @@ void LANUpdateViewController::endAttempt()
 
 // ---- the main thread
 
-void LANUpdateViewController::adoptUpdate(int version, bool shown)
+void LANUpdateViewController::adoptUpdate(int version, const QByteArray &installedText, bool shown)
 {
     AppSettings &settings = m_app.appSettings();
     settings.currentVersionNumber = version;
     LANManger &table = m_app.lanManager();
     table.setCurrentLANpos(0);
     m_app.saveAppSettings();
-    m_app.loadAccessNumbers(settings.currentMCC.value_or(QString()));
+    m_app.loadAccessNumbers(settings.currentMCC.value_or(QString()), installedText);
     if (shown && !m_tearingDown)
         updateMainTable();
 }

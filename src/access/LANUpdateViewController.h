@@ -97,7 +97,9 @@ private:
     template<typename Call> void onMainThread(Call call);
 
     // On the main thread.
-    void adoptUpdate(int version, bool shown);
+    // The new version and the first access number are saved and the table loads from the
+    // installed file's text.
+    void adoptUpdate(int version, const QByteArray &installedText, bool shown);
     void setFailureReason(const QString &reason);
     void setSpinning(bool spinning);
     void setNetworkActivity(bool visible);

@@ -139,9 +139,12 @@ void FarlineAppDelegate::openTelAddress(const QString &address)
     Q_EMIT telAddressOpened();
 }
 
-void FarlineAppDelegate::loadAccessNumbers(const QString &key)
+void FarlineAppDelegate::loadAccessNumbers(const QString &key, QByteArrayView installedText)
 {
-    m_lanManager->loadLANArray(key);
+    if (installedText.isNull())
+        m_lanManager->loadLANArray(key);
+    else
+        m_lanManager->loadLANArray(key, installedText);
     Q_EMIT accessNumbersLoaded();
 }
 

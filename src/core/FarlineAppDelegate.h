@@ -6,6 +6,7 @@
 #include "core/ModemReport.h"
 #include "platform/PlatformServices.h"
 
+#include <QByteArrayView>
 #include <QObject>
 #include <memory>
 
@@ -74,8 +75,9 @@ public:
     LANUpdateViewController &openUpdateDialog(MainViewModalDelegate *delegate);
 
     // Loads the access numbers of the country `key` (the SIM country) from the access number
-    // file and says so, so that every screen showing them follows.
-    void loadAccessNumbers(const QString &key);
+    // file, or from `installedText`, the plain text of a file just installed, and says so, so
+    // that every screen showing them follows.
+    void loadAccessNumbers(const QString &key, QByteArrayView installedText = {});
 
     // What the modem said last; nothing known without a modem. The window asks it.
     const ModemReport &modemReport() const { return m_modemReport; }

@@ -9,6 +9,10 @@ DataFileCheck::DataFileCheck()
     : m_decoder(std::make_unique<DataFileDecoder>([this](const DataFileLines &lines) {
         for (const QLatin1StringView line : lines)
             checkLine(line);
+        // The decoder hands out runs of whole lines, each without the line end that ends it.
+        if (m_runs++ > 0)
+            m_text += "\r\n";
+        m_text += QByteArrayView(lines.text().data(), lines.text().size());
     }))
 {
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QLatin1StringView>
 #include <memory>
@@ -8,8 +9,8 @@ class DataFileDecoder;
 
 // Tells whether bytes fed to it piece by piece make an access number file worth installing: it
 // deciphers under the envelope (DataFileEnvelope), every line that names a key (one with a space)
-// is an access number line, and there is at least one. The deciphered text is not kept beyond the
-// line being read, so a download is checked as it arrives.
+// is an access number line, and there is at least one. A download is checked as it arrives, and
+// its deciphered text is kept (a table is small), so that what was checked is what is loaded.
 class DataFileCheck
 {
 public:
@@ -26,6 +27,8 @@ public:
     Verdict finish();
     // The first line (from 1) that names a key without an access number; 0 when there is none.
     qsizetype badLine() const { return m_badLine; }
+    // The plain text of a file whose verdict is Valid, lines joined with "\r\n".
+    QByteArray takeText() { return std::move(m_text); }
 
     // "KEY NUMBER": a key before the first space, then an access number, and nothing but
     // printable ASCII. An empty text, bare line ends or binary bytes that happen to decipher hold
@@ -39,6 +42,8 @@ private:
     void checkLine(QLatin1StringView line);
 
     std::unique_ptr<DataFileDecoder> m_decoder;
+    QByteArray m_text;
+    qsizetype m_runs = 0;
     bool m_broken = false;
     bool m_foundLine = false;
     qsizetype m_lines = 0;

@@ -1,4 +1,5 @@
 #include "datafile/CryptoManager.h"
+#include "datafile/DataFileCheck.h"
 #include "datafile/DataFileLines.h"
 #include "datafile/DataFileReader.h"
 #include "support/DataFiles.h"
@@ -28,17 +29,21 @@ TEST(DataFileReaderTest, DropsTheChainingBlockAndSplitsAtCrLf)
     EXPECT_EQ(lines ? lines->join(QStringLiteral("\r\n")).size() : -1, 16);
 }
 
-TEST(DataFileReaderTest, LinesComeWholeWhereverThePiecesOfTheFileEnd)
+// A download is checked as it arrives, and the table loads from the text the check kept.
+TEST(DataFileCheckTest, KeepsTheTextWholeWhereverThePiecesOfTheFileEnd)
 {
     // Lines of many lengths, so that line ends and "\r\n" pairs fall across piece boundaries.
-    QStringList expected;
     QByteArray plain;
-    for (int i = 0; plain.size() < 3 * DataFileReader::pieceSize; ++i) {
-        const QByteArray line = QByteArray::number(i) + ' ' + QByteArray(i % 97, char('a' + i % 26));
-        plain += (i ? "\r\n" : "") + line;
-        expected.append(QString::fromLatin1(line));
+    for (int i = 0; plain.size() < 3 * DataFileReader::pieceSize; ++i)
+        plain += (i ? "\r\n" : "") + QByteArray::number(i) + " +" + QByteArray(3 + i % 97, char('0' + i % 10));
+    const QByteArray file = sealedDataFile(plain);
+    for (const qsizetype piece : {qsizetype(1), qsizetype(7), DataFileReader::pieceSize, file.size()}) {
+        DataFileCheck check;
+        for (qsizetype offset = 0; offset < file.size(); offset += piece)
+            check.feed(QByteArrayView(file).sliced(offset, std::min(piece, file.size() - offset)));
+        EXPECT_EQ(check.finish(), DataFileCheck::Verdict::Valid) << piece;
+        EXPECT_EQ(check.takeText(), plain) << piece;
     }
-    EXPECT_EQ(dataFileLines(sealedDataFile(plain)), expected);
 }
 
 TEST(DataFileReaderTest, AFileThatDoesNotDecipherIsReportedAfterItsLastPiece)
