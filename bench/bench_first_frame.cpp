@@ -4,6 +4,7 @@
 //   bench_first_frame window [farline options...]     bench_first_frame bare
 
 #include "app/GlobalOptions.h"
+#include "window/StartTrail.h"
 #include "window/WindowRun.h"
 
 #include <QGuiApplication>
@@ -29,10 +30,12 @@ void quitAtFirstFrame(QQuickWindow *window)
 
 int main(int argc, char *argv[])
 {
+    StartTrail::begin();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
     QGuiApplication application(argc, argv);
+    StartTrail::mark("the application object is made");
     if (mode == u"bare") {
         QQmlApplicationEngine engine;
         engine.loadData("import QtQuick\nWindow { visible: true; width: 320; height: 480\n"

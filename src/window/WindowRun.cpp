@@ -10,6 +10,7 @@
 #include "platform/WindowInstance.h"
 #include "window/DialerWindow.h"
 #include "window/ModemWatcher.h"
+#include "window/StartTrail.h"
 
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -34,6 +35,7 @@ WindowSession::WindowSession(const Launch &launch)
         return;
     }
     m_lock = std::move(std::get<HomeLock>(lock));
+    StartTrail::mark("the home is held");
     PlatformServices services =
         servicesFrom(launch.options, [](const QUrl &address) { return QDesktopServices::openUrl(address); });
     auto alerts = std::make_unique<QueuedAlerts>();
@@ -42,7 +44,9 @@ WindowSession::WindowSession(const Launch &launch)
 
     m_run = std::make_unique<ApplicationLifetime>(std::move(services));
     FarlineAppDelegate &app = m_run->app();
+    StartTrail::mark("the application has started");
     m_window = std::make_unique<DialerWindow>(app, *m_alerts);
+    StartTrail::mark("the QML is loaded");
     if (!m_window->window()) {
         m_refusal = QStringLiteral("the window could not be loaded");
         return;
@@ -52,6 +56,8 @@ WindowSession::WindowSession(const Launch &launch)
     m_termination = std::make_unique<TerminationSignals>();
     QObject::connect(m_termination.get(), &TerminationSignals::terminationRequested, window, &QWindow::close);
     window->show();
+    QObject::connect(window, &QQuickWindow::frameSwapped, window, [] { StartTrail::mark("first frame"); },
+                     Qt::SingleShotConnection);
 
     const auto forward = [window] {
         window->raise();

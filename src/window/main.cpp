@@ -4,6 +4,7 @@
 #include "core/TelAddress.h"
 #include "platform/Console.h"
 #include "window/ScreenTour.h"
+#include "window/StartTrail.h"
 #include "window/WindowRun.h"
 
 #include <QGuiApplication>
@@ -22,6 +23,7 @@ bool hasDisplay()
 
 int main(int argc, char *argv[])
 {
+    StartTrail::begin();
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FARLINE_VERSION));
     QStringList arguments;
@@ -50,6 +52,7 @@ int main(int argc, char *argv[])
     // A file size limit makes a save fail, said as any failed save, instead of ending the run.
     std::signal(SIGXFSZ, SIG_IGN);
     QGuiApplication application(argc, argv);
+    StartTrail::mark("the application object is made");
     if (launch.screenshots)
         return ScreenTour::screenshots(launch.options, *launch.screenshots);
     if (launch.selfTest)
