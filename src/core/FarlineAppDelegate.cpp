@@ -15,6 +15,7 @@
 #include "addressbook/AddressBook.h"
 #include "platform/ArchiveFile.h"
 #include "platform/AtomicFile.h"
+#include "screens/InCallViewController.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
@@ -39,6 +40,11 @@ FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *paren
     , m_settingsArchive(std::make_unique<ArchiveFile>(home().documentPath(AppSettings::archiveFileName),
                                                       AppSettings::archiveRootKey))
 {
+    // The modem's telephone learns after the start whether the handset has a voice modem.
+    connect(&telephone(), &Telephone::canPlaceCallsChanged, this, [this] {
+        m_callSupport.reset();
+        Q_EMIT callSupportChanged();
+    });
 }
 
 FarlineAppDelegate::~FarlineAppDelegate()
@@ -82,6 +88,7 @@ void FarlineAppDelegate::applicationDidFinishLaunching()
 
 void FarlineAppDelegate::applicationWillTerminate()
 {
+    endCall();
     if (m_favorites)
         m_favorites->saveDataToDisk();
     saveAppSettings();
