@@ -67,7 +67,10 @@ ModemManagerStandIn::~ModemManagerStandIn()
     stop(m_bus);
 }
 
-QStringList ModemManagerStandIn::environment() const { return {QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS=") + m_address}; }
+QStringList ModemManagerStandIn::environment() const
+{
+    return {QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS=") + m_address, QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") + m_address};
+}
 
 bool ModemManagerStandIn::start(const QByteArray &parameters)
 {

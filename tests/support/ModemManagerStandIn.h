@@ -22,7 +22,8 @@ public:
     // What is missing for the stand-in to run here; empty when nothing is.
     const QString &missing() const { return m_missing; }
     const QString &busAddress() const { return m_address; }
-    QStringList environment() const; // "DBUS_SYSTEM_BUS_ADDRESS=..." for a program run on the bus
+    // "DBUS_SYSTEM_BUS_ADDRESS=..." for a program run on the bus, its session bus too.
+    QStringList environment() const;
 
     // Puts ModemManager on the bus with the modems `parameters` describe (the template's JSON)
     // and waits until it owns its name.
