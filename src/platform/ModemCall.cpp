@@ -1,7 +1,7 @@
 #include "platform/ModemCall.h"
 
 #include "log/Log.h"
-#include "platform/DialString.h"
+#include "platform/Clock.h"
 #include "platform/ModemManagerBus.h"
 
 #include <QDBusPendingReply>
@@ -17,13 +17,6 @@ enum { Dialing = 1, RingingOut = 2, Active = 4, Terminated = 7 };
 enum Reason : uint { Hungup = 4, RefusedOrBusy = 5, Error = 6, AudioSetupFailed = 7 };
 
 constexpr int questionMs = 5000; // for ModemManager's answers, which come from the modem
-
-int milliseconds(const char *variable, int fallback)
-{
-    bool isNumber = false;
-    const double seconds = qEnvironmentVariable(variable).toDouble(&isNumber);
-    return isNumber && seconds >= 0 && seconds <= 3600 ? int(seconds * 1000) : fallback;
-}
 
 // The words for a call that ended before it was answered.
 QString unansweredReason(uint reason)
@@ -52,13 +45,13 @@ QString refusal(const QDBusError &error)
 ModemCall::Timing ModemCall::Timing::fromEnvironment()
 {
     const Timing defaults;
-    return {milliseconds("FARLINE_CALL_PAUSE", defaults.pauseMs),
-            milliseconds("FARLINE_CALL_ANSWER_LIMIT", defaults.answerLimitMs)};
+    return {Clock::waitFromEnvironment("FARLINE_CALL_PAUSE", defaults.pauseMs),
+            Clock::waitFromEnvironment("FARLINE_CALL_ANSWER_LIMIT", defaults.answerLimitMs)};
 }
 
-ModemCall::ModemCall(const QString &dialString, const QDBusConnection &system, const QDBusConnection &session,
+ModemCall::ModemCall(const DialString &dialString, const QDBusConnection &system, const QDBusConnection &session,
                      Timing timing)
-    : PhoneCall(DialString::split(dialString).number, DialString::split(dialString).tones, true)
+    : PhoneCall(dialString.number, dialString.tones, true)
     , m_system(system)
     , m_timing(timing)
     , m_audio(session)

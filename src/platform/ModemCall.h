@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CallAudio.h"
+#include "platform/DialString.h"
 #include "platform/PhoneCall.h"
 
 #include <QDBusConnection>
@@ -31,7 +32,7 @@ public:
 
     // Places the call through the first voice modem of ModemManager on `system`, its sound through
     // callaudiod on `session`.
-    ModemCall(const QString &dialString, const QDBusConnection &system, const QDBusConnection &session, Timing timing);
+    ModemCall(const DialString &dialString, const QDBusConnection &system, const QDBusConnection &session, Timing timing);
 
     void hangUp() override;
     void endNow() override;

@@ -46,7 +46,7 @@ std::unique_ptr<PhoneCall> ModemTelephone::dial(const QString &dialString)
         m_session = std::make_unique<BusConnection>(BusConnection::Session, m_settings.sessionBus);
     }
     qCDebug(lcTelephone) << "placing the call through the modem";
-    return std::make_unique<ModemCall>(dialString, m_system->bus(), m_session->bus(), m_settings.timing);
+    return std::make_unique<ModemCall>(DialString::split(dialString), m_system->bus(), m_session->bus(), m_settings.timing);
 }
 
 void ModemTelephone::modemAnswered(bool voiceModemFound)
