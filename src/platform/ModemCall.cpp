@@ -87,6 +87,12 @@ ModemCall::ModemCall(const DialString &dialString, const QDBusConnection &system
     });
 }
 
+ModemCall::~ModemCall()
+{
+    blockSignals(true); // nobody follows it any more
+    endNow();
+}
+
 void ModemCall::create(const QString &modemPath)
 {
     if (m_hangingUp)
@@ -95,8 +101,13 @@ void ModemCall::create(const QString &modemPath)
     QDBusMessage message = QDBusMessage::createMethodCall(service, modemPath, voiceInterface, QStringLiteral("CreateCall"));
     message << QVariantMap{{QStringLiteral("number"), number()}};
     qCDebug(lcModem).noquote() << "creating a call to" << number() << "on" << modemPath;
-    call(this, m_system, message, questionMs, [this](const QDBusPendingCallWatcher &watcher) {
-        const QDBusPendingReply<QDBusObjectPath> reply = watcher;
+    m_creating = m_system.asyncCall(message, questionMs);
+    auto *watcher = new QDBusPendingCallWatcher(*m_creating, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+        if (state() == PhoneCall::Ended)
+            return;
         if (reply.isError())
             return failAndEnd(reply.error());
         m_path = reply.value().path();
@@ -197,6 +208,7 @@ void ModemCall::sendNext()
                 setFailure(QStringLiteral("The number could not be sent as tones: ") + reply.error().message());
             m_steps.clear();
             m_destinationSteps = 0;
+            setDigitsSent(digitsSent(), false);
             return;
         }
         if (destination)
@@ -232,6 +244,13 @@ void ModemCall::endNow()
         return;
     m_hangingUp = true;
     m_endingNow = true;
+    // A call ModemManager is making would be left ringing, or waiting for a dialer to start it.
+    if (m_path.isEmpty() && m_creating) {
+        m_creating->waitForFinished();
+        const QDBusPendingReply<QDBusObjectPath> reply = *m_creating;
+        if (!reply.isError())
+            m_path = reply.value().path();
+    }
     if (!m_path.isEmpty())
         m_system.call(callMethod(QStringLiteral("Hangup")), QDBus::Block, questionMs);
     end(Hungup);

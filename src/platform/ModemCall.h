@@ -5,7 +5,9 @@
 #include "platform/PhoneCall.h"
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QTimer>
+#include <optional>
 
 class QDBusError;
 class QDBusMessage;
@@ -33,6 +35,8 @@ public:
     // Places the call through the first voice modem of ModemManager on `system`, its sound through
     // callaudiod on `session`.
     ModemCall(const DialString &dialString, const QDBusConnection &system, const QDBusConnection &session, Timing timing);
+    // A call still going on is hung up: it never outlives Farline's hold on it.
+    ~ModemCall() override;
 
     void hangUp() override;
     void endNow() override;
@@ -57,6 +61,7 @@ private:
     Timing m_timing;
     CallAudio m_audio;
     QString m_modemPath;
+    std::optional<QDBusPendingCall> m_creating; // CreateCall, once asked
     QString m_path; // of the call, once ModemManager made it
     QTimer m_answerLimit;
     QTimer m_pause;
