@@ -1,6 +1,7 @@
 #include "app/ApplicationRun.h"
 
 #include "core/ApplicationLifetime.h"
+#include "platform/Clock.h"
 #include "platform/Console.h"
 #include "platform/HomeLock.h"
 #include "platform/PlatformServices.h"
@@ -11,12 +12,7 @@
 
 namespace {
 // How long a run waits for another one on the same home.
-int lockWaitMs()
-{
-    bool isNumber = false;
-    const double seconds = qEnvironmentVariable("FARLINE_LOCK_WAIT").toDouble(&isNumber);
-    return isNumber && seconds >= 0 && seconds <= 3600 ? int(seconds * 1000) : HomeLock::defaultWaitMs;
-}
+int lockWaitMs() { return Clock::waitFromEnvironment("FARLINE_LOCK_WAIT", HomeLock::defaultWaitMs); }
 
 // What this run is, for the message of a run that finds the home taken: the command as typed.
 QString holderName()

@@ -53,7 +53,7 @@ int runMode(const GlobalOptions &options, const QStringList &arguments)
 
 constexpr std::array commandList = {
     Command{"call", "NUMBER", "call NUMBER (or a tel: address) as the keypad does (through the access number when due)",
-            runCall},
+            runCall, [](const QStringList &) { return true; }},
     Command{"mode", "[always | international]", "print or choose when calls go through the access number",
             runMode},
 };

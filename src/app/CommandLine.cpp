@@ -79,5 +79,9 @@ int runCommandLine(const QStringList &arguments)
     const Command *command = findCommand(name);
     if (!command)
         return usageError(QStringLiteral("unknown command '%1'").arg(name));
+    // The modem's calls need the D-Bus libraries, which only farline-modem loads: no other command
+    // pays for them.
+    if (command->placesCall && command->placesCall(rest) && Telephone::needsModemProgram(launch.options.telephone))
+        return execSibling(QStringLiteral("farline-modem"), arguments);
     return command->run(launch.options, rest);
 }

@@ -18,6 +18,8 @@ std::span<const Command> commands()
     return all;
 }
 
+bool callAction(const QStringList &arguments) { return arguments.value(0) == u"call"; }
+
 int usageError(const QString &message)
 {
     Console::err(QStringLiteral("farline: ") + message);

@@ -11,7 +11,12 @@ struct Command
     const char *synopsis;    // arguments, for the usage text
     const char *description; // one line, for the usage text
     int (*run)(const GlobalOptions &options, const QStringList &arguments);
+    // Whether the command with these arguments places a call; none for a command that never does.
+    bool (*placesCall)(const QStringList &arguments) = nullptr;
 };
+
+// The `placesCall` of a command whose action "call" places one (`recents call INDEX`...).
+bool callAction(const QStringList &arguments);
 
 // Every command, group by group.
 std::span<const Command> commands();

@@ -205,7 +205,8 @@ int runContacts(const GlobalOptions &options, const QStringList &arguments)
 
 const Command contacts[] = {
     {"contacts", "import PATH... | list | remove ID | call ID IDENTIFIER",
-     "import .vcf files or folders into the address book, list or remove persons, call a number", runContacts},
+     "import .vcf files or folders into the address book, list or remove persons, call a number", runContacts,
+     callAction},
 };
 } // namespace
 

@@ -112,9 +112,9 @@ int runFavorites(const GlobalOptions &options, const QStringList &arguments)
 
 const Command lists[] = {
     {"recents", "[clear | call INDEX]", "print the recent calls, newest first, clear them, or call one again",
-     runRecents},
+     runRecents, callAction},
     {"favorites", "[add PERSON_ID IDENTIFIER | remove INDEX | call INDEX]", "print, add, remove or call favorites",
-     runFavorites},
+     runFavorites, callAction},
 };
 } // namespace
 

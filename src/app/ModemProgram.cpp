@@ -1,13 +1,16 @@
-// farline-modem: `farline modem` once the command line has checked it. It asks ModemManager for
-// the countries of the SIM card and of the network and prints them; the application does not
-// start, since the modem changes none of its state.
+// farline-modem, the command line with the D-Bus libraries, which farline hands what needs them:
+// `farline modem`, which asks ModemManager for the countries of the SIM card and of the network and
+// prints them (the application does not start, since the modem changes none of its state), and
+// every command that places a call, which then goes through the modem when the handset has one.
 
 #include "access/CountryList.h"
+#include "app/CommandLine.h"
 #include "app/CommandSupport.h"
 #include "app/GlobalOptions.h"
 #include "platform/Bundle.h"
 #include "platform/Console.h"
 #include "platform/Modem.h"
+#include "platform/ModemTelephone.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -51,10 +54,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(FARLINE_VERSION));
     const auto launch = parseLaunch(QCoreApplication::arguments());
-    if (!std::holds_alternative<Launch>(launch) || std::get<Launch>(launch).command != QStringList{"modem"}) {
-        Console::err(QStringLiteral("farline-modem: run it as 'farline modem'"));
-        return 2;
-    }
-    return printModem(std::get<Launch>(launch).options);
+    if (std::holds_alternative<Launch>(launch) && std::get<Launch>(launch).command == QStringList{"modem"})
+        return printModem(std::get<Launch>(launch).options);
+    // A command that places a call: as farline runs it, its calls through the modem.
+    ModemTelephone::install(ModemTelephone::Learning::AsksWhenNeeded);
+    return runCommandLine(QCoreApplication::arguments());
 }

@@ -8,8 +8,7 @@
 #include "core/TCCManager.h"
 #include "lists/RecentViewController.h"
 #include "platform/TerminationSignals.h"
-
-#include <QUrl>
+#include "screens/InCallViewController.h"
 
 void FarlineAppDelegate::deviceSupportCalls() { m_callSupport = telephone().canPlaceCalls() ? 0 : 1; }
 
@@ -30,10 +29,18 @@ CallRoute FarlineAppDelegate::routeFor(const QString &phoneNumber)
 
 void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
 {
-    // A run asked to end (SIGTERM...) places no more calls, however late the event loop hears of it.
-    if (!record || TerminationSignals::received())
+    if (!record)
         return;
+    // One call at a time: the in-call screen covers the tabs while one lasts.
+    if (m_call && m_call->state() != PhoneCall::Ended) {
+        alerts().show(QStringLiteral("Farline"), QStringLiteral("A call is going on. Hang it up first."), {QStringLiteral("OK")});
+        return;
+    }
     const CallRoute route = routeFor(record->phoneNumber);
+    // A run asked to end (SIGTERM...) places no more calls, however late the event loop hears of
+    // it, nor while the telephony probe waited.
+    if (TerminationSignals::received())
+        return;
     if (route.kind == CallRoute::CannotCall) {
         CommonOperations::deviceDoesNotSupportsCall(alerts());
         return;
@@ -56,11 +63,48 @@ void FarlineAppDelegate::InitateCall(const FavoriteRecordPtr &record)
 
 void FarlineAppDelegate::dialNumber(const QString &dialString, const FavoriteRecordPtr &record)
 {
-    const QString address = QStringLiteral("tel:") + dialString;
-    const bool accepted = telephone().open(QUrl(address));
-    Q_EMIT dialled(address, accepted);
-    if (!accepted || !record || !m_recents)
-        return;
-    m_recents->addCall(record);
-    m_recents->saveDataToDisk();
+    follow(telephone().dial(dialString), record);
+}
+
+void FarlineAppDelegate::follow(std::unique_ptr<PhoneCall> placed, const FavoriteRecordPtr &record)
+{
+    m_call = std::move(placed);
+    PhoneCall *call = m_call.get();
+    // Taken at once by a hand-off, by the modem once ModemManager made the call. A later failure
+    // is said, and the record stays.
+    auto follow = [this, call, record, taken = false, ended = false]() mutable {
+        if (!taken && call->accepted()) {
+            taken = true;
+            if (record && m_recents) {
+                m_recents->addCall(record);
+                m_recents->saveDataToDisk();
+            }
+        }
+        if (!ended && call->state() == PhoneCall::Ended) {
+            ended = true;
+            if (call->failure())
+                alerts().show(QStringLiteral("Farline"), *call->failure(), {QStringLiteral("OK")});
+        }
+    };
+    follow();
+    connect(call, &PhoneCall::changed, this, follow);
+
+    if (call->isFollowed()) {
+        if (m_inCallScreen)
+            retire(m_inCallScreen.release(), this);
+        const QString destination = record ? record->displayName.trimmed() : call->number();
+        m_inCallScreen = std::make_unique<InCallViewController>(m_call, destination);
+        connect(m_inCallScreen.get(), &InCallViewController::finished, this, [this] {
+            retire(m_inCallScreen.release(), this);
+            Q_EMIT inCallScreenChanged();
+        });
+        Q_EMIT inCallScreenChanged();
+    }
+    Q_EMIT callPlaced(call);
+}
+
+void FarlineAppDelegate::endCall()
+{
+    if (m_call)
+        m_call->endNow();
 }

@@ -16,6 +16,7 @@
 #include "platform/ArchiveFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/DamagedFile.h"
+#include "screens/InCallViewController.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 
@@ -40,6 +41,11 @@ FarlineAppDelegate::FarlineAppDelegate(PlatformServices services, QObject *paren
     , m_settingsArchive(std::make_unique<ArchiveFile>(home().documentPath(AppSettings::archiveFileName),
                                                       AppSettings::archiveRootKey))
 {
+    // The modem's telephone learns after the start whether the handset has a voice modem.
+    connect(&telephone(), &Telephone::canPlaceCallsChanged, this, [this] {
+        m_callSupport.reset();
+        Q_EMIT callSupportChanged();
+    });
 }
 
 FarlineAppDelegate::~FarlineAppDelegate()
@@ -89,6 +95,7 @@ void FarlineAppDelegate::applicationDidFinishLaunching()
 
 void FarlineAppDelegate::applicationWillTerminate()
 {
+    endCall();
     if (m_favorites)
         m_favorites->saveDataToDisk();
     saveAppSettings();

@@ -14,6 +14,7 @@ struct AppSettings;
 class AddressBook;
 class ArchiveFile;
 class FavoritesViewController;
+class InCallViewController;
 class KeypadViewController;
 class LANManger;
 class LANUpdateViewController;
@@ -34,9 +35,12 @@ class FarlineAppDelegate : public QObject, public CallInitiator, public FailureR
     Q_OBJECT
     Q_MOC_INCLUDE("access/LANUpdateViewController.h")
     Q_MOC_INCLUDE("access/StartScreen.h")
+    Q_MOC_INCLUDE("screens/InCallViewController.h")
     // The two screens that come and go over the tab shell; null while they are not shown.
     Q_PROPERTY(StartScreen *startScreen READ startScreen NOTIFY startScreenChanged)
     Q_PROPERTY(LANUpdateViewController *updateDialog READ updateDialog NOTIFY updateDialogChanged)
+    // The in-call screen while a call that Farline follows lasts, and briefly after; null otherwise.
+    Q_PROPERTY(InCallViewController *inCallScreen READ inCallScreen NOTIFY inCallScreenChanged)
 
 public:
     explicit FarlineAppDelegate(PlatformServices services, QObject *parent = nullptr);
@@ -69,6 +73,12 @@ public:
     StartScreen *startScreen() const { return m_startScreen.get(); }
     // The update dialog while it is open; null otherwise.
     LANUpdateViewController *updateDialog() const { return m_updateDialog.get(); }
+    InCallViewController *inCallScreen() const { return m_inCallScreen.get(); }
+    // The last call placed; null before the first.
+    const std::shared_ptr<PhoneCall> &currentCall() const { return m_call; }
+    // Ends a call that still lasts before the program ends: hung up, its answer awaited briefly
+    // without the event loop.
+    void endCall();
     // Opens the update dialog (the settings screen's row, the reminder's "Update", the update
     // command), telling `delegate` when it changed the access numbers. It lives until it is
     // dismissed; a dialog already open stays the only one.
@@ -91,8 +101,8 @@ public:
     // saying why.
     void openTelAddress(const QString &address);
 
-    // 0 when this handset can place calls, 1 when it cannot; fixed for the run by the telephony
-    // probe, which runs when the answer is first needed.
+    // 0 when this handset can place calls, 1 when it cannot: the telephony probe, which runs when
+    // the answer is first needed and again when the telephone learns more (callSupportChanged).
     int callSupport();
 
     // Start-up, in this order: the data files, the settings record and the two tables, the settings archive, the SIM country's access numbers, the screens'
@@ -126,13 +136,15 @@ public:
     // Places a call for `record`: through the SIM country's access number when the call is to be
     // routed and has six digits or more, directly otherwise, or not at all with a warning.
     void InitateCall(const FavoriteRecordPtr &record) override;
-    // Opens "tel:" + `dialString`; when the telephone accepts it and there is a record, the very
-    // same record goes on top of the recent calls, which are written at once.
+    // Hands `dialString` (what follows "tel:") to the telephone; when it takes the call and there
+    // is a record, the very same record goes on top of the recent calls, which are written at once.
     void dialNumber(const QString &dialString, const FavoriteRecordPtr &record);
 
 Q_SIGNALS:
-    // Every address handed to the telephone, with its answer.
-    void dialled(const QString &address, bool accepted);
+    // Every call handed to the telephone, as soon as it was.
+    void callPlaced(PhoneCall *call);
+    void callSupportChanged();
+    void inCallScreenChanged();
     void startScreenChanged();
     void updateDialogChanged();
     void accessNumbersLoaded();
@@ -151,6 +163,9 @@ private:
     // could not be; true when it was kept, the call lists then linked to no person.
     bool keepDamagedAddressBook(const QString &path);
     void remindOfUpdateWhenDue();
+    // Keeps `call` as the current call and follows it: the record once the telephone took it, the
+    // in-call screen while Farline follows it, an alert when it failed.
+    void follow(std::unique_ptr<PhoneCall> call, const FavoriteRecordPtr &record);
 
     PlatformServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;
@@ -166,6 +181,8 @@ private:
     std::unique_ptr<StartScreen> m_startScreen;
     std::unique_ptr<LANUpdateViewController> m_updateDialog; // first to go: it may still run
     std::optional<int> m_callSupport;
+    std::shared_ptr<PhoneCall> m_call;
+    std::unique_ptr<InCallViewController> m_inCallScreen;
     ModemReport m_modemReport;
 
 public:

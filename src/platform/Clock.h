@@ -13,6 +13,10 @@ public:
     void advance(qint64 seconds);
     void release() { m_fixed.reset(); }
 
+    // A wait that the environment variable `variable` sets in seconds (0 to 3600), in
+    // milliseconds; `fallbackMs` when it is not set to such a number.
+    static int waitFromEnvironment(const char *variable, int fallbackMs);
+
 private:
     std::optional<QDateTime> m_fixed;
 };

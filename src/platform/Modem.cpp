@@ -2,9 +2,6 @@
 
 #include "log/Log.h"
 
-#include <QDBusMetaType>
-#include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
@@ -13,14 +10,7 @@
 #include <utility>
 
 namespace {
-const QString service = QStringLiteral("org.freedesktop.ModemManager1");
-const QString managerPath = QStringLiteral("/org/freedesktop/ModemManager1");
-const QString modemInterface = QStringLiteral("org.freedesktop.ModemManager1.Modem");
-const QString modem3gppInterface = QStringLiteral("org.freedesktop.ModemManager1.Modem.Modem3gpp");
-const QString simInterface = QStringLiteral("org.freedesktop.ModemManager1.Sim");
-
-using InterfaceProperties = QMap<QString, QVariantMap>;
-using ManagedObjects = QMap<QDBusObjectPath, InterfaceProperties>;
+using namespace ModemManagerBus;
 
 // The mobile country codes of countries that have more than one (ITU-T E.212), to the first.
 constexpr std::array<std::pair<int, int>, 11> furtherCountryCodes = {{
@@ -30,61 +20,18 @@ constexpr std::array<std::pair<int, int>, 11> furtherCountryCodes = {{
     {441, 440}, // Japan
     {461, 460}, // China
 }};
-
-// A call whose reply, or its error after `milliseconds` without one, goes to `receive`.
-template<typename Receive>
-void call(QObject *context, const QDBusConnection &bus, const QDBusMessage &message, int milliseconds,
-          Receive receive)
-{
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, std::max(milliseconds, 1)), context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, receive] {
-        watcher->deleteLater();
-        receive(*watcher);
-    });
-}
-
-// Qt D-Bus sets up its types at their first use. Done before a connection's thread starts, that
-// cannot race with the thread's first replies, which would then come out as invalid types.
-void registerTypes()
-{
-    static const bool registered = [] {
-        qDBusRegisterMetaType<InterfaceProperties>();
-        qDBusRegisterMetaType<ManagedObjects>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
-QDBusConnection systemBus()
-{
-    registerTypes();
-    return QDBusConnection::systemBus();
-}
-
-QDBusConnection busAt(const QString &address, const QString &name)
-{
-    registerTypes();
-    return QDBusConnection::connectToBus(address, name);
-}
-}
+} // namespace
 
 Modem::Modem(QObject *parent)
     : QObject(parent)
-    , m_bus(systemBus())
+    , m_connection(BusConnection::System)
 {
 }
 
 Modem::Modem(const QString &busAddress, QObject *parent)
     : QObject(parent)
-    , m_ownConnection(QStringLiteral("farline-modem-%1").arg(quintptr(this), 0, 16))
-    , m_bus(busAt(busAddress, m_ownConnection))
+    , m_connection(BusConnection::System, busAddress)
 {
-}
-
-Modem::~Modem()
-{
-    if (!m_ownConnection.isEmpty())
-        QDBusConnection::disconnectFromBus(m_ownConnection);
 }
 
 std::optional<QString> Modem::countryKeyOf(const QString &operatorCode)
@@ -108,14 +55,11 @@ void Modem::start(int milliseconds)
     // Each call has the time that is left: an unanswered one ends with an error then, and the
     // question with what has been learnt by then.
     m_deadline = QDeadlineTimer(milliseconds);
-    if (!m_bus.isConnected()) {
+    if (!m_connection.bus().isConnected()) {
         QMetaObject::invokeMethod(this, [this, question] { answer(question); }, Qt::QueuedConnection);
         return;
     }
-    const QDBusMessage message = QDBusMessage::createMethodCall(service, managerPath,
-                                                                QStringLiteral("org.freedesktop.DBus.ObjectManager"),
-                                                                QStringLiteral("GetManagedObjects"));
-    call(this, m_bus, message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
+    call(this, m_connection.bus(), managedObjectsQuestion(), milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
         if (question != m_question)
             return;
         const QDBusPendingReply<ManagedObjects> reply = watcher;
@@ -131,6 +75,7 @@ void Modem::start(int milliseconds)
             const auto modem = object->constFind(modemInterface);
             if (modem == object->constEnd())
                 continue;
+            m_learnt.voiceModemFound = m_learnt.voiceModemFound || object->contains(voiceInterface);
             const QString sim = modem->value(QStringLiteral("Sim")).value<QDBusObjectPath>().path();
             const bool hasSim = !sim.isEmpty() && sim != u"/";
             if (m_learnt.modemFound && (!simPath.isEmpty() || !hasSim))
@@ -155,7 +100,7 @@ void Modem::askForSim(int question, const QString &simPath)
         service, simPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     message << simInterface << QStringLiteral("OperatorIdentifier");
     const int milliseconds = int(m_deadline.remainingTime());
-    call(this, m_bus, message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
+    call(this, m_connection.bus(), message, milliseconds, [this, question](const QDBusPendingCallWatcher &watcher) {
         if (question != m_question)
             return;
         const QDBusPendingReply<QDBusVariant> reply = watcher;
@@ -173,7 +118,7 @@ void Modem::answer(int question)
         return; // a later question is under way, or this one has ended
     m_answered = true;
     m_state = m_learnt;
-    qCDebug(lcModem) << "answer: modem" << m_state.modemFound << "SIM country" << m_state.simCountryKey.value_or("?")
+    qCDebug(lcModem) << "answer: modem" << m_state.modemFound << "voice calls" << m_state.voiceModemFound << "SIM country" << m_state.simCountryKey.value_or("?")
                      << "network country" << m_state.networkCountryKey.value_or("?");
     Q_EMIT changed();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "platform/ModemManagerBus.h"
+
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
@@ -17,7 +18,6 @@ public:
     explicit Modem(QObject *parent = nullptr); // ModemManager on the system bus
     // ModemManager on the bus at `busAddress`, over a connection of this object's own.
     explicit Modem(const QString &busAddress, QObject *parent = nullptr);
-    ~Modem() override;
 
     // Asks ModemManager (again, to follow a change of network); changed() follows within
     // `milliseconds`, with the answer or without one. The values of an earlier answer stay until
@@ -26,6 +26,8 @@ public:
 
     bool isAnswered() const { return m_answered; } // the last question has ended
     bool modemFound() const { return m_state.modemFound; }
+    // A modem places voice calls (it has ModemManager's voice interface).
+    bool voiceModemFound() const { return m_state.voiceModemFound; }
     std::optional<QString> simCountryKey() const { return m_state.simCountryKey; }
     std::optional<QString> networkCountryKey() const { return m_state.networkCountryKey; }
 
@@ -42,6 +44,7 @@ private:
     struct State
     {
         bool modemFound = false;
+        bool voiceModemFound = false;
         std::optional<QString> simCountryKey;
         std::optional<QString> networkCountryKey;
     };
@@ -49,8 +52,7 @@ private:
     void askForSim(int question, const QString &simPath);
     void answer(int question);
 
-    QString m_ownConnection; // its name; empty for the shared system bus connection
-    QDBusConnection m_bus;
+    BusConnection m_connection;
     int m_question = 0;
     QDeadlineTimer m_deadline;
     State m_learnt; // by the question under way

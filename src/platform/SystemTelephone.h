@@ -11,7 +11,7 @@
 // desktop; either would hand the address back to Farline when Farline is the default, so then
 // the chosen handler's Exec line is run directly. A handler run here answers with its exit
 // status. The command line needs no GUI library.
-class SystemTelephone final : public Telephone
+class SystemTelephone final : public HandOffTelephone
 {
 public:
     explicit SystemTelephone(UrlOpener windowOpener = {});

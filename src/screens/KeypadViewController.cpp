@@ -17,6 +17,11 @@ KeypadViewController::KeypadViewController(FarlineAppDelegate &app, QObject *par
 {
     connect(&m_app, &FarlineAppDelegate::accessNumbersLoaded, this, &KeypadViewController::showRoute);
     connect(&m_app, &FarlineAppDelegate::modemReportChanged, this, &KeypadViewController::showRoute);
+    // The modem, found after the start, calls where the desktop had no telephone.
+    connect(&m_app, &FarlineAppDelegate::callSupportChanged, this, [this] {
+        enableCallKey();
+        showRoute();
+    });
 }
 
 KeypadViewController::~KeypadViewController() = default;
@@ -24,6 +29,11 @@ KeypadViewController::~KeypadViewController() = default;
 void KeypadViewController::loadView()
 {
     setDisplay(m_app.appSettings().keypadPhoneNumber);
+    enableCallKey();
+}
+
+void KeypadViewController::enableCallKey()
+{
     const bool enabled = m_app.callSupport() != 1;
     if (enabled != m_callEnabled) {
         m_callEnabled = enabled;

@@ -58,6 +58,7 @@ Q_SIGNALS:
 
 private:
     void setDisplay(const QString &text);
+    void enableCallKey(); // disabled on a handset that cannot call
     void showRoute();
     void startTimer(int milliseconds, void (KeypadViewController::*method)());
     void stopTime();

@@ -2,6 +2,7 @@
 
 #include "core/FarlineAppDelegate.h"
 #include "platform/Modem.h"
+#include "platform/Telephone.h"
 
 #include <QThread>
 #include <QTimer>
@@ -25,7 +26,11 @@ ModemWatcher::ModemWatcher(FarlineAppDelegate &app, QObject *parent)
         connect(again, &QTimer::timeout, modem, [modem] { modem->start(); });
         connect(modem, &Modem::changed, modem, [this, modem] {
             const ModemReport report{modem->simCountryKey(), modem->networkCountryKey()};
-            QMetaObject::invokeMethod(this, [this, report] { m_app.setModemReport(report); }, Qt::QueuedConnection);
+            const bool voice = modem->voiceModemFound();
+            QMetaObject::invokeMethod(this, [this, report, voice] {
+                m_app.setModemReport(report);
+                m_app.telephone().modemAnswered(voice);
+            }, Qt::QueuedConnection);
         });
         modem->start();
         again->start(askEveryMs);

@@ -17,6 +17,7 @@
 #include "lists/PersonListModel.h"
 #include "lists/RecentViewController.h"
 #include "platform/QueuedAlerts.h"
+#include "screens/InCallViewController.h"
 #include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 #include "screens/PageViewController.h"
@@ -77,3 +78,4 @@ FARLINE_QML_TYPE(PageType, PageViewController, PageViewController)
 FARLINE_QML_TYPE(PersonListType, PersonListModel, PersonListModel)
 FARLINE_QML_TYPE(CallRecordListType, CallRecordModel, CallRecordModel)
 FARLINE_QML_TYPE(CountryListType, CountryListModel, CountryListModel)
+FARLINE_QML_TYPE(InCallType, InCallViewController, InCallViewController)

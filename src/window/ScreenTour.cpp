@@ -32,7 +32,7 @@
 
 namespace {
 // Takes every call and says nothing: the pictures need placed calls, no telephone.
-class SilentTelephone final : public Telephone
+class SilentTelephone final : public HandOffTelephone
 {
 public:
     bool canPlaceCalls() override { return true; }

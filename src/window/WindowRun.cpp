@@ -4,6 +4,7 @@
 #include "core/ApplicationLifetime.h"
 #include "core/FarlineAppDelegate.h"
 #include "platform/Console.h"
+#include "platform/ModemTelephone.h"
 #include "platform/PlatformServices.h"
 #include "platform/QueuedAlerts.h"
 #include "platform/TerminationSignals.h"
@@ -36,6 +37,8 @@ WindowSession::WindowSession(const Launch &launch)
     }
     m_lock = std::move(std::get<HomeLock>(lock));
     StartTrail::mark("the home is held");
+    // Calls go through the modem once the watcher (below) found one that places voice calls.
+    ModemTelephone::install(ModemTelephone::Learning::Told);
     PlatformServices services =
         servicesFrom(launch.options, [](const QUrl &address) { return QDesktopServices::openUrl(address); });
     auto alerts = std::make_unique<QueuedAlerts>();

@@ -1,11 +1,13 @@
 #include "app/support/Farline.h"
 #include "core/CommonOperations.h"
 #include "support/DataFiles.h"
+#include "support/ModemManagerStandIn.h"
 #include "support/TelHandler.h"
 #include "support/TestApp.h"
 
 #include <QProcess>
 #include <QTest>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,4 +127,100 @@ TEST_F(CallCommandsTest, TerminationDuringACallStillWritesBothArchives)
     for (const QString &name : archives)
         EXPECT_FALSE(m_home.document(name).isEmpty()) << name.toStdString();
 }
+
+// Through the modem (the stand-in on a private system bus) the command follows the call to its
+// end, one line per change, and holds the home meanwhile; the pause is shortened.
+class ModemCallCommandTest : public CallCommandsTest
+{
+protected:
+    bool start(const QByteArray &calls)
+    {
+        if (!m_standIn.missing().isEmpty())
+            return false;
+        return m_standIn.start(R"({"modems": [{"sim": "26001", "network": "26001"}], "calls": )" + calls + "}");
+    }
+    QStringList environment() const { return m_standIn.environment() + QStringList{"FARLINE_CALL_PAUSE=0.05", "FARLINE_CALL_ANSWER_LIMIT=0.3"}; }
+    bool waitFor(const char *event, qsizetype count = 1) const
+    {
+        return QTest::qWaitFor([&] { return m_standIn.eventNames().count(QLatin1String(event)) == count; }, 10000);
+    }
+
+    ModemManagerStandIn m_standIn;
+};
+
+TEST_F(ModemCallCommandTest, TheFarEndHangsUpOnceEveryToneWasSent)
+{
+    if (!start("{}"))
+        GTEST_SKIP() << "needs " << m_standIn.missing().toStdString();
+    QProcess process;
+    m_home.start(process, {"call", "+49 30 1234567"}, environment());
+    // The last of 0049301234567's thirteen digits, the only 7 among them.
+    ASSERT_TRUE(waitFor("SendDtmf 7"));
+    m_standIn.setCallState(7, 4);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput(), "Calling +48221234567\nRinging\nConnected\nSending 0049301234567\nSent\nCall ended\n");
+    EXPECT_EQ(recentCount(), 1);
+}
+
+TEST_F(ModemCallCommandTest, TerminationHangsTheCallUpFirst)
+{
+    if (!start(R"({"progress": [[1, 1], [2, 0]]})"))
+        GTEST_SKIP() << "needs " << m_standIn.missing().toStdString();
+    QProcess process;
+    m_home.start(process, {"call", "+49 30 1234567"}, m_standIn.environment());
+    ASSERT_TRUE(waitFor("State 2"));
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
+    EXPECT_EQ(process.readAllStandardOutput(), "Calling +48221234567\nRinging\nCall ended\n");
+    EXPECT_TRUE(m_standIn.eventNames().contains("Hangup"));
+    EXPECT_EQ(recentCount(), 1); // taken by ModemManager
+}
+
+struct ModemFailure
+{
+    const char *name;
+    const char *telephone, *calls, *out, *err;
+    bool recorded;
+};
+
+class ModemCallFailureTest : public ModemCallCommandTest, public ::testing::WithParamInterface<ModemFailure> {};
+
+TEST_P(ModemCallFailureTest, TheReasonIsSaidAndTheRecordStaysOnceTheCallWasMade)
+{
+    const ModemFailure &row = GetParam();
+    if (!start(row.calls))
+        GTEST_SKIP() << "needs " << m_standIn.missing().toStdString();
+    const FarlineRun run = farline({"--telephone", row.telephone, "call", "+49 30 1234567"}, environment());
+    EXPECT_EQ(run.all(), std::tuple(1, QString::fromLatin1(row.out), QString::fromLatin1(row.err)));
+    EXPECT_EQ(recentCount(), row.recorded ? 1 : 0);
+}
+
+const ModemFailure modemFailures[] = {
+    {"NotAnswered", "system", R"({"progress": [[1, 1], [2, 0]]})", "Calling +48221234567\nRinging\nCall ended\n",
+     "Farline: The call was not answered\n", true},
+    {"RefusedByPolkit", "modem", R"({"refuse": true})", "",
+     "Farline: Farline may not place calls through the modem: PolicyKit authorization failed: not authorized for "
+     "'org.freedesktop.ModemManager1.Voice'\n",
+     false},
+};
+INSTANTIATE_TEST_SUITE_P(, ModemCallFailureTest, ::testing::ValuesIn(modemFailures), [](const auto &row) { return std::string(row.param.name); });
+
+// "modem" without a modem that places voice calls: this handset cannot call; "system" then hands
+// the call to the desktop's tel: handler.
+TEST_F(ModemCallCommandTest, WithoutAVoiceModemTheTelHandlerTakesTheCall)
+{
+    if (!m_standIn.missing().isEmpty())
+        GTEST_SKIP() << "needs " << m_standIn.missing().toStdString();
+    ASSERT_TRUE(m_standIn.start(R"({"modems": [{"sim": "26001", "voice": false}]})"));
+    EXPECT_EQ(farline({"--telephone", "modem", "call", "221234567"}, m_standIn.environment()).all(),
+              std::tuple(1, QString(), warningLine(CommonOperations::deviceDoesNotSupportsCall)));
+    const TelHandler phone;
+    QStringList environment = phone.environment();
+    environment.removeIf([](const QString &variable) { return variable.startsWith(u"DBUS_SYSTEM_BUS_ADDRESS="); });
+    EXPECT_EQ(farline({"call", "221234567"}, environment + m_standIn.environment()).exitCode, 0);
+    EXPECT_EQ(phone.addresses(), QStringList{"tel:+48221234567,221234567"});
+}
 } // namespace
+

@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QUrl dialAddress(QStringLiteral("tel:+48221234567,0049301234567"));
+const QString dialString = QStringLiteral("+48221234567,0049301234567");
+const QUrl dialAddress(QStringLiteral("tel:") + dialString);
 
 // Called through xdg-open as the desktop's default (a handler that takes the call: see the call
 // command's termination test), a handler that fails refuses the call.
@@ -15,9 +16,9 @@ TEST(TelephoneTest, AFailingTelHandlerRefusesTheCall)
 {
     const TelHandler handler(true, {.exitCode = 3});
     const ScopedEnvironment environment(handler.environment());
-    const auto telephone = Telephone::create(QStringLiteral("system"));
+    const auto telephone = Telephone::create(QStringLiteral("tel"));
     EXPECT_TRUE(telephone->canPlaceCalls());
-    EXPECT_FALSE(telephone->open(dialAddress));
+    EXPECT_FALSE(telephone->dial(dialString)->accepted());
     EXPECT_EQ(handler.addresses(), QStringList{dialAddress.toString()});
 }
 
@@ -92,13 +93,13 @@ TEST(TelephoneTest, TheHandlerIsChosenByTheDesktopsRulesPassingOverFarline)
         const ScopedEnvironment environment(folders.environment() + QStringList{QStringLiteral("XDG_CURRENT_DESKTOP=") + desktop});
 
         QStringList opened;
-        const auto telephone = Telephone::create(QStringLiteral("system"), [&](const QUrl &address) {
+        const auto telephone = Telephone::create(QStringLiteral("tel"), [&](const QUrl &address) {
             opened.append(QStringLiteral("opener ") + address.toString());
             return true;
         });
         const QString expected = *called ? QLatin1String(called) + u' ' + dialAddress.toString() : QString();
         EXPECT_EQ(telephone->canPlaceCalls(), *called != 0);
-        EXPECT_EQ(telephone->open(dialAddress), *called != 0);
+        EXPECT_EQ(telephone->dial(dialString)->accepted(), *called != 0);
         opened += QString::fromUtf8(readFile(folders.path(QStringLiteral("calls.txt")))).split(u'\n', Qt::SkipEmptyParts);
         EXPECT_EQ(opened, expected.isEmpty() ? QStringList() : QStringList{expected});
     }

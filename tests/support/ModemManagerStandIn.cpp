@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusReply>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTest>
@@ -61,11 +62,15 @@ ModemManagerStandIn::ModemManagerStandIn()
 
 ModemManagerStandIn::~ModemManagerStandIn()
 {
+    QDBusConnection::disconnectFromBus(m_control);
     stop(m_service);
     stop(m_bus);
 }
 
-QStringList ModemManagerStandIn::environment() const { return {QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS=") + m_address}; }
+QStringList ModemManagerStandIn::environment() const
+{
+    return {QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS=") + m_address, QStringLiteral("DBUS_SESSION_BUS_ADDRESS=") + m_address};
+}
 
 bool ModemManagerStandIn::start(const QByteArray &parameters)
 {
@@ -89,3 +94,37 @@ bool ModemManagerStandIn::start(const QByteArray &parameters)
 }
 
 void ModemManagerStandIn::freeze() { ::kill(pid_t(m_service.processId()), SIGSTOP); }
+
+QDBusConnection ModemManagerStandIn::control() const { return QDBusConnection::connectToBus(m_address, m_control); }
+
+namespace {
+QDBusMessage standInCall(const char *method)
+{
+    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.ModemManager1"), QStringLiteral("/org/freedesktop/ModemManager1"),
+                                          QStringLiteral("org.farline.StandIn"), QLatin1String(method));
+}
+}
+
+QList<ModemManagerStandIn::Event> ModemManagerStandIn::events() const
+{
+    const QDBusReply<QStringList> reply = control().call(standInCall("Events"));
+    QList<Event> events;
+    for (const QString &line : reply.value())
+        events.append({line.section(u' ', 0, 0).toDouble(), line.section(u' ', 1)});
+    return events;
+}
+
+QStringList ModemManagerStandIn::eventNames() const
+{
+    QStringList names;
+    for (const Event &event : events())
+        names.append(event.what);
+    return names;
+}
+
+void ModemManagerStandIn::setCallState(int state, uint reason) const
+{
+    QDBusMessage message = standInCall("SetCallState");
+    message << state << reason;
+    control().call(message);
+}

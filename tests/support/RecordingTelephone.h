@@ -6,7 +6,7 @@
 #include <QUrl>
 
 // A telephone for tests: answers as configured and keeps every address it was asked to open.
-class RecordingTelephone final : public Telephone
+class RecordingTelephone final : public HandOffTelephone
 {
 public:
     bool canCall = true;

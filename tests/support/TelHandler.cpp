@@ -45,7 +45,9 @@ QStringList TelHandler::environment() const
             QStringLiteral("DE="),
             QStringLiteral("BROWSER="),
             // xdg-open asks a generic desktop's handlers only when some display is named.
-            QStringLiteral("DISPLAY=:farline-test")};
+            QStringLiteral("DISPLAY=:farline-test"),
+            // No modem of the machine's: the handler gets the calls.
+            QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS=unix:path=%1/no-bus").arg(root)};
 }
 
 QStringList TelHandler::addresses() const

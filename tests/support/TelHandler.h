@@ -6,7 +6,7 @@
 
 // A desktop application registered for "tel:" links in private XDG folders, as a softphone
 // registers itself; it records every address it is given. The variables of environment()
-// make xdg-mime and xdg-open find it (and nothing of the machine's own).
+// make xdg-mime and xdg-open find it (and nothing of the machine's own, not its modem).
 struct TelHandlerBehaviour
 {
     int exitCode = 0;

@@ -22,8 +22,15 @@ void TestApp::restart()
         alerts = std::unique_ptr<Alerts>(m_windowAlerts = new QueuedAlerts);
     else
         alerts = std::unique_ptr<Alerts>(m_alerts = new RecordingAlerts);
-    auto telephone = std::make_unique<RecordingTelephone>();
-    m_telephone = telephone.get();
+    std::unique_ptr<Telephone> telephone;
+    if (m_makeTelephone) {
+        telephone = m_makeTelephone();
+        m_telephone = nullptr;
+    } else {
+        auto recording = std::make_unique<RecordingTelephone>();
+        m_telephone = recording.get();
+        telephone = std::move(recording);
+    }
     auto clock = std::make_unique<Clock>();
     clock->set(testEpoch());
     PlatformServices services{Home(m_homeDir), Bundle(m_bundleDir), std::move(clock), std::move(alerts),
@@ -35,6 +42,12 @@ void TestApp::restart()
         return m_systemTakesUrls;
     };
     m_app = std::make_unique<FarlineAppDelegate>(std::move(services));
+}
+
+void TestApp::useTelephone(std::function<std::unique_ptr<Telephone>()> make)
+{
+    m_makeTelephone = std::move(make);
+    restart();
 }
 
 QStringList TestApp::alertMessages() const

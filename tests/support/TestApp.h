@@ -25,6 +25,9 @@ public:
     QueuedAlerts *windowAlerts() { return m_windowAlerts; }
     QStringList alertMessages() const; // of every alert shown, in order
     RecordingTelephone &telephone() { return *m_telephone; }
+    // The application's telephone made by `make` from now on, at a restart, instead of the
+    // recording one.
+    void useTelephone(std::function<std::unique_ptr<Telephone>()> make);
     Clock &clock() { return m_app->clock(); }
     // The addresses handed to the system (links of the pages), and whether it takes them.
     const QList<QUrl> &openedUrls() const { return m_openedUrls; }
@@ -51,6 +54,7 @@ private:
     QueuedAlerts *m_windowAlerts = nullptr;
     bool m_queueAlerts = false;
     RecordingTelephone *m_telephone = nullptr;
+    std::function<std::unique_ptr<Telephone>()> m_makeTelephone;
     QList<QUrl> m_openedUrls;
     bool m_systemTakesUrls = true;
     QString m_updateServer;

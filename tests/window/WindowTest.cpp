@@ -4,10 +4,14 @@
 #include "core/AppSettings.h"
 #include "core/TabBarController.h"
 #include "lists/FavoritesViewController.h"
+#include "lists/RecentViewController.h"
+#include "platform/ModemTelephone.h"
+#include "screens/KeypadViewController.h"
 #include "screens/MainViewController.h"
 #include "screens/PageViewController.h"
 #include "support/DataFiles.h"
 #include "support/FaultServer.h"
+#include "support/ModemManagerStandIn.h"
 #include "support/TestApp.h"
 
 #include <QFontInfo>
@@ -204,4 +208,42 @@ TEST_F(WindowTest, TheReasonOfAFailedUpdateHasALineOfItsOwn)
                                 + window().find(update->subInfo())->object()->property("contentHeight").toDouble() / 2;
     EXPECT_GE(window().rect(update->failureReason()).top() - statusBottom, 8);
 }
+
+// A call through the modem (the stand-in, moved on by the test): the in-call screen over the tabs
+// follows it, its keypad sends tones, "Hang up" ends it, and the screen then closes itself.
+TEST_F(WindowTest, TheInCallScreenFollowsAModemCall)
+{
+    ModemManagerStandIn standIn;
+    if (!standIn.missing().isEmpty())
+        GTEST_SKIP() << "needs " << standIn.missing().toStdString();
+    ASSERT_TRUE(standIn.start(R"({"modems": [{"sim": "26001", "network": "26001"}], "calls": {"progress": []}})"));
+    test.useTelephone([&] {
+        return std::make_unique<ModemTelephone>(ModemTelephone::Settings{.learning = ModemTelephone::Learning::Told,
+                                                                         .timing = {50, 10000},
+                                                                         .systemBus = standIn.busAddress(),
+                                                                         .sessionBus = standIn.busAddress()},
+                                                nullptr);
+    });
+    openOnPoland();
+    EXPECT_FALSE(window().enabled("Call")); // until the watcher found the modem
+    test.app().telephone().modemAnswered(true);
+    test.app().keypadViewController().typeNumber(QStringLiteral("+4930901820"));
+    ASSERT_TRUE(window().tap("Call"));
+    EXPECT_TRUE(waitFor([&] { return window().shows("Calling…") && window().shows("via +48225000000"); }));
+    ASSERT_TRUE(waitFor([&] { return standIn.eventNames().contains("Start"); }));
+    standIn.setCallState(2);
+    EXPECT_TRUE(waitFor([&] { return window().shows("Ringing…"); }));
+    standIn.setCallState(4, 3);
+    const auto tones = [&] { return standIn.eventNames().filter(QStringLiteral("SendDtmf")); };
+    EXPECT_TRUE(waitFor([&] { return tones().size() == 12 && window().shows("Connected"); }));
+
+    ASSERT_TRUE(window().tap("5"));
+    EXPECT_TRUE(waitFor([&] { return tones().size() == 13 && tones().last() == u"SendDtmf 5"; }));
+    ASSERT_TRUE(window().tap("Hang up"));
+    EXPECT_TRUE(waitFor([&] { return window().shows("Call ended"); }));
+    EXPECT_TRUE(standIn.eventNames().contains("Hangup"));
+    EXPECT_TRUE(waitFor([&] { return !window().shows("Hang up"); }));
+    EXPECT_EQ(test.app().recentViewController().recentArray().size(), 1);
+}
 } // namespace
+

@@ -99,6 +99,16 @@ QtObject {
     readonly property color callPressedMiddle: "#1f7430"
     readonly property color callPressedBottom: "#17601f"
 
+    // The in-call screen: its red "Hang up", and a key or toggle that is on.
+    readonly property color hangUpBorder: "#5e0f0b"
+    readonly property color hangUpTop: "#ee5a52"
+    readonly property color hangUpBottom: "#b81e16"
+    readonly property color hangUpPressedTop: "#a3231c"
+    readonly property color hangUpPressedBottom: "#7a140e"
+    readonly property color toggleOnTop: "#e8eef7"
+    readonly property color toggleOnBottom: "#b9c6d8"
+    readonly property color textOnLight: "#1a1d21"
+
     // The access number switcher's two segments.
     readonly property color switcherBorder: "#7b8189"
     readonly property color switcherTop: "#fdfdfd"

@@ -44,6 +44,23 @@ Window {
         view: Qt.resolvedUrl("UpdateView.qml")
     }
 
+    // The in-call screen while a call that Farline follows lasts.
+    Loader {
+        id: inCall
+        anchors.fill: parent
+        function show() {
+            if (App.inCallScreen)
+                setSource("InCallView.qml", { screen: App.inCallScreen })
+            else
+                source = ""
+        }
+        Component.onCompleted: show()
+        Connections {
+            target: App
+            function onInCallScreenChanged() { inCall.show() }
+        }
+    }
+
     Loader {
         anchors.fill: parent
         active: Alerts.showing
