@@ -18,12 +18,9 @@ struct VCardProblem;
 class VCardImporter
 {
 public:
-    // A vCard file this large is not an address book export.
-    static constexpr qint64 maxFileSize = 64 * 1024 * 1024;
-
     enum class FileResult {
         Read,        // its cards are imported, those that cannot be read named
-        NotRead,     // named: not a regular file, unreadable, or over maxFileSize; none of it kept
+        NotRead,     // named: not a regular file, unreadable, or over maxVCardFileSize; none of it kept
         Refused,     // the address book refused a write: the whole import is undone
         Interrupted, // `interrupted` answered true: the whole import is undone
     };
@@ -55,7 +52,6 @@ private:
         int skipped = 0;
     };
 
-    FileResult readFile(const QString &path, int descriptor);
     void take(const QString &fileName, std::variant<VCardContact, VCardProblem> &&card);
     void skip(const QString &fileName, const VCardProblem &problem);
     Outcome store(VCardContact &contact, const QString &key);
