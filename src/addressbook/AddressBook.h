@@ -47,6 +47,7 @@ public:
     AddressBook(const AddressBook &) = delete;
     AddressBook &operator=(const AddressBook &) = delete;
 
+    const QString &path() const { return m_path; }
     bool isOpen() const;
     // Why the address book is closed, or why the last change failed.
     const QString &errorText() const

@@ -50,11 +50,14 @@ VCardImporter::FileResult VCardImporter::importFile(const QString &path)
 
     VCardContactReader contacts([&](VCardContactReader::Card &&card) { take(path, std::move(card)); });
     VCardReader reader(contacts);
+    qint64 bytesRead = 0;
     const std::optional<QString> unreadable = readVCardFile(path, [&](QByteArrayView piece) {
         if (interrupted())
             m_stopped = FileResult::Interrupted;
         else
             reader.read(piece);
+        if (m_progress)
+            m_progress(bytesRead += piece.size());
         return !m_stopped;
     });
     if (!unreadable && !m_stopped)
@@ -140,6 +143,11 @@ VCardImporter::Outcome VCardImporter::store(VCardContact &contact, const QString
         break;
     }
     return Outcome::Refused;
+}
+
+QString VCardImporter::summary() const
+{
+    return QStringLiteral("imported %1, updated %2, skipped %3").arg(imported()).arg(updated()).arg(skipped());
 }
 
 bool VCardImporter::interrupted() const { return m_interrupted && m_interrupted(); }

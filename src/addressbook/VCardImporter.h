@@ -38,6 +38,11 @@ public:
     // Writes everything imported to the address book. False when it could not: nothing is kept.
     bool commit();
 
+    // Told the bytes read of the file being imported, after each piece.
+    void setProgress(std::function<void(qint64)> progress) { m_progress = std::move(progress); }
+
+    // "imported N, updated M, skipped K".
+    QString summary() const;
     int imported() const { return m_total.imported; }
     int updated() const { return m_total.updated; }
     int skipped() const { return m_total.skipped; }
@@ -62,6 +67,7 @@ private:
     AddressBook &m_addressBook;
     std::function<void(const QString &)> m_report;
     std::function<bool()> m_interrupted;
+    std::function<void(qint64)> m_progress;
     QHash<QString, QString> m_seen; // import key -> "FILE:LINE" of the card that took it
     bool m_inTransaction = false;
     bool m_failed = false;

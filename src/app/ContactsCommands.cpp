@@ -113,10 +113,7 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
                          + importer.errorText());
             return 1;
         }
-        Console::out(QStringLiteral("imported %1, updated %2, skipped %3")
-                         .arg(importer.imported())
-                         .arg(importer.updated())
-                         .arg(importer.skipped()));
+        Console::out(importer.summary());
         return everyFileRead ? 0 : 1;
     });
 }

@@ -97,6 +97,12 @@ void RecentViewController::prepareRecentCollection()
     m_model.recordsChanged();
 }
 
+void RecentViewController::addressBookChanged()
+{
+    if (m_viewLoaded)
+        prepareRecentCollection();
+}
+
 void RecentViewController::loadButton() { setShowsClearButton(!recentArray().isEmpty()); }
 
 void RecentViewController::clearRecords()

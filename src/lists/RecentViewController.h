@@ -53,6 +53,9 @@ public:
     // Names and phone types from the address book; numbers are never changed. Skipped when the
     // address book cannot be read, so that a damaged address book does not unlink every call.
     void prepareRecentCollection();
+    // The address book changed (a sync, an import): the names are brought up to date again
+    // once the view is made.
+    void addressBookChanged();
     Q_INVOKABLE void loadButton();
     // The "Clear" button: asks with an action sheet of "Clear All Recents" (button 0,
     // destructive) and "Cancel" (button 1).

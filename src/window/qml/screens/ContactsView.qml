@@ -1,8 +1,9 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Dialogs
 import Farline.Window
 
-// The contacts tab: the address book's persons headed "Voxmint"; the person the browser shows
+// The contacts tab: the address book's persons headed "Voxmint", with the import of vCard files; the person the browser shows
 // opens over them under "Farline", and a tap on one of their numbers places the call through
 // call placement. The browser's controller keeps which person is shown, so the tab comes back
 // to them.
@@ -11,6 +12,12 @@ PeopleListView {
     title: Contacts.listTitle
     people: Contacts.people
     onPersonTapped: (recordID) => Contacts.selectPerson(recordID)
+    // Cards from a file: imported as `farline contacts import` imports them.
+    offersImport: true
+    rightButton: "Import vCard file…"
+    rightEnabled: SystemContacts.importProgress === ""
+    onRightTapped: importDialog.open()
+    onImportTapped: importDialog.open()
     Component.onCompleted: Contacts.loadView()
     onAppeared: showPerson() // once this page stands on its stack
 
@@ -23,6 +30,14 @@ PeopleListView {
     Connections {
         target: Contacts
         function onShownPersonChanged() { view.showPerson() }
+    }
+
+    FileDialog {
+        id: importDialog
+        title: "Import vCard file…"
+        fileMode: FileDialog.OpenFiles
+        nameFilters: ["vCard files (*.vcf *.vcard)", "All files (*)"]
+        onAccepted: SystemContacts.importFiles(selectedFiles)
     }
 
     Component {
