@@ -6,11 +6,11 @@
 #include "addressbook/VCardReader.h"
 #include "log/Log.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QStandardPaths>
 #include <cerrno>
+#include <dirent.h>
 #include <sys/stat.h>
 
 struct ContactFolder::Card
@@ -27,16 +27,32 @@ bool isCardName(const QString &name)
 }
 
 // What changes whenever a file is written or replaced.
-std::optional<QString> revisionOf(const QString &path)
+QString revisionOf(const struct stat &status)
 {
-    struct stat status = {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
     return QStringLiteral("%1.%2 %3 %4")
         .arg(qint64(status.st_mtim.tv_sec))
         .arg(qint64(status.st_mtim.tv_nsec))
         .arg(qint64(status.st_size))
         .arg(quint64(status.st_ino));
+}
+
+bool statOf(const QString &path, struct stat &status) { return ::stat(QFile::encodeName(path).constData(), &status) == 0; }
+
+// The names in a folder, sorted; none when it cannot be read.
+std::optional<QStringList> namesIn(const QString &folder)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return std::nullopt;
+    QStringList names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name != u"." && name != u"..")
+            names.append(name);
+    }
+    ::closedir(dir);
+    names.sort();
+    return names;
 }
 } // namespace
 
@@ -50,36 +66,45 @@ ContactFolder::ContactFolder(QString path)
 {
 }
 
+// One stat for each entry: the walk over a folder of thousands of cards is most of a sync that
+// finds nothing changed.
 std::optional<QString> ContactFolder::list(QList<Card> &cards) const
 {
     m_folders.clear();
     m_files.clear();
-    if (!QFileInfo(m_path).isDir())
+    struct stat status = {};
+    if (!statOf(m_path, status) || !S_ISDIR(status.st_mode))
         return QStringLiteral("no folder %1").arg(m_path);
-    QSet<QString> seen; // canonical paths: a symbolic link back up is not followed round
-    QStringList pending{m_path};
-    const QDir root(m_path);
+    QSet<std::pair<quint64, quint64>> seen; // device and inode: a symbolic link back up is not followed round
+    QStringList pending{QString()};         // relative to the folder
     while (!pending.isEmpty()) {
         const QString folder = pending.takeFirst();
-        if (seen.contains(QFileInfo(folder).canonicalFilePath()))
+        const QString path = folder.isEmpty() ? m_path : m_path + u'/' + folder;
+        if (!statOf(path, status))
             continue;
-        seen.insert(QFileInfo(folder).canonicalFilePath());
-        QDir dir(folder);
-        if (!dir.isReadable()) {
-            if (folder == m_path)
-                return QStringLiteral("cannot read %1: %2").arg(m_path, qt_error_string(EACCES));
+        const std::pair identity{quint64(status.st_dev), quint64(status.st_ino)};
+        if (seen.contains(identity))
+            continue;
+        seen.insert(identity);
+        const auto names = namesIn(path);
+        if (!names) {
+            if (folder.isEmpty())
+                return QStringLiteral("cannot read %1: %2").arg(m_path, qt_error_string(errno));
             continue;
         }
-        m_folders.append(folder);
-        dir.setFilter(QDir::Dirs | QDir::Files | QDir::System | QDir::NoDotAndDotDot);
-        dir.setSorting(QDir::Name);
-        for (const QFileInfo &entry : dir.entryInfoList()) {
-            if (entry.isDir()) {
-                pending.append(entry.filePath());
-            } else if (isCardName(entry.fileName())) {
-                m_files.append(entry.filePath());
-                // A card whose revision cannot be taken is read every time, and named then.
-                cards.append({root.relativeFilePath(entry.filePath()), revisionOf(entry.filePath()).value_or(QString())});
+        m_folders.append(path);
+        for (const QString &name : *names) {
+            const QString key = folder.isEmpty() ? name : folder + u'/' + name;
+            const QString file = m_path + u'/' + key;
+            if (!statOf(file, status)) {
+                // A card that cannot even be looked at is read, and named then.
+                if (isCardName(name))
+                    cards.append({key, QString()});
+            } else if (S_ISDIR(status.st_mode)) {
+                pending.append(key);
+            } else if (isCardName(name)) {
+                m_files.append(file);
+                cards.append({key, revisionOf(status)});
             }
         }
     }
@@ -123,7 +148,8 @@ std::optional<QString> ContactFolder::read(ContactMirror &mirror, const std::fun
         else if (const auto *bad = std::get_if<VCardProblem>(&*first))
             problem = QStringLiteral("%1:%2: %3; skipped").arg(path).arg(bad->line).arg(bad->message);
         if (!problem.isEmpty()) {
-            report(problem);
+            if (report)
+                report(problem);
             mirror.keep(card.key);
             continue;
         }

@@ -135,7 +135,9 @@ ContactSync::Result ContactSync::run(bool write)
         ContactMirror mirror(m_book, folderSource);
         const auto unavailable = mirror.isReady() ? m_folder->read(mirror, [&](const QString &problem) { result.problems.append(problem); })
                                                   : std::nullopt;
-        if (!mirror.isReady() || m_folder->refused() || (!unavailable && !m_book.setSourceRevision(folderSource, std::nullopt)))
+        // Recorded once: a sync that changed nothing writes nothing, and spares the disk a flush.
+        const bool record = !unavailable && !known.contains(folderSource);
+        if (!mirror.isReady() || m_folder->refused() || (record && !m_book.setSourceRevision(folderSource, std::nullopt)))
             return refused();
         result.changed = result.changed || mirror.changed();
         result.sources.append({folderSource, unavailable});

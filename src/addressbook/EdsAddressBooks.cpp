@@ -48,6 +48,7 @@ std::optional<QDBusMessage> EdsAddressBooks::call(const QDBusMessage &message)
 {
     if (!m_bus.isConnected()) {
         m_error = QStringLiteral("no session bus");
+        qCInfo(lcContacts).noquote() << "Evolution Data Server cannot be asked:" << m_error;
         return std::nullopt;
     }
     const QDBusMessage reply = m_bus.call(message, QDBus::Block, answerMs);

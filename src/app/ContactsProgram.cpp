@@ -7,6 +7,7 @@
 #include "addressbook/ContactSync.h"
 #include "app/ApplicationRun.h"
 #include "app/GlobalOptions.h"
+#include "app/SiblingProgram.h"
 #include "core/FarlineAppDelegate.h"
 #include "platform/Console.h"
 
@@ -40,12 +41,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
-    const auto launch = parseLaunch(QCoreApplication::arguments());
-    const Launch *parsed = std::get_if<Launch>(&launch);
-    const QStringList command = parsed ? parsed->command : QStringList();
-    if (command != QStringList{"contacts", "sync"} && command != QStringList{"contacts", "sources"}) {
-        Console::err(QStringLiteral("farline-contacts: run it as 'farline contacts sync' or 'farline contacts sources'"));
-        return 2;
-    }
-    return run(parsed->options, command.last() == u"sync");
+    const auto launch = siblingLaunch(QStringLiteral("farline-contacts"),
+                                      {QStringLiteral("contacts sync"), QStringLiteral("contacts sources")});
+    return launch ? run(launch->options, launch->command.last() == u"sync") : 2;
 }

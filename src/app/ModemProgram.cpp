@@ -5,6 +5,7 @@
 #include "access/CountryList.h"
 #include "app/CommandSupport.h"
 #include "app/GlobalOptions.h"
+#include "app/SiblingProgram.h"
 #include "platform/Bundle.h"
 #include "platform/Console.h"
 #include "platform/Modem.h"
@@ -51,10 +52,6 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
-    const auto launch = parseLaunch(QCoreApplication::arguments());
-    if (!std::holds_alternative<Launch>(launch) || std::get<Launch>(launch).command != QStringList{"modem"}) {
-        Console::err(QStringLiteral("farline-modem: run it as 'farline modem'"));
-        return 2;
-    }
-    return printModem(std::get<Launch>(launch).options);
+    const auto launch = siblingLaunch(QStringLiteral("farline-modem"), {QStringLiteral("modem")});
+    return launch ? printModem(launch->options) : 2;
 }

@@ -3,11 +3,13 @@
 #include "addressbook/AddressBook.h"
 #include "addressbook/ContactSync.h"
 #include "addressbook/VCardImporter.h"
+#include "support/FileSizeLimit.h"
 #include "support/Files.h"
 #include "support/People.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -96,5 +98,17 @@ TEST_F(ContactFolderTest, FollowsAdditionsChangesAndRemovalsAndNamesWhatItCannot
     EXPECT_EQ(result.problems, (QStringList{"anna.vcf:1: card has no name, organisation or phone number; skipped",
                                             "cut.vcf:1: card has no END:VCARD; skipped", "empty.vcf: no vCard in this file"}));
     EXPECT_EQ(persons(), (QStringList{"1 Imported 0:1", "2 Anne 0:+46 70 222"}));
+
+    // A sync the address book refuses half way (a full disk) changes nothing, and says why.
+    for (int i = 0; i < 300; ++i)
+        write(QStringLiteral("many/%1.vcf").arg(i), card(QByteArray::number(i).constData(), "Many", "+1 555 0100"));
+    {
+        const FileSizeLimit full(QFileInfo(m_book.path()).size());
+        result = sync();
+    }
+    ASSERT_TRUE(result.failure);
+    EXPECT_TRUE(result.failure->startsWith(QLatin1String("the address book could not be written: "))) << result.failure->toStdString();
+    EXPECT_EQ(persons(), (QStringList{"1 Imported 0:1", "2 Anne 0:+46 70 222"}));
+    EXPECT_EQ(lines(sync()).value(1), "kpeoplevcard\tok\t301");
 }
 } // namespace

@@ -23,7 +23,8 @@ public:
     // $XDG_DATA_HOME.
     QString dataHome() const { return m_dir.filePath(QStringLiteral("data")); }
 
-    // The UIDs EDS gave the cards added to its built-in address book.
+    // The UIDs EDS gave the cards added to its built-in address book; none, with a line on
+    // standard error, when EDS's client failed.
     QStringList add(const QStringList &vcards);
     void modify(const QStringList &vcards);
     void remove(const QStringList &uids);

@@ -1,12 +1,11 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Dialogs
 import Farline.Window
 
-// The contacts tab: the address book's persons headed "Voxmint", with the import of vCard files; the person the browser shows
-// opens over them under "Farline", and a tap on one of their numbers places the call through
-// call placement. The browser's controller keeps which person is shown, so the tab comes back
-// to them.
+// The contacts tab: the address book's persons headed "Voxmint", and the import of vCard files;
+// the person the browser shows opens over them under "Farline", and a tap on one of their numbers
+// places the call through call placement. The browser's controller keeps which person is shown,
+// so the tab comes back to them.
 PeopleListView {
     id: view
     title: Contacts.listTitle
@@ -16,8 +15,19 @@ PeopleListView {
     offersImport: true
     rightButton: "Import vCard file…"
     rightEnabled: SystemContacts.importProgress === ""
-    onRightTapped: importDialog.open()
-    onImportTapped: importDialog.open()
+    onRightTapped: chooseFiles()
+    onImportTapped: chooseFiles()
+
+    // A new dialog at each import, which opens as it is made.
+    function chooseFiles() {
+        importDialog.active = false
+        importDialog.active = true
+    }
+    Loader {
+        id: importDialog
+        active: false
+        source: "VCardFileDialog.qml"
+    }
     Component.onCompleted: Contacts.loadView()
     onAppeared: showPerson() // once this page stands on its stack
 
@@ -30,14 +40,6 @@ PeopleListView {
     Connections {
         target: Contacts
         function onShownPersonChanged() { view.showPerson() }
-    }
-
-    FileDialog {
-        id: importDialog
-        title: "Import vCard file…"
-        fileMode: FileDialog.OpenFiles
-        nameFilters: ["vCard files (*.vcf *.vcard)", "All files (*)"]
-        onAccepted: SystemContacts.importFiles(selectedFiles)
     }
 
     Component {
