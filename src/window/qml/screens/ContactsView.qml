@@ -13,7 +13,9 @@ PeopleListView {
     onPersonTapped: (recordID) => Contacts.selectPerson(recordID)
     // Cards from a file: imported as `farline contacts import` imports them.
     offersImport: true
+    // A plus in the bar, which leaves the title its room; its name says what it does.
     rightButton: "Import vCard file…"
+    rightSystemAdd: true
     rightEnabled: SystemContacts.importProgress === ""
     onRightTapped: chooseFiles()
     onImportTapped: chooseFiles()
