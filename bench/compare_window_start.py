@@ -3,11 +3,13 @@
 
 1. the dialer window to its first frame offscreen, beside a bare Qt Quick window showing one
    rectangle (goal: at most 1.5 times as long);
-2. `farline country` (the command line) beside the same command of an earlier build (goal: no
+2. the dialer window to its first frame with 5,000 system contacts (the KDE contacts folder,
+   mirrored before) beside a home with none (goal: no slower: the sync runs after the frame);
+3. `farline country` (the command line) beside the same command of an earlier build (goal: no
    slower). The earlier build is made from a git commit (default: the last one before the window
    joined the program) in a worktree beside this repository's build folder.
 
-    bench/compare_window_start.py [--runs N] [--before COMMIT]
+    bench/compare_window_start.py [--runs N] [--before COMMIT] [--no-command-line]
 
 Needs the release preset built (cmake --preset release && cmake --build --preset release).
 """
@@ -41,6 +43,11 @@ def run_ms(command, env):
     return (time.perf_counter() - start) * 1000
 
 
+def contact_card(i):
+    return (f"BEGIN:VCARD\r\nVERSION:3.0\r\nUID:card-{i}\r\nN:Family{i};Given{i};;;\r\n"
+            f"FN:Given{i} Family{i}\r\nTEL;TYPE=CELL:+49 170 {i}\r\nEND:VCARD\r\n")
+
+
 def compare(name, first, second, runs, measure):
     # Alternated, so that whatever else the machine does weighs on both alike.
     a, b = [], []
@@ -65,6 +72,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=30)
     parser.add_argument("--before", default="4632588")
+    parser.add_argument("--no-command-line", action="store_true")
     options = parser.parse_args()
 
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=tempfile.mkdtemp())
@@ -75,6 +83,27 @@ def main():
         window = [str(release / "bench_first_frame"), "window", "--home", home, "--telephone", "print"]
         bare = [str(release / "bench_first_frame"), "bare"]
         ratio = compare("window to first frame", window, bare, options.runs, lambda c: first_frame_ms(c, env))
+
+        # The system's contacts: 5,000 in the folder, mirrored by an earlier run; EDS absent.
+        with tempfile.TemporaryDirectory() as data, tempfile.TemporaryDirectory() as full:
+            folder = pathlib.Path(data) / "kpeoplevcard"
+            folder.mkdir()
+            for i in range(5000):
+                (folder / f"{i}.vcf").write_text(contact_card(i))
+            contacts_env = dict(env, XDG_DATA_HOME=data, DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
+            for command in (["country", "260"], ["contacts", "sync"]):
+                subprocess.run([str(release / "farline"), "--home", full] + command, env=contacts_env, check=True,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            none_env = dict(contacts_env, XDG_DATA_HOME=tempfile.mkdtemp())
+            with_contacts = ([str(release / "bench_first_frame"), "window", "--home", full, "--telephone", "print"],
+                             contacts_env)
+            without = (window, none_env)
+            contacts_ratio = compare("window to first frame, 5,000 system contacts against none", with_contacts,
+                                     without, options.runs, lambda c: first_frame_ms(*c))
+        print(f"goal: no slower with the system's contacts ({'met' if contacts_ratio <= 1.05 else 'missed'}, "
+              "5% allowed for noise)")
+        if options.no_command_line:
+            return
 
         before = build_before(options.before)
         now = [str(release / "farline"), "--home", home, "country"]

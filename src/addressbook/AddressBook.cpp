@@ -197,13 +197,15 @@ void AddressBook::open() const
     connection->selectPhones = connection->prepared(QStringLiteral(
         "SELECT identifier, label, value FROM phone WHERE person_id = ? ORDER BY position"));
     connection->selectByKey = connection->prepared(
-        QStringLiteral("SELECT id FROM person WHERE import_key = ? ORDER BY id LIMIT 1"));
+        QStringLiteral("SELECT id FROM person WHERE import_key = ? AND source IS NULL ORDER BY id LIMIT 1"));
     m_connection = std::move(connection);
 }
 
 AddressBook::~AddressBook() = default;
 
 bool AddressBook::isOpen() const { return connection() != nullptr; }
+
+QSqlDatabase AddressBook::database() const { return connection()->db; }
 
 bool AddressBook::fail(const QString &error)
 {
@@ -275,17 +277,23 @@ bool AddressBook::removePerson(int recordID)
         return fail(QStringLiteral("no person %1").arg(recordID));
     if (!beginTransaction())
         return false;
+    if (!deletePerson(recordID)) {
+        rollbackTransaction();
+        return false;
+    }
+    return commitTransaction();
+}
+
+bool AddressBook::deletePerson(int recordID)
+{
     QSqlQuery query(connection()->db);
     for (const auto *statement : {"DELETE FROM phone WHERE person_id = ?", "DELETE FROM person WHERE id = ?"}) {
         query.prepare(QLatin1String(statement));
         query.addBindValue(recordID);
-        if (!query.exec()) {
-            fail(query.lastError());
-            rollbackTransaction();
-            return false;
-        }
+        if (!query.exec())
+            return fail(query.lastError());
     }
-    return commitTransaction();
+    return true;
 }
 
 bool AddressBook::beginTransaction()

@@ -2,6 +2,7 @@
 
 #include "addressbook/Person.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <optional>
 
 class QSqlError;
+class QSqlDatabase;
 
 // A phone entry as an import hands it over: the identifier of the entry it keeps, or none for
 // a new entry, which the address book numbers.
@@ -52,6 +54,7 @@ public:
     AddressBook(const AddressBook &) = delete;
     AddressBook &operator=(const AddressBook &) = delete;
 
+    const QString &path() const { return m_path; }
     bool isOpen() const;
 
     // Keeps the damaged file at the path it is given aside; false when it could not.
@@ -104,6 +107,8 @@ private:
     // Notes `error` when SQLite says the file is damaged; true then.
     bool noteDamage(const QSqlError &error) const;
     bool storePhones(int recordID, const QList<PhoneDraft> &phones, const std::function<bool()> &interrupted);
+    bool deletePerson(int recordID);
+    QSqlDatabase database() const; // of an open book
     bool fail(const QString &error);
     bool fail(const QSqlError &error);
 
@@ -124,4 +129,29 @@ public:
     QList<PersonSummary> peopleSummaries() const;
     // Every number of every person as (record id, number as written), in no particular order.
     QList<std::pair<int, QString>> phoneValues() const;
+
+    // The system's contact sources mirrored into the book (see ContactMirror). A source is
+    // named "eds:UID" or "kpeoplevcard"; an imported person has none.
+    struct MirroredPerson
+    {
+        int recordID = 0;
+        QString key;                     // the person's id in the source
+        std::optional<QString> revision; // the source's revision of it when it was last read
+        QString importKey;               // as an import makes it from the card
+    };
+    // The persons mirrored from `source`; none when they could not be read.
+    std::optional<QList<MirroredPerson>> mirroredPersons(const QString &source) const;
+    // Records where the person comes from; false when it could not be written.
+    bool setMirrored(int recordID, const QString &source, const QString &key, const std::optional<QString> &revision);
+    // Removes a person inside the caller's transaction; false when it could not.
+    bool removeMirrored(int recordID) { return deletePerson(recordID); }
+    // The source of a person; none for an imported person or one not there.
+    std::optional<QString> sourceOfPerson(int recordID) const;
+    // How many persons each source gave, imported persons under an empty name.
+    QHash<QString, int> personCounts() const;
+    // Every source a sync recorded, with its revision then.
+    QHash<QString, std::optional<QString>> mirroredSources() const;
+    // Records a source and its revision (none: unknown), or forgets it; false when refused.
+    bool setSourceRevision(const QString &source, const std::optional<QString> &revision);
+    bool forgetSource(const QString &source);
 };

@@ -27,6 +27,16 @@ const std::vector<QStringList> &steps()
                            " label TEXT, value TEXT NOT NULL,"
                            " PRIMARY KEY (person_id, identifier))"),
         },
+        {
+            // The system's contact sources mirrored into the book: a person's source ("eds:UID",
+            // "kpeoplevcard"; none for an imported card), its id there and its revision when it
+            // was last read; and each source's own revision, which spares reading it unchanged.
+            QStringLiteral("ALTER TABLE person ADD COLUMN source TEXT"),
+            QStringLiteral("ALTER TABLE person ADD COLUMN source_key TEXT"),
+            QStringLiteral("ALTER TABLE person ADD COLUMN source_revision TEXT"),
+            QStringLiteral("CREATE INDEX person_source ON person(source, source_key)"),
+            QStringLiteral("CREATE TABLE contact_source (name TEXT PRIMARY KEY, revision TEXT)"),
+        },
     };
     return all;
 }

@@ -86,3 +86,22 @@ std::optional<MergedPhoneList> mergePhoneList(const PhoneListReader &readOld, QL
     const bool unchanged = inPlace && taken.size() == size_t(incoming.size());
     return MergedPhoneList{std::move(incoming), unchanged};
 }
+
+MergeOutcome updateMerged(AddressBook &book, int recordID, PersonDraft &draft, const std::function<bool()> &interrupted)
+{
+    const std::optional<Person> old = book.personNamesWithRecordID(recordID);
+    const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
+        return book.readPhones(recordID, [&](const PhoneEntry &entry) {
+            take(entry);
+            return !(interrupted && interrupted());
+        });
+    };
+    auto merged = mergePhoneList(readOld, std::move(draft.phones));
+    if (!merged)
+        return MergeOutcome::Refused;
+    draft.phones = std::move(merged->phones);
+    if (merged->unchanged && old && old->firstName == draft.firstName && old->middleName == draft.middleName
+        && old->lastName == draft.lastName && old->organization == draft.organization)
+        return MergeOutcome::Unchanged;
+    return book.updatePerson(recordID, draft, interrupted) ? MergeOutcome::Updated : MergeOutcome::Refused;
+}

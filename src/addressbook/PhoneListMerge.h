@@ -21,3 +21,10 @@ struct MergedPhoneList
 // order, and is called once for each of the two rounds: the old list is never held, and each of
 // its entries is found among the new ones by a binary search. None when it could not be read.
 std::optional<MergedPhoneList> mergePhoneList(const PhoneListReader &readOld, QList<PhoneDraft> incoming);
+
+enum class MergeOutcome { Updated, Unchanged, Refused };
+
+// A person read again from a card (an import, a sync): names replaced, numbers merged as above;
+// nothing written when nothing changed. Refused when the book refused, or `interrupted`,
+// asked between numbers, answered true.
+MergeOutcome updateMerged(AddressBook &book, int recordID, PersonDraft &draft, const std::function<bool()> &interrupted);

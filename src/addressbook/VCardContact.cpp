@@ -9,7 +9,7 @@ namespace {
 // Longer names and numbers are not something a person typed; such a card is not taken in.
 constexpr qsizetype maxValueLength = 4096;
 
-const QByteArray usedProperties[] = {"N", "FN", "ORG", "UID", "TEL", "X-ABLABEL"};
+const QByteArray usedProperties[] = {"N", "FN", "ORG", "UID", "REV", "TEL", "X-ABLABEL"};
 
 QString unescaped(QStringView text)
 {
@@ -131,7 +131,7 @@ struct VCardContactReader::OpenCard
 
     int line = 0;
     std::optional<VCardProblem> problem;
-    std::optional<QString> n, fn, org, uid; // the value of the first of each
+    std::optional<QString> n, fn, org, uid, rev; // the value of the first of each
     QList<PhoneDraft> phones;
     QHash<QByteArray, Group> groups;
     std::vector<qsizetype> nextWaiting; // by number
@@ -143,7 +143,7 @@ struct VCardContactReader::OpenCard
             return;
         if ((problem = unusable(property)))
             return;
-        for (const auto &[name, value] : {std::pair{"N", &n}, {"FN", &fn}, {"ORG", &org}, {"UID", &uid}}) {
+        for (const auto &[name, value] : {std::pair{"N", &n}, {"FN", &fn}, {"ORG", &org}, {"UID", &uid}, {"REV", &rev}}) {
             if (property.name == name && !*value)
                 *value = property.value;
         }
@@ -219,6 +219,8 @@ struct VCardContactReader::OpenCard
         }
         if (uid)
             contact.uid = presentIfNotEmpty(unescaped(*uid));
+        if (rev)
+            contact.revision = presentIfNotEmpty(*rev);
 
         person.phones = std::move(phones);
         if (!person.firstName && !person.lastName && !person.middleName && !person.organization

@@ -13,6 +13,7 @@ struct VCardContact
 {
     int line = 0;
     std::optional<QString> uid;
+    std::optional<QString> revision; // REV: when the card last changed
     QString fullName; // FN, or the name parts joined when the card has no FN
     PersonDraft person;
 

@@ -3,28 +3,10 @@
 #include "addressbook/AddressBook.h"
 #include "addressbook/PhoneListMerge.h"
 #include "addressbook/VCardContact.h"
+#include "addressbook/VCardFile.h"
 #include "addressbook/VCardReader.h"
 #include "log/Log.h"
 
-#include <QFile>
-#include <QScopeGuard>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-constexpr qsizetype pieceSize = 64 * 1024;
-
-qint64 readPiece(int descriptor, QByteArray &piece)
-{
-    ssize_t count = 0;
-    do {
-        count = ::read(descriptor, piece.data(), size_t(piece.size()));
-    } while (count < 0 && errno == EINTR);
-    return count;
-}
-} // namespace
 
 VCardImporter::VCardImporter(AddressBook &addressBook, std::function<void(const QString &)> report,
                              std::function<bool()> interrupted)
@@ -53,33 +35,12 @@ bool VCardImporter::begin()
     return true;
 }
 
-// Opened without waiting, so that a FIFO named like a vCard file cannot hold the import up, and
-// read only when the opened file is a regular one: devices and FIFOs never end.
 VCardImporter::FileResult VCardImporter::importFile(const QString &path)
 {
     if (!begin())
         return FileResult::Refused;
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    QString unreadable;
-    struct stat status = {};
-    if (descriptor < 0 || ::fstat(descriptor, &status) != 0)
-        unreadable = qt_error_string(errno);
-    else if (!S_ISREG(status.st_mode))
-        unreadable = QStringLiteral("not a regular file");
-    if (unreadable.isEmpty())
-        return readFile(path, descriptor);
-    if (descriptor >= 0)
-        ::close(descriptor);
-    if (m_report)
-        m_report(QStringLiteral("%1: cannot read: %2").arg(path, unreadable));
-    return FileResult::NotRead;
-}
-
-// The file's cards go into a savepoint of their own, so that a file that turns out to be too
-// large or unreadable halfway leaves nothing behind.
-VCardImporter::FileResult VCardImporter::readFile(const QString &path, int descriptor)
-{
-    const auto closing = qScopeGuard([descriptor] { ::close(descriptor); });
+    // The file's cards go into a savepoint of their own, so that a file that turns out to be too
+    // large or unreadable halfway leaves nothing behind.
     if (!m_addressBook.beginSavepoint())
         return stop(FileResult::Refused);
     m_file = {};
@@ -89,37 +50,26 @@ VCardImporter::FileResult VCardImporter::readFile(const QString &path, int descr
 
     VCardContactReader contacts([&](VCardContactReader::Card &&card) { take(path, std::move(card)); });
     VCardReader reader(contacts);
-    QByteArray piece(pieceSize, Qt::Uninitialized);
-    qint64 total = 0;
-    QString unreadable;
-    while (!m_stopped) {
-        if (interrupted()) {
+    qint64 bytesRead = 0;
+    const std::optional<QString> unreadable = readVCardFile(path, [&](QByteArrayView piece) {
+        if (interrupted())
             m_stopped = FileResult::Interrupted;
-            break;
-        }
-        const qint64 count = readPiece(descriptor, piece);
-        if (count < 0) {
-            unreadable = qt_error_string(errno);
-            break;
-        }
-        if (count == 0) {
-            reader.finish();
-            break;
-        }
-        if ((total += count) > maxFileSize) {
-            unreadable = QStringLiteral("larger than %1 MiB").arg(maxFileSize / (1024 * 1024));
-            break;
-        }
-        reader.read(QByteArrayView(piece.constData(), count));
-    }
+        else
+            reader.read(piece);
+        if (m_progress)
+            m_progress(bytesRead += piece.size());
+        return !m_stopped;
+    });
+    if (!unreadable && !m_stopped)
+        reader.finish();
     if (m_stopped)
         return stop(*m_stopped);
-    if (!unreadable.isEmpty()) {
+    if (unreadable) {
         m_addressBook.rollbackToSavepoint();
         for (const QString &key : std::as_const(m_fileKeys))
             m_seen.remove(key);
         if (m_report)
-            m_report(QStringLiteral("%1: cannot read: %2").arg(path, unreadable));
+            m_report(QStringLiteral("%1: cannot read: %2").arg(path, *unreadable));
         return FileResult::NotRead;
     }
     if (!m_addressBook.releaseSavepoint())
@@ -184,23 +134,20 @@ VCardImporter::Outcome VCardImporter::store(VCardContact &contact, const QString
     const auto recordID = m_addressBook.recordIDForImportKey(key);
     if (!recordID)
         return m_addressBook.addPerson(key, contact.person, interruption) ? Outcome::Added : Outcome::Refused;
-
-    const std::optional<Person> old = m_addressBook.personNamesWithRecordID(*recordID);
-    PersonDraft &draft = contact.person;
-    const auto readOld = [&](const std::function<void(const PhoneEntry &)> &take) {
-        return m_addressBook.readPhones(*recordID, [&](const PhoneEntry &entry) {
-            take(entry);
-            return !interrupted();
-        });
-    };
-    auto merged = mergePhoneList(readOld, std::move(draft.phones));
-    if (!merged)
-        return Outcome::Refused;
-    draft.phones = std::move(merged->phones);
-    if (merged->unchanged && old && old->firstName == draft.firstName && old->middleName == draft.middleName
-        && old->lastName == draft.lastName && old->organization == draft.organization)
+    switch (updateMerged(m_addressBook, *recordID, contact.person, interruption)) {
+    case MergeOutcome::Updated:
+        return Outcome::Updated;
+    case MergeOutcome::Unchanged:
         return Outcome::Unchanged;
-    return m_addressBook.updatePerson(*recordID, draft, interruption) ? Outcome::Updated : Outcome::Refused;
+    case MergeOutcome::Refused:
+        break;
+    }
+    return Outcome::Refused;
+}
+
+QString VCardImporter::summary() const
+{
+    return QStringLiteral("imported %1, updated %2, skipped %3").arg(imported()).arg(updated()).arg(skipped());
 }
 
 bool VCardImporter::interrupted() const { return m_interrupted && m_interrupted(); }

@@ -18,12 +18,9 @@ struct VCardProblem;
 class VCardImporter
 {
 public:
-    // A vCard file this large is not an address book export.
-    static constexpr qint64 maxFileSize = 64 * 1024 * 1024;
-
     enum class FileResult {
         Read,        // its cards are imported, those that cannot be read named
-        NotRead,     // named: not a regular file, unreadable, or over maxFileSize; none of it kept
+        NotRead,     // named: not a regular file, unreadable, or over maxVCardFileSize; none of it kept
         Refused,     // the address book refused a write: the whole import is undone
         Interrupted, // `interrupted` answered true: the whole import is undone
     };
@@ -41,6 +38,11 @@ public:
     // Writes everything imported to the address book. False when it could not: nothing is kept.
     bool commit();
 
+    // Told the bytes read of the file being imported, after each piece.
+    void setProgress(std::function<void(qint64)> progress) { m_progress = std::move(progress); }
+
+    // "imported N, updated M, skipped K".
+    QString summary() const;
     int imported() const { return m_total.imported; }
     int updated() const { return m_total.updated; }
     int skipped() const { return m_total.skipped; }
@@ -55,7 +57,6 @@ private:
         int skipped = 0;
     };
 
-    FileResult readFile(const QString &path, int descriptor);
     void take(const QString &fileName, std::variant<VCardContact, VCardProblem> &&card);
     void skip(const QString &fileName, const VCardProblem &problem);
     Outcome store(VCardContact &contact, const QString &key);
@@ -66,6 +67,7 @@ private:
     AddressBook &m_addressBook;
     std::function<void(const QString &)> m_report;
     std::function<bool()> m_interrupted;
+    std::function<void(qint64)> m_progress;
     QHash<QString, QString> m_seen; // import key -> "FILE:LINE" of the card that took it
     bool m_inTransaction = false;
     bool m_failed = false;

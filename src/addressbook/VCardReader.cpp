@@ -103,13 +103,35 @@ std::optional<VCardParameter> parameterFrom(QByteArrayView text)
         value = text.sliced(equals + 1);
     }
     value = value.trimmed();
-    if (value.contains('"')) {
-        if (value.size() < 2 || !value.startsWith('"') || !value.endsWith('"')
-            || value.sliced(1, value.size() - 2).contains('"'))
-            return std::nullopt;
-        value = value.sliced(1, value.size() - 2);
+    if (!value.contains('"')) {
+        parameter.value = value.toByteArray();
+        return parameter;
     }
-    parameter.value = value.toByteArray();
+    // A list of values, each quoted whole or not at all: X-EVOLUTION-E164=70111,"+46".
+    bool quoted = false;
+    bool atStart = true; // of a value of the list
+    bool closed = false; // a quoted value has ended: a comma or the end must follow
+    for (const char c : value) {
+        if (quoted) {
+            quoted = c != '"';
+            closed = !quoted;
+            if (quoted)
+                parameter.value += c;
+        } else if (c == '"') {
+            if (!atStart)
+                return std::nullopt;
+            quoted = true;
+            atStart = false;
+        } else if (closed && c != ',') {
+            return std::nullopt;
+        } else {
+            atStart = c == ',';
+            closed = false;
+            parameter.value += c;
+        }
+    }
+    if (quoted)
+        return std::nullopt;
     return parameter;
 }
 

@@ -1,6 +1,7 @@
 #include "app/ApplicationRun.h"
 #include "app/Commands.h"
 #include "app/CommandSupport.h"
+#include "app/SiblingProgram.h"
 #include "core/FarlineAppDelegate.h"
 #include "lists/MyContactsViewController.h"
 #include "core/CommonOperations.h"
@@ -112,10 +113,7 @@ int importContacts(const GlobalOptions &options, const QStringList &paths)
                          + importer.errorText());
             return 1;
         }
-        Console::out(QStringLiteral("imported %1, updated %2, skipped %3")
-                         .arg(importer.imported())
-                         .arg(importer.updated())
-                         .arg(importer.skipped()));
+        Console::out(importer.summary());
         return everyFileRead ? 0 : 1;
     });
 }
@@ -161,6 +159,12 @@ int removeContact(const GlobalOptions &options, const QString &argument)
             return 1;
         if (!addressBook.personWithRecordID(recordID))
             return usageError(QStringLiteral("contacts remove: no person with id %1").arg(recordID));
+        // The mirror follows its source: the person would be back at the next change there.
+        if (const auto source = addressBook.sourceOfPerson(recordID)) {
+            Console::err(QStringLiteral("farline: contacts remove: person %1 comes from %2; remove it there")
+                             .arg(recordID).arg(*source));
+            return 1;
+        }
         if (!addressBook.removePerson(recordID)) {
             Console::err(QStringLiteral("farline: cannot remove person %1: %2").arg(recordID).arg(addressBook.errorText()));
             return 1;
@@ -199,14 +203,18 @@ int runContacts(const GlobalOptions &options, const QStringList &arguments)
         return removeContact(options, arguments[1]);
     if (action == u"call" && arguments.size() == 3)
         return callContact(options, arguments.mid(1));
-    return usageError(QStringLiteral(
-        "contacts: expected 'import PATH...', 'list', 'remove ID' or 'call PERSON_ID IDENTIFIER'"));
+    // The only ones that ask the session bus, in a program of their own.
+    if ((action == u"sync" || action == u"sources") && arguments.size() == 1)
+        return execSibling(QStringLiteral("farline-contacts"), QCoreApplication::arguments());
+    return usageError(QStringLiteral("contacts: expected 'import PATH...', 'list', 'remove ID', "
+                                     "'call PERSON_ID IDENTIFIER', 'sync' or 'sources'"));
 }
 
 const Command contacts[] = {
-    {"contacts", "import PATH... | list | remove ID | call ID IDENTIFIER",
-     "import .vcf files or folders into the address book, list or remove persons, call a number", runContacts,
-     callAction},
+    {"contacts", "import PATH... | list | remove ID | call ID IDENTIFIER | sync | sources",
+     "import .vcf files or folders into the address book, list or remove persons, call a number; sync the "
+     "system's contacts (Evolution Data Server, the KDE contacts folder) or list their sources (SOURCE, STATE, PERSONS)",
+     runContacts},
 };
 } // namespace
 

@@ -41,3 +41,13 @@ int execSibling(const QString &program, const QStringList &arguments)
     Console::err(QStringLiteral("farline: cannot start %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
     return 1;
 }
+
+std::optional<Launch> siblingLaunch(const QString &program, const QStringList &commands)
+{
+    const auto launch = parseLaunch(QCoreApplication::arguments());
+    const Launch *parsed = std::get_if<Launch>(&launch);
+    if (parsed && commands.contains(parsed->command.join(u' ')))
+        return *parsed;
+    Console::err(QStringLiteral("%1: run it as 'farline %2'").arg(program, commands.join(QStringLiteral("' or 'farline "))));
+    return std::nullopt;
+}

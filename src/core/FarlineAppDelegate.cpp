@@ -134,6 +134,13 @@ QString FarlineAppDelegate::countryName(const QString &key) const
     return {};
 }
 
+void FarlineAppDelegate::addressBookChanged()
+{
+    m_contacts->addressBookChanged();
+    m_favorites->addressBookChanged();
+    m_recents->addressBookChanged();
+}
+
 void FarlineAppDelegate::openTelAddress(const QString &address)
 {
     const KeypadNumber number = TelAddress::keypadNumber(address);

@@ -96,6 +96,10 @@ public:
     // blank; empty when the list has none.
     QString countryName(const QString &key) const;
 
+    // The address book changed under the screens (a sync of the system's contacts, an import):
+    // the contacts, the people picker, the favourites and the recent calls follow.
+    void addressBookChanged();
+
     // A "tel:" address handed to the program (a tapped link): the keypad shows it typed, ready
     // for the call key; one Farline cannot call (see KeypadNumber) is refused with an alert
     // saying why.

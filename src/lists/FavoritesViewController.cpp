@@ -49,6 +49,14 @@ void FavoritesViewController::loadView()
     prepareFavoritesCollection();
 }
 
+void FavoritesViewController::addressBookChanged()
+{
+    if (m_viewLoaded)
+        prepareFavoritesCollection();
+    if (m_showsPeoplePicker)
+        m_pickerPeople.reload();
+}
+
 // Each Add opens a new picker: the persons as they are now, without the last one's search.
 // Read here rather than with the view, which start-up and every favourites command make.
 void FavoritesViewController::NewAction()

@@ -55,6 +55,9 @@ public:
 
     // The view is made: Edit button when the list is not empty, Add button, then the refresh
     // from the address book. Only the first call does anything.
+    // The address book changed (a sync, an import): the names are brought up to date again
+    // once the view is made, and an open people picker reads the persons again.
+    void addressBookChanged();
     Q_INVOKABLE void loadView();
 
     // The Add button: opens the people picker, its persons read again, with an empty search.

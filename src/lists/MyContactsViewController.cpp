@@ -38,6 +38,15 @@ bool MyContactsViewController::selectPhoneEntry(int recordID, int identifier)
     return true;
 }
 
+void MyContactsViewController::addressBookChanged()
+{
+    if (!m_viewLoaded)
+        return;
+    m_people.reload();
+    if (m_shownPerson >= 0 && !m_addressBook.personWithRecordID(m_shownPerson))
+        setShownPerson(-1);
+}
+
 bool MyContactsViewController::popToRootViewController(bool animated)
 {
     if (animated)

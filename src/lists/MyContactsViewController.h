@@ -42,6 +42,9 @@ public:
     // A request to go back to the list: ignored when animated (false); done otherwise.
     Q_INVOKABLE bool popToRootViewController(bool animated);
     Q_INVOKABLE void peoplePickerNavigationControllerDidCancel() {}
+    // The address book changed under the browser (a sync, an import): the list is read again,
+    // and a person shown who has gone makes way for it.
+    void addressBookChanged();
 
 Q_SIGNALS:
     void shownPersonChanged();

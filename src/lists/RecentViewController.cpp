@@ -112,6 +112,12 @@ void RecentViewController::prepareRecentCollection()
     m_model.recordsChanged();
 }
 
+void RecentViewController::addressBookChanged()
+{
+    if (m_viewLoaded)
+        prepareRecentCollection();
+}
+
 void RecentViewController::loadButton() { setShowsClearButton(!recentArray().isEmpty()); }
 
 void RecentViewController::clearRecords()

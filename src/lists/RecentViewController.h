@@ -58,6 +58,9 @@ public:
     // one): each keeps its name, type and number, linked to no person, so that no person of the
     // new book is taken for it; the list is written.
     void forgetContacts();
+    // The address book changed (a sync, an import): the names are brought up to date again
+    // once the view is made.
+    void addressBookChanged();
     Q_INVOKABLE void loadButton();
     // The "Clear" button: asks with an action sheet of "Clear All Recents" (button 0,
     // destructive) and "Cancel" (button 1).

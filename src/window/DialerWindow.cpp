@@ -1,5 +1,6 @@
 #include "window/DialerWindow.h"
 
+#include "addressbook/ContactFolder.h"
 #include "window/QmlTypes.h"
 #include "log/Log.h"
 
@@ -9,6 +10,7 @@
 
 DialerWindow::DialerWindow(FarlineAppDelegate &app, QueuedAlerts &alerts, bool animated)
     : m_support(std::make_unique<WindowSupport>(app.bundle(), animated))
+    , m_contacts(std::make_unique<SystemContacts>(app, ContactFolder::defaultPath()))
 {
     // Each engine asks for the singletons once: they must stand before it loads.
     AppSingleton::instance = &app;
@@ -20,6 +22,7 @@ DialerWindow::DialerWindow(FarlineAppDelegate &app, QueuedAlerts &alerts, bool a
     SettingsSingleton::instance = &app.mainViewController();
     AlertsSingleton::instance = &alerts;
     SupportSingleton::instance = m_support.get();
+    SystemContactsSingleton::instance = m_contacts.get();
 
     QElapsedTimer loading;
     loading.start();

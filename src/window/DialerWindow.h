@@ -6,6 +6,7 @@ class FarlineAppDelegate;
 class QQmlApplicationEngine;
 class QQuickWindow;
 class QueuedAlerts;
+class SystemContacts;
 class WindowSupport;
 
 // The dialer's window over an application object that has started: its controllers handed to
@@ -21,9 +22,12 @@ public:
     // Null when the QML could not be loaded (the reason went to the log).
     QQuickWindow *window() const { return m_window; }
     QQmlApplicationEngine &engine() { return *m_engine; }
+    // The system's contacts and the imports of the contacts tab; the sync waits for start().
+    SystemContacts &systemContacts() { return *m_contacts; }
 
 private:
     std::unique_ptr<WindowSupport> m_support;
+    std::unique_ptr<SystemContacts> m_contacts;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QQuickWindow *m_window = nullptr;
 };

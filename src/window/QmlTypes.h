@@ -22,6 +22,7 @@
 #include "screens/MainViewController.h"
 #include "screens/PageViewController.h"
 #include "screens/UseFarlineFor.h"
+#include "window/SystemContacts.h"
 #include "window/WindowSupport.h"
 
 #include <QQmlEngine>
@@ -58,6 +59,7 @@ FARLINE_QML_SINGLETON(ContactsSingleton, MyContactsViewController, Contacts)
 FARLINE_QML_SINGLETON(SettingsSingleton, MainViewController, Settings)
 FARLINE_QML_SINGLETON(AlertsSingleton, QueuedAlerts, Alerts)
 FARLINE_QML_SINGLETON(SupportSingleton, WindowSupport, Support)
+FARLINE_QML_SINGLETON(SystemContactsSingleton, SystemContacts, SystemContacts)
 
 // Made by the application and handed over through the singletons' properties, never by QML.
 #define FARLINE_QML_TYPE(Wrapper, Type, Name)       \

@@ -12,6 +12,7 @@
 #include "window/DialerWindow.h"
 #include "window/ModemWatcher.h"
 #include "window/StartTrail.h"
+#include "window/SystemContacts.h"
 
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -76,6 +77,10 @@ WindowSession::WindowSession(const Launch &launch)
     if (!address.isEmpty())
         app.openTelAddress(address);
     m_modem = std::make_unique<ModemWatcher>(app);
+    // The system's contacts are read once the first frame shows: the window never waits for them.
+    SystemContacts &contacts = m_window->systemContacts();
+    QObject::connect(window, &QQuickWindow::frameSwapped, &contacts, [&contacts] { contacts.start(); },
+                     Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
 }
 
 WindowSession::~WindowSession()

@@ -1,5 +1,6 @@
 #include "addressbook/AddressBook.h"
 #include "addressbook/PhoneListMerge.h"
+#include "addressbook/VCardFile.h"
 #include "addressbook/VCardImporter.h"
 #include "support/People.h"
 
@@ -156,7 +157,7 @@ TEST_F(VCardImporterTest, UnreadableCardsAreSkippedWithTheirFileAndLineAndTheRes
 // is skipped whole, even after cards of its beginning were taken.
 TEST_F(VCardImporterTest, AFileOverTheSizeLimitIsSkippedWhole)
 {
-    const Result result = importPaths({write(QStringLiteral("big.vcf"), anna, VCardImporter::maxFileSize + 1),
+    const Result result = importPaths({write(QStringLiteral("big.vcf"), anna, maxVCardFileSize + 1),
                                        write(QStringLiteral("b.vcf"), bob)});
     EXPECT_TRUE(result.committed);
     EXPECT_EQ(std::tuple(result.imported, result.updated, result.skipped), std::tuple(1, 0, 0));

@@ -4,7 +4,7 @@
 
 namespace {
 // The value of the first FN or TEL property of the only card in `text`, read in pieces of
-// `pieceSize` bytes.
+// `pieceSize` bytes; its defect in <>.
 QString valueOf(const QByteArray &text, qsizetype pieceSize)
 {
     struct : VCardHandler
@@ -15,7 +15,7 @@ QString valueOf(const QByteArray &text, qsizetype pieceSize)
         void property(const VCardProperty &property) override
         {
             if (!value && (property.name == "FN" || property.name == "TEL"))
-                value = property.value;
+                value = property.defect ? u'<' + *property.defect + u'>' : property.value;
         }
         void endCard() override { ++cards; }
         void cardWithoutEnd(int) override {}
@@ -57,6 +57,8 @@ TEST(VCardReaderTest, UnfoldsAndDecodesValues)
         {"UTF-8 BOM", "\xEF\xBB\xBF" "BEGIN:VCARD\nFN:Zoë\nEND:VCARD\n", QStringLiteral("Zoë")},
         {"escapes are kept for the caller", "BEGIN:VCARD\nFN:Richter\\,James\\n\nEND:VCARD\n", QStringLiteral("Richter\\,James\\n")},
         {"colon inside a quoted parameter", "BEGIN:VCARD\nTEL;X-A=\"a:b\";TYPE=CELL:12:34\nEND:VCARD\n", QStringLiteral("12:34")},
+        {"a quoted value in a list (EDS)", "BEGIN:VCARD\nTEL;X-EVOLUTION-E164=70111,\"+46\";TYPE=CELL:+46 70 111\nEND:VCARD\n",
+         QStringLiteral("+46 70 111")},
         {"lines outside cards are ignored", "junk\nEND:VCARD\nBEGIN:VCARD\nTEL:5\nEND:VCARD\ntrailing junk", QStringLiteral("5")},
         {"lower-case delimiters and names", "begin:vcard\ntel:7\nend:vcard\n", QStringLiteral("7")},
         {"UTF-16 with a byte order mark", utf16(QStringLiteral("BEGIN:VCARD\r\nFN:Łucja 𝄞\r\nEND:VCARD\r\n")), QStringLiteral("Łucja 𝄞")},

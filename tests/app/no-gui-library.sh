@@ -1,6 +1,7 @@
 #!/bin/sh
-# Fails when PROGRAM links a GUI library of Qt or Qt D-Bus (farline-modem places the modem's calls),
-# or when its libraries cannot be listed.
+# Fails when PROGRAM links a GUI library of Qt or Qt's D-Bus library (which every command would
+# pay for: the commands that ask a bus run programs of their own), or when its libraries cannot
+# be listed.
 #   sh no-gui-library.sh READELF PROGRAM [EMULATOR...]
 # The program's own loader lists them, run by EMULATOR for a cross-built program: ldd knows only
 # this machine's loaders and answers "not a dynamic executable" for any other.

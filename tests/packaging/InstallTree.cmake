@@ -11,6 +11,7 @@ endif()
 set(expected
   bin/farline
   bin/farline-data
+  libexec/farline/farline-contacts
   share/applications/${APP_ID}.desktop
   share/metainfo/${APP_ID}.metainfo.xml
   share/icons/hicolor/scalable/apps/${APP_ID}.svg

@@ -5,10 +5,15 @@
 #include "lists/FavoritesViewController.h"
 #include "lists/RecentViewController.h"
 #include "addressbook/AddressBook.h"
+#include "support/EvolutionDataServer.h"
+#include "support/Files.h"
 #include "support/People.h"
 #include "support/TestApp.h"
 
+#include "window/SystemContacts.h"
+
 #include <QQuickItem>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -103,5 +108,35 @@ TEST_F(ListsWindowTest, FavouritesFromThePickerTheirSideLabelAndEditing)
     window->tap("Done");
     EXPECT_FALSE(window->shows("Edit"));
     EXPECT_TRUE(window->shows("Add"));
+}
+TEST(SystemContactsWindowTest, AContactAddedInEvolutionDataServerShowsWhileTheContactsTabIsOpenAndFilesImport)
+{
+    EvolutionDataServer eds;
+    if (!eds.missing().isEmpty())
+        GTEST_SKIP() << "needs " << eds.missing().toStdString();
+    for (const QString &variable : eds.environment()) // the bus this process asks
+        qputenv(variable.section(u'=', 0, 0).toLatin1(), variable.section(u'=', 1).toUtf8());
+    TestApp test{QString::fromLatin1(Bundle::builtIn), true};
+    test.launch("260 +48 22 500 00 00\r\n", "260 48\r\n", QStringLiteral("260"));
+    WindowDriver window(test);
+    window.tap("Contacts");
+    SystemContacts &contacts = window.dialerWindow().systemContacts();
+    contacts.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !contacts.syncing(); }, 30000));
+    EXPECT_TRUE(window.shows("No contacts in GNOME Contacts or the KDE contacts folder"));
+    EXPECT_TRUE(window.shows("Import vCard file…", QAccessible::Button));
+
+    eds.add({QStringLiteral("BEGIN:VCARD\nVERSION:3.0\nFN:Anna Berg\nN:Berg;Anna;;;\nTEL;TYPE=CELL:+46 70 111\nEND:VCARD")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.shows("Anna Berg", QAccessible::ListItem); }, 10000));
+
+    // The files chosen in the dialog are imported as the command imports them, its lines an alert.
+    QTemporaryDir files;
+    const QString cards = writeFile(files.filePath(QStringLiteral("cards.vcf")),
+                                    "BEGIN:VCARD\nFN:Ben Carter\nTEL:+44 7700 900123\nEND:VCARD\nBEGIN:VCARD\nFN:Cut\n");
+    contacts.importFiles({QUrl::fromLocalFile(cards)});
+    QueuedAlerts &alerts = *test.windowAlerts();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return alerts.showing(); }, 10000));
+    EXPECT_EQ(alerts.message(), cards + QStringLiteral(":5: card has no END:VCARD; skipped\nimported 1, updated 0, skipped 1"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.shows("Ben Carter", QAccessible::ListItem); }, 5000));
 }
 } // namespace

@@ -19,6 +19,7 @@ public:
     explicit WindowDriver(TestApp &test);
 
     QQuickWindow &window() const { return *m_window.window(); }
+    DialerWindow &dialerWindow() { return m_window; }
 
     // The shown control with that accessible name (and role, unless NoRole), the one in front when
     // there are several; null for none.

@@ -3,11 +3,14 @@ import QtQuick
 import Farline.Window
 
 // The persons of the address book under their letters, with a search field over them. A tap on
-// a person opens their numbers. An empty address book shows how to fill it.
+// a person opens their numbers. An empty address book says where contacts were looked for.
 Page {
     id: view
     required property PersonListModel people
+    // The contacts tab offers to import vCard files; the people picker does not.
+    property bool offersImport: false
     signal personTapped(int recordID)
+    signal importTapped()
 
     SearchField {
         id: search
@@ -51,7 +54,7 @@ Page {
         }
     }
 
-    // How to fill an empty address book, on a ground of its own: no list lines through it.
+    // An empty address book: which sources were looked at, and how to import cards.
     Rectangle {
         visible: view.people.addressBookEmpty
         anchors.fill: parent
@@ -65,7 +68,9 @@ Page {
             Text {
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
-                text: "No contacts yet"
+                wrapMode: Text.WordWrap
+                text: SystemContacts.syncing ? "Looking for contacts…"
+                                             : "No contacts in GNOME Contacts or the KDE contacts folder"
                 color: Theme.greyText
                 font.family: Theme.font
                 font.pixelSize: Theme.titleSize
@@ -74,23 +79,33 @@ Page {
                 Accessible.name: text
             }
             HelpLine {
-                textFormat: Text.StyledText
-                text: "Export your contacts from your phone or computer as a vCard file (.vcf); "
-                      + "most save it in <i>Downloads</i> or <i>Documents</i>. Then import it with"
-                Accessible.name: "Export your contacts from your phone or computer as a vCard file (.vcf); "
-                                 + "most save it in Downloads or Documents. Then import it with"
+                text: "The contacts you keep there show here by themselves. Others can be imported "
+                      + "from a vCard file (.vcf), which most phones and address books export."
             }
-            // The command as it is typed: a word joiner after each slash keeps the path whole.
-            HelpLine {
-                readonly property string command: "farline contacts import ~/Downloads/contacts.vcf"
-                text: command.replace(/\//g, "/\u2060")
-                font.family: Theme.monoFont
-                Accessible.name: command
-            }
-            HelpLine {
-                text: "A whole folder of .vcf files works too."
+            BarButton {
+                anchors.horizontalCenter: parent.horizontalCenter
+                visible: view.offersImport
+                enabled: SystemContacts.importProgress === ""
+                done: true
+                text: "Import vCard file…"
+                onTapped: view.importTapped()
             }
         }
+    }
+
+    // How far an import has come, over whatever the tab shows.
+    Text {
+        visible: SystemContacts.importProgress !== ""
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 8
+        width: parent.width
+        horizontalAlignment: Text.AlignHCenter
+        text: SystemContacts.importProgress
+        color: Theme.greyText
+        font.family: Theme.font
+        font.pixelSize: Theme.noteSize
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 
     component HelpLine: Text {
