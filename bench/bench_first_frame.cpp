@@ -20,6 +20,7 @@ namespace {
 void quitAtFirstFrame(QQuickWindow *window)
 {
     QObject::connect(window, &QQuickWindow::frameSwapped, window, [] {
+        StartTrail::mark("first frame");
         std::puts("frame");
         std::fflush(stdout);
         std::_Exit(0); // what comes after the first frame is not measured
@@ -39,6 +40,7 @@ int main(int argc, char *argv[])
         QQmlApplicationEngine engine;
         engine.loadData("import QtQuick\nWindow { visible: true; width: 320; height: 480\n"
                         "Rectangle { anchors.fill: parent; color: \"steelblue\" } }");
+        StartTrail::mark("the QML is loaded");
         quitAtFirstFrame(qobject_cast<QQuickWindow *>(engine.rootObjects().value(0)));
         return QGuiApplication::exec();
     }
