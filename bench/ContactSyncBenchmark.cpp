@@ -9,7 +9,6 @@
 #include "addressbook/ContactSync.h"
 #include "support/EvolutionDataServer.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -123,14 +122,3 @@ void BM_SyncWithNothingChanged(benchmark::State &state)
 }
 BENCHMARK(BM_SyncWithNothingChanged)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -20,7 +20,6 @@
 #include "platform/KeyedArchive.h"
 #include "addressbook/VCardImporter.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -355,14 +354,3 @@ void BM_PersonListDigitSearch(benchmark::State &state)
 }
 BENCHMARK(BM_PersonListDigitSearch)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 #include "support/ModemManagerStandIn.h"
 #include "support/TestApp.h"
 
-#include <QCoreApplication>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -60,12 +59,3 @@ void BM_CallKeyToCreateCall(benchmark::State &state)
 }
 BENCHMARK(BM_CallKeyToCreateCall)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(40);
 } // namespace
-
-int main(int argc, char *argv[])
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
