@@ -5,10 +5,12 @@ the same file, both as whole processes, and prints both figures and their ratio.
     bench/compare_with_openssl.py [BUILD_DIR] [--runs N]
 
 BUILD_DIR defaults to build/release (cmake --preset release && cmake --build --preset release).
-The goal is a ratio of at most 2.
+The goal is a ratio of at most 1.5. Processor time (user and system, from the children's
+resource usage) is printed beside the wall time: on a shared machine it moves less.
 """
 import argparse
 import hashlib
+import resource
 import pathlib
 import shutil
 import statistics
@@ -23,9 +25,13 @@ SAMPLE_KEY = "12345"  # LargeLANFile::sampleKey
 
 
 def timed(command):
+    """Wall time and processor time of one run, in seconds."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.perf_counter()
     subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
-    return time.perf_counter() - start
+    wall = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return wall, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
 
 def main():
@@ -60,13 +66,16 @@ def main():
             theirs_times.append(timed(theirs))
             ours_times.append(timed(ours))
 
-    theirs_ms = statistics.median(theirs_times) * 1000
-    ours_ms = statistics.median(ours_times) * 1000
+    def medians(times):
+        return (statistics.median(t[i] for t in times) * 1000 for i in (0, 1))
+
+    theirs_ms, theirs_cpu = medians(theirs_times)
+    ours_ms, ours_cpu = medians(ours_times)
     size_mb = len(content) / 1e6
-    print(f"file: {size_mb:.2f} MB, 100000 lines; median of {args.runs} runs each")
-    print(f"openssl enc -d:        {theirs_ms:8.2f} ms")
-    print(f"farline load (1 key):  {ours_ms:8.2f} ms")
-    print(f"ratio:                 {ours_ms / theirs_ms:8.2f} (goal: at most 2.00)")
+    print(f"file: {size_mb:.2f} MB, 100000 lines; median of {args.runs} runs each (wall, processor)")
+    print(f"openssl enc -d:        {theirs_ms:8.2f} ms {theirs_cpu:8.2f} ms")
+    print(f"farline load (1 key):  {ours_ms:8.2f} ms {ours_cpu:8.2f} ms")
+    print(f"ratio:                 {ours_ms / theirs_ms:8.2f}    {ours_cpu / theirs_cpu:8.2f} (goal: at most 1.50)")
 
 
 if __name__ == "__main__":
