@@ -11,10 +11,18 @@ ArchiveFile::ArchiveFile(QString path, QString rootKey)
 {
 }
 
+namespace {
+QJsonValue jsonOf(const ArchiveObject &object) { return object.json(); }
+QJsonValue jsonOf(const ArchiveList &list) { return KeyedArchive::listJson(list); }
+} // namespace
+
 template<typename Value>
 std::optional<Value> ArchiveFile::taken(ArchiveRead<Value> read)
 {
     m_damaged = read.state == ArchiveRead<Value>::State::Damaged;
+    m_held.reset();
+    if (read.state == ArchiveRead<Value>::State::Whole && read.value)
+        m_held = jsonOf(*read.value);
     return std::move(read.value);
 }
 
@@ -33,6 +41,11 @@ template<typename Root>
 ArchiveFile::Written ArchiveFile::writeRoot(const Root &root, const QDateTime &moment)
 {
     Written result;
+    QJsonValue json = jsonOf(root);
+    if (!m_damaged && m_held == json && QFileInfo::exists(m_path)) {
+        result.ok = true;
+        return written(std::move(result));
+    }
     if (m_damaged && QFileInfo::exists(m_path)) {
         QString reason;
         result.keptAside = DamagedFile::keepCopy(m_path, moment, &reason);
@@ -44,6 +57,7 @@ ArchiveFile::Written ArchiveFile::writeRoot(const Root &root, const QDateTime &m
     result.ok = KeyedArchive::write(m_path, m_rootKey, root, &result.reason);
     if (result.ok) {
         m_damaged = false;
+        m_held = std::move(json);
     } else if (result.keptAside) {
         // The damaged file is still in its place: the write that replaces it keeps it aside.
         QFile::remove(*std::exchange(result.keptAside, std::nullopt));

@@ -2,8 +2,12 @@
 
 #include "platform/KeyedArchive.h"
 
+#include <QJsonValue>
+
 // One archive file as its owner uses it for a run: read at the start, written whole after
-// changes. A file found damaged is never lost: the first write that replaces it keeps a copy
+// changes. A write of what the file already holds (read whole, or written, during this run) is
+// done without touching it: every run saves its state at its end, and a flash memory's flushes
+// are slow and wear it. A file found damaged is never lost: the first write that replaces it keeps a copy
 // aside ("favorites.archive.damaged-YYYYMMDD-HHMMSS") for the user to look at; a write that fails
 // leaves the damaged file in its place and keeps no copy.
 class ArchiveFile
@@ -42,4 +46,5 @@ private:
     QString m_rootKey;
     bool m_damaged = false;
     bool m_failing = false; // the last write failed
+    std::optional<QJsonValue> m_held; // what the file holds, once read whole or written
 };

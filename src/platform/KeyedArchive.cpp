@@ -55,13 +55,6 @@ std::optional<ArchiveList> objectsFromJson(const QJsonValue &value, bool *whole 
     return objects;
 }
 
-QJsonArray objectsToJson(const ArchiveList &objects)
-{
-    QJsonArray array;
-    for (const ArchiveObject &object : objects)
-        array.append(object.json());
-    return array;
-}
 
 bool writeDocument(const QString &path, const QJsonObject &document, QString *reason)
 {
@@ -182,6 +175,14 @@ std::optional<int> ArchiveObject::integer(const QString &key) const { return int
 
 std::optional<QDateTime> ArchiveObject::date(const QString &key) const { return dateFromJson(m_json.value(key)); }
 
+QJsonArray KeyedArchive::listJson(const ArchiveList &objects)
+{
+    QJsonArray array;
+    for (const ArchiveObject &object : objects)
+        array.append(object.json());
+    return array;
+}
+
 bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveObject &root, QString *reason)
 {
     return writeDocument(path, QJsonObject{{rootKey, root.json()}}, reason);
@@ -189,7 +190,7 @@ bool KeyedArchive::write(const QString &path, const QString &rootKey, const Arch
 
 bool KeyedArchive::write(const QString &path, const QString &rootKey, const ArchiveList &root, QString *reason)
 {
-    return writeDocument(path, QJsonObject{{rootKey, objectsToJson(root)}}, reason);
+    return writeDocument(path, QJsonObject{{rootKey, listJson(root)}}, reason);
 }
 
 ArchiveRead<ArchiveObject> KeyedArchive::readObject(const QString &path, const QString &rootKey)

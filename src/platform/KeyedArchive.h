@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -57,6 +58,8 @@ struct ArchiveRead
 // ("App settings", "ReecentCollection", ...). Writes are atomic (AtomicFile): a failed write
 // leaves the previous file as it was. Nothing in a file can stop the program.
 namespace KeyedArchive {
+// The list as it is written under its root key.
+QJsonArray listJson(const ArchiveList &objects);
 // False when the file could not be written, with the reason in `reason`.
 bool write(const QString &path, const QString &rootKey, const ArchiveObject &root, QString *reason = nullptr);
 bool write(const QString &path, const QString &rootKey, const ArchiveList &root, QString *reason = nullptr);

@@ -1,9 +1,11 @@
+#include "platform/ArchiveFile.h"
 #include "platform/KeyedArchive.h"
 #include "support/Files.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 using Kind = ArchiveObject::Kind;
@@ -45,6 +47,47 @@ TEST_F(KeyedArchiveTest, KeepsEveryKindAndAbsentValuesThroughAWriteAndARead)
 }
 
 // Damaged, not missing: the owner keeps such a file aside before writing over it.
+// A save of what the file already holds leaves it untouched (a new file would have a new
+// inode); a changed list, a file gone meanwhile and a damaged file are written.
+TEST_F(KeyedArchiveTest, AFileIsRewrittenOnlyWhenWhatItHoldsChanges)
+{
+    const QString key = QStringLiteral("List");
+    const auto entry = [](const QString &number) {
+        ArchiveObject object(QStringLiteral("Entry"));
+        object.setText(QStringLiteral("number"), number);
+        return object;
+    };
+    const ArchiveList one{entry(QStringLiteral("+4930"))};
+    const QDateTime moment = QDateTime::currentDateTime();
+    const auto inode = [&] {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(path()).constData(), &status) == 0 ? status.st_ino : 0;
+    };
+    ASSERT_TRUE(KeyedArchive::write(path(), key, one));
+
+    ArchiveFile file(path(), key);
+    ASSERT_TRUE(file.readList());
+    const auto before = inode();
+    EXPECT_TRUE(file.write(one, moment).ok);
+    EXPECT_EQ(inode(), before) << "the same list was written again";
+
+    const ArchiveList two{entry(QStringLiteral("+4930")), entry(QStringLiteral("+48"))};
+    EXPECT_TRUE(file.write(two, moment).ok);
+    EXPECT_NE(inode(), before);
+    EXPECT_EQ(KeyedArchive::readList(path(), key).value->size(), 2);
+
+    QFile::remove(path());
+    EXPECT_TRUE(file.write(two, moment).ok);
+    EXPECT_EQ(KeyedArchive::readList(path(), key).value->size(), 2) << "a file gone is written again";
+
+    writeFile(path(), "{\"List\": [{\"$class\": \"Entry\", \"number\": \"+4930\"}, 7]}");
+    ArchiveFile damaged(path(), key);
+    ASSERT_TRUE(damaged.readList());
+    ASSERT_TRUE(damaged.isDamaged());
+    const ArchiveFile::Written rewritten = damaged.write(*damaged.readList(), moment);
+    EXPECT_TRUE(rewritten.ok && rewritten.keptAside) << "what can be read of a damaged file is written whole";
+}
+
 TEST_F(KeyedArchiveTest, FilesThatCannotBeReadWholeAreDamagedAndGiveWhatCanBeRead)
 {
     using State = ArchiveRead<ArchiveObject>::State;
