@@ -209,12 +209,24 @@ void PersonListModel::reload()
 {
     QList<PersonSummary> people = m_addressBook.peopleSummaries();
     const QCollator collator = listCollator();
+    // A name's collation key is the costliest part of a reload (a sync, an import): the keys of
+    // the names read last time are taken again, as long as the language is the same.
+    if (m_sortKeyLocale != collator.locale())
+        m_sortKeys.clear();
+    m_sortKeyLocale = collator.locale();
+    QHash<QString, QCollatorSortKey> sortKeys;
+    sortKeys.reserve(people.size());
     std::vector<SortItem> items;
     items.reserve(size_t(people.size()));
     for (const PersonSummary &person : std::as_const(people)) {
         const QString name = sortName(person);
-        items.push_back(SortItem{&person, sectionOf(name), isNameless(person), collator.sortKey(name)});
+        auto known = m_sortKeys.constFind(name);
+        if (known == m_sortKeys.constEnd())
+            known = m_sortKeys.insert(name, collator.sortKey(name));
+        sortKeys.insert(name, *known);
+        items.push_back(SortItem{&person, sectionOf(name), isNameless(person), *known});
     }
+    m_sortKeys = std::move(sortKeys); // only the names still there
     // Positions are sorted rather than the items, which are larger to move.
     std::vector<int> order(items.size());
     std::iota(order.begin(), order.end(), 0);

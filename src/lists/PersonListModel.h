@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QCollatorSortKey>
+#include <QHash>
+#include <QLocale>
 #include <vector>
 
 class AddressBook;
@@ -72,4 +75,6 @@ private:
     QString m_searchText;
     bool m_wordsMade = false;
     bool m_numbersRead = false;
+    QHash<QString, QCollatorSortKey> m_sortKeys; // by sort name, as the last reload made them
+    QLocale m_sortKeyLocale;
 };

@@ -63,6 +63,21 @@ TEST_F(PersonListModelTest, FilesPersonsByLastNameAsAReaderWouldWithEveryOtherTe
                                         "42 Pizza|#|42 Pizza", "+49 30 1234567|#|", "[No name supplied]|#|"}));
 }
 
+// A reload sorts as the language in use then reads: Danish files "Aa" as its own letter after Z.
+TEST_F(PersonListModelTest, AReloadSortsInTheLanguageInUseThen)
+{
+    addPerson(QStringLiteral("Aaron"), {}, {}, {});
+    addPerson(QStringLiteral("Adam"), {}, {}, {});
+    PersonListModel model(addressBook);
+    model.reload();
+    EXPECT_EQ(names(model), (Rows{"Aaron", "Adam"}));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
+    model.reload();
+    QLocale::setDefault(before);
+    EXPECT_EQ(names(model), (Rows{"Adam", "Aaron"}));
+}
+
 TEST_F(PersonListModelTest, SearchFindsWordBeginningsOfNamesAndOrganisationsAndTheDigitsOfNumbers)
 {
     addEveryKind();
