@@ -4,7 +4,6 @@
 #include "datafile/KeySet.h"
 
 #include <cstring>
-#include <functional>
 
 namespace {
 constexpr std::string_view lineEnd = "\r\n";
@@ -46,25 +45,6 @@ const char *findIn(const char *from, const char *end, std::string_view needle)
     return static_cast<const char *>(memmem(from, size_t(end - from), needle.data(), needle.size()));
 }
 
-// The key's occurrences, found by skipping ahead as far as the bytes allow: over a large file
-// it reads a fraction of them, where memmem reads every one.
-class KeyFinder
-{
-public:
-    explicit KeyFinder(std::string_view prefix)
-        : m_searcher(prefix.begin(), prefix.end())
-    {
-    }
-    const char *operator()(const char *from, const char *end) const
-    {
-        const auto [hit, hitEnd] = m_searcher(from, end);
-        return hit == end ? nullptr : hit;
-    }
-
-private:
-    std::boyer_moore_horspool_searcher<std::string_view::const_iterator> m_searcher;
-};
-
 // Where the line holding `at` begins: after the last "\r\n" that ends at or before it.
 const char *lineStart(const char *text, const char *at)
 {
@@ -91,21 +71,20 @@ void LANFileParser::addLines(const DataFileLines &lines)
         return;
     const char *const text = lines.text().data();
     const char *const end = text + lines.text().size();
-    const KeyFinder findKey(*m_prefix);
-    for (const char *hit = findKey(text, end); hit; ) {
+    for (const char *hit = findIn(text, end, *m_prefix); hit; ) {
         // The line around the occurrence. One that starts inside a line end, or runs over one,
         // lies in no line: look again just after it.
         const char *stop = findIn(hit, end, lineEnd);
         if (!stop)
             stop = end;
         if ((hit > text && hit[-1] == '\r' && hit[0] == '\n') || hit + m_prefix->size() > stop) {
-            hit = findKey(hit + 1, end);
+            hit = findIn(hit + 1, end, *m_prefix);
             continue;
         }
         const char *const start = lineStart(text, hit);
         m_numbers.append(numberFrom(std::string_view(start, size_t(stop - start)), *m_prefix));
         // Every occurrence in this line went into its number: on with the next line.
-        hit = stop == end ? nullptr : findKey(stop + lineEnd.size(), end);
+        hit = stop == end ? nullptr : findIn(stop + lineEnd.size(), end, *m_prefix);
     }
 }
 
