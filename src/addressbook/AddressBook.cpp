@@ -1,6 +1,7 @@
 #include "addressbook/AddressBook.h"
 
 #include "addressbook/AddressBookSchema.h"
+#include "addressbook/SqliteRows.h"
 #include "log/Log.h"
 
 #include <QAtomicInt>
@@ -468,69 +469,47 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, con
     return query.exec() || fail(query.lastError());
 }
 
-namespace {
-// A text column read with one question to the query, which costs when asked 10,000 times.
-std::optional<QString> textValue(const QSqlQuery &query, int column)
-{
-    const QVariant value = query.value(column);
-    if (value.isNull())
-        return std::nullopt;
-    return value.toString();
-}
-} // namespace
-
 QList<PersonSummary> AddressBook::peopleSummaries() const
 {
     QList<PersonSummary> people;
     if (!connection())
         return people;
-    QSqlQuery query = connection()->prepared(
-        QStringLiteral("SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id"));
+    SqliteRows rows(connection()->db, "SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id");
     QHash<int, qsizetype> shownByNumber; // persons without any name or organisation
-    if (query.exec()) {
-        while (query.next()) {
-            PersonSummary person{query.value(0).toInt(), textValue(query, 1), textValue(query, 2), textValue(query, 3),
-                                 textValue(query, 4), {}};
-            const auto empty = [](const std::optional<QString> &text) { return !text || text->isEmpty(); };
-            if (empty(person.firstName) && empty(person.middleName) && empty(person.lastName) && empty(person.organization))
-                shownByNumber.insert(person.recordID, people.size());
-            people.append(std::move(person));
-        }
+    while (rows.next()) {
+        PersonSummary person{rows.integer(0), rows.text(1), rows.text(2), rows.text(3), rows.text(4), {}};
+        const auto empty = [](const std::optional<QString> &text) { return !text || text->isEmpty(); };
+        if (empty(person.firstName) && empty(person.middleName) && empty(person.lastName) && empty(person.organization))
+            shownByNumber.insert(person.recordID, people.size());
+        people.append(std::move(person));
     }
-    if (noteDamage(query.lastError()))
+    if (noteDamage(rows.error()))
         return {}; // what was read may be wrong
     if (shownByNumber.isEmpty())
         return people;
     // Their first numbers in a second query: looking one up beside every person in the first
     // would cost more than all the rest of it.
-    QString ids;
+    QByteArray ids;
     for (auto at = shownByNumber.cbegin(); at != shownByNumber.cend(); ++at)
-        ids += (ids.isEmpty() ? QString() : QStringLiteral(",")) + QString::number(at.key());
-    QSqlQuery numbers = connection()->prepared(QStringLiteral(
-        "SELECT person_id, value FROM phone WHERE person_id IN (%1) ORDER BY person_id, position").arg(ids));
-    if (numbers.exec()) {
-        while (numbers.next()) {
-            PersonSummary &person = people[shownByNumber.value(numbers.value(0).toInt())];
-            if (!person.firstNumber)
-                person.firstNumber = numbers.value(1).toString();
-        }
+        ids += (ids.isEmpty() ? "" : ",") + QByteArray::number(at.key());
+    SqliteRows numbers(connection()->db,
+                       "SELECT person_id, value FROM phone WHERE person_id IN (" + ids + ") ORDER BY person_id, position");
+    while (numbers.next()) {
+        PersonSummary &person = people[shownByNumber.value(numbers.integer(0))];
+        if (!person.firstNumber)
+            person.firstNumber = numbers.text(1);
     }
-    if (noteDamage(numbers.lastError()))
+    if (noteDamage(numbers.error()))
         return {};
     return people;
 }
 
-QList<std::pair<int, QString>> AddressBook::phoneValues() const
+bool AddressBook::readPhoneValues(const std::function<void(int, QByteArrayView)> &take) const
 {
-    QList<std::pair<int, QString>> values;
     if (!connection())
-        return values;
-    QSqlQuery query = connection()->prepared(QStringLiteral("SELECT person_id, value FROM phone"));
-    if (query.exec()) {
-        while (query.next())
-            values.append({query.value(0).toInt(), query.value(1).toString()});
-    }
-    if (noteDamage(query.lastError()))
-        return {};
-    return values;
+        return false;
+    SqliteRows rows(connection()->db, "SELECT person_id, value FROM phone");
+    while (rows.next())
+        take(rows.integer(0), rows.utf8(1));
+    return !noteDamage(rows.error()) && !rows.error().isValid();
 }

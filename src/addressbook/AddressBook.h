@@ -125,10 +125,12 @@ private:
     mutable std::unique_ptr<Connection> m_damagedConnection;
 
 public:
-    // Every person as a list needs it, in no particular order, without their phone lists.
+    // Every person as a list needs it, by record id, without their phone lists.
     QList<PersonSummary> peopleSummaries() const;
-    // Every number of every person as (record id, number as written), in no particular order.
-    QList<std::pair<int, QString>> phoneValues() const;
+    // Every number of every person as written (UTF-8, valid during the call), in no particular
+    // order (asking for one costs SQLite four times the reading); false when they could not all
+    // be read.
+    bool readPhoneValues(const std::function<void(int recordID, QByteArrayView number)> &take) const;
 
     // The system's contact sources mirrored into the book (see ContactMirror). A source is
     // named "eds:UID" or "kpeoplevcard"; an imported person has none.

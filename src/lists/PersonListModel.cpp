@@ -3,14 +3,15 @@
 #include "core/CommonOperations.h"
 #include "core/FavoriteRecord.h"
 #include "core/KeypadNumber.h"
+#include "lists/NameCollation.h"
 #include "lists/PersonSearch.h"
 #include "addressbook/AddressBook.h"
 
-#include <QCollator>
 #include <QHash>
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <utility>
 
 namespace {
 constexpr int hashSection = 26; // "#", after Z
@@ -73,34 +74,32 @@ int sectionOf(const QString &sortName)
     return hashSection;
 }
 
-// The user's collation; the C locale has none (it compares code points, Müller after Zander),
-// so the common order of the Latin alphabet stands in for it.
-QCollator listCollator()
-{
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    return collator;
-}
-
 struct SortItem
 {
-    const PersonSummary *person;
+    quint64 head; // the first eight bytes of the key, as a big-endian number
     int section;
     bool nameless; // no name part and no organisation
-    QCollatorSortKey key;
+    QByteArrayView key;
+    const PersonSummary *person;
 };
+
+// The first eight bytes of a sort key, zeros after a shorter one: no byte of a key but its end
+// is zero, so two heads that differ order their keys.
+quint64 headOf(QByteArrayView key)
+{
+    quint64 head = 0;
+    for (qsizetype i = 0; i < 8; ++i)
+        head = head << 8 | (i < key.size() ? quint8(key[i]) : 0);
+    return head;
+}
 
 QString part(const std::optional<QString> &text) { return text.value_or(QString()); }
 
 // Section first, so that each section is one run of rows whatever the collation does with
 // accented letters (Swedish puts Ä after Z).
-auto orderWith(const QCollator &collator)
+auto orderWith(const NameCollation &collation)
 {
-    return [&collator](const SortItem &a, const SortItem &b) {
+    return [&collation](const SortItem &a, const SortItem &b) {
         if (a.section != b.section)
             return a.section < b.section;
         if (a.nameless != b.nameless)
@@ -108,10 +107,12 @@ auto orderWith(const QCollator &collator)
         const PersonSummary &p = *a.person;
         const PersonSummary &q = *b.person;
         if (!a.nameless) {
-            if (const int order = a.key.compare(b.key))
+            if (a.head != b.head)
+                return a.head < b.head;
+            if (const int order = NameCollation::compareKeys(a.key, b.key))
                 return order < 0;
             for (auto field : {&PersonSummary::firstName, &PersonSummary::middleName, &PersonSummary::organization}) {
-                if (const int order = collator.compare(part(p.*field), part(q.*field)))
+                if (const int order = collation.compare(part(p.*field), part(q.*field)))
                     return order < 0;
             }
         } else if (p.firstNumber != q.firstNumber) {
@@ -124,12 +125,26 @@ auto orderWith(const QCollator &collator)
 }
 } // namespace
 
+struct PersonListModel::SortKey
+{
+    int recordID;
+    QString name; // the text the person is sorted and filed by
+    QByteArray key;
+};
+
+// A part of m_words or m_numbers.
+struct PersonListModel::Span
+{
+    qsizetype at = 0;
+    qsizetype size = 0;
+};
+
 struct PersonListModel::Entry
 {
     PersonSummary person;
     int section;
-    QString words;        // PersonSearch::wordsOf the names and the organisation, once searched
-    QString numbers;      // PersonSearch::appendNumber of each number, once read
+    Span words;   // PersonSearch::appendWords of the names and the organisation, once searched
+    Span numbers; // PersonSearch::appendNumber of each number, once read
 };
 
 PersonListModel::PersonListModel(AddressBook &addressBook, QObject *parent)
@@ -208,42 +223,55 @@ QVariantMap PersonListModel::details(int recordID) const
 void PersonListModel::reload()
 {
     QList<PersonSummary> people = m_addressBook.peopleSummaries();
-    const QCollator collator = listCollator();
-    // A name's collation key is the costliest part of a reload (a sync, an import): the keys of
-    // the names read last time are taken again, as long as the language is the same.
-    if (m_sortKeyLocale != collator.locale())
+    // A name's collation key is the costliest part of a reload (a sync, an import): a person
+    // whose name is the one the last reload read keeps its key, as long as the language is the
+    // same. Both lists are by record id, so they are walked side by side.
+    if (!m_collation || m_collation->locale() != QLocale()) {
+        m_collation = std::make_unique<NameCollation>(QLocale());
         m_sortKeys.clear();
-    m_sortKeyLocale = collator.locale();
-    QHash<QString, QCollatorSortKey> sortKeys;
-    sortKeys.reserve(people.size());
-    std::vector<SortItem> items;
-    items.reserve(size_t(people.size()));
-    for (const PersonSummary &person : std::as_const(people)) {
-        const QString name = sortName(person);
-        auto known = m_sortKeys.constFind(name);
-        if (known == m_sortKeys.constEnd())
-            known = m_sortKeys.insert(name, collator.sortKey(name));
-        sortKeys.insert(name, *known);
-        items.push_back(SortItem{&person, sectionOf(name), isNameless(person), *known});
     }
-    m_sortKeys = std::move(sortKeys); // only the names still there
-    // Positions are sorted rather than the items, which are larger to move.
-    std::vector<int> order(items.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&, before = orderWith(collator)](int a, int b) {
-        return before(items[size_t(a)], items[size_t(b)]);
-    });
+    std::vector<SortKey> keys;
+    keys.reserve(size_t(people.size()));
+    QList<QString> newNames;
+    std::vector<size_t> newPositions;
+    auto known = m_sortKeys.cbegin();
+    for (const PersonSummary &person : std::as_const(people)) {
+        QString name = sortName(person);
+        while (known != m_sortKeys.cend() && known->recordID < person.recordID)
+            ++known;
+        QByteArray key;
+        if (known != m_sortKeys.cend() && known->recordID == person.recordID && known->name == name) {
+            key = known->key;
+        } else {
+            newNames.append(name);
+            newPositions.push_back(keys.size());
+        }
+        keys.push_back(SortKey{person.recordID, std::move(name), std::move(key)});
+    }
+    const QList<QByteArray> newKeys = m_collation->sortKeys(newNames);
+    for (size_t i = 0; i < newPositions.size(); ++i)
+        keys[newPositions[i]].key = newKeys[qsizetype(i)];
+    std::vector<SortItem> items;
+    items.reserve(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const PersonSummary &person = std::as_const(people)[qsizetype(i)];
+        items.push_back(SortItem{headOf(keys[i].key), sectionOf(keys[i].name), isNameless(person), keys[i].key, &person});
+    }
+    std::sort(items.begin(), items.end(), orderWith(*m_collation));
+    m_sortKeys = std::move(keys);
 
     std::vector<Entry> entries;
-    entries.reserve(order.size());
-    for (const int position : order)
-        entries.push_back(Entry{std::move(people[position]), items[size_t(position)].section, {}, {}});
+    entries.reserve(items.size());
+    for (const SortItem &item : items)
+        entries.push_back(Entry{std::move(people[item.person - people.constData()]), item.section, {}, {}});
     const qsizetype count = rowCount();
     const bool wasEmpty = addressBookEmpty();
     beginResetModel();
     m_people = std::move(entries);
     m_wordsMade = false;
     m_numbersRead = false;
+    m_words.clear();
+    m_numbers.clear();
     m_rows = matchingRows();
     endResetModel();
     if (count != rowCount())
@@ -266,19 +294,24 @@ std::vector<int> PersonListModel::matchingRows()
         makeWords();
     if (search.hasDigits() && !m_numbersRead)
         readNumbers();
+    const auto slice = [](const QString &text, Span span) { return QStringView(text).sliced(span.at, span.size); };
     for (size_t i = 0; i < m_people.size(); ++i) {
-        if (search.matches(m_people[i].words, m_people[i].numbers))
+        if (search.matches(slice(m_words, m_people[i].words), slice(m_numbers, m_people[i].numbers)))
             rows.push_back(int(i));
     }
     return rows;
 }
 
+// Every person's words and numbers are written into one text, which costs one allocation
+// instead of ten thousand.
 void PersonListModel::makeWords()
 {
     m_wordsMade = true;
     for (Entry &entry : m_people) {
         const PersonSummary &p = entry.person;
-        entry.words = PersonSearch::wordsOf({part(p.firstName), part(p.middleName), part(p.lastName), part(p.organization)});
+        entry.words.at = m_words.size();
+        PersonSearch::appendWords(m_words, {part(p.firstName), part(p.middleName), part(p.lastName), part(p.organization)});
+        entry.words.size = m_words.size() - entry.words.at;
     }
 }
 
@@ -289,9 +322,33 @@ void PersonListModel::readNumbers()
     positions.reserve(qsizetype(m_people.size()));
     for (size_t i = 0; i < m_people.size(); ++i)
         positions.insert(m_people[i].person.recordID, i);
-    for (const auto &[recordID, number] : m_addressBook.phoneValues()) {
+    // The numbers come in no order: their digits are gathered first, then laid out person by
+    // person.
+    struct Piece
+    {
+        size_t position;
+        Span digits;
+    };
+    std::vector<Piece> pieces;
+    QString digits;
+    m_addressBook.readPhoneValues([&](int recordID, QByteArrayView number) {
         const auto at = positions.constFind(recordID);
-        if (at != positions.constEnd())
-            PersonSearch::appendNumber(m_people[*at].numbers, number);
+        if (at == positions.constEnd())
+            return;
+        const qsizetype start = digits.size();
+        PersonSearch::appendNumber(digits, number);
+        pieces.push_back(Piece{*at, Span{start, digits.size() - start}});
+        m_people[*at].numbers.size += digits.size() - start;
+    });
+    qsizetype at = 0;
+    for (Entry &entry : m_people) {
+        entry.numbers.at = at;
+        at += std::exchange(entry.numbers.size, 0);
+    }
+    m_numbers.resize(at);
+    for (const Piece &piece : pieces) {
+        Span &numbers = m_people[piece.position].numbers;
+        std::copy_n(digits.constData() + piece.digits.at, piece.digits.size, m_numbers.data() + numbers.at + numbers.size);
+        numbers.size += piece.digits.size;
     }
 }

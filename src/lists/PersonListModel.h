@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QAbstractListModel>
-#include <QCollatorSortKey>
 #include <QHash>
-#include <QLocale>
+#include <memory>
 #include <vector>
 
 class AddressBook;
+class NameCollation;
 
 // Every person of the address book as a contacts browser lists them: by last name, then first
 // name, middle name and organisation, compared as a reader of the user's language would, case
@@ -61,6 +61,8 @@ Q_SIGNALS:
     void addressBookEmptyChanged();
 
 private:
+    struct SortKey;
+    struct Span;
     struct Entry;
 
     // The positions of the persons the search lets through; makes the words and reads the
@@ -75,6 +77,8 @@ private:
     QString m_searchText;
     bool m_wordsMade = false;
     bool m_numbersRead = false;
-    QHash<QString, QCollatorSortKey> m_sortKeys; // by sort name, as the last reload made them
-    QLocale m_sortKeyLocale;
+    QString m_words;   // every person's words, once a search needs them
+    QString m_numbers; // every person's numbers, once a search has digits
+    std::unique_ptr<NameCollation> m_collation; // of the language the last reload sorted in
+    std::vector<SortKey> m_sortKeys;            // by record id, as the last reload made them
 };

@@ -10,19 +10,21 @@ bool isNumberPunctuation(QChar c) { return c == u'+' || c == u'-' || c == u'(' |
 
 // Appending a character at a time costs a call and a capacity check each: characters are
 // written straight into room made for the whole text, and what is left over is cut off.
-template<typename Write>
-void appendEach(QString &out, QStringView text, qsizetype most, Write write)
+template<typename Text, typename Write>
+void appendEach(QString &out, Text text, qsizetype most, Write write)
 {
     const qsizetype start = out.size();
     out.resize(start + most);
     QChar *const first = out.data() + start;
     QChar *last = first;
-    for (QChar c : text)
-        write(c, last);
+    for (auto c : text)
+        write(QChar(c), last);
     out.truncate(start + (last - first));
 }
 
-void appendDigits(QString &out, QStringView text)
+// The digits are ASCII, so UTF-8 text is read byte by byte: no byte of a longer character is one.
+template<typename Text>
+void appendDigits(QString &out, Text text)
 {
     appendEach(out, text, text.size(), [](QChar c, QChar *&to) {
         if (isDigit(c))
@@ -31,7 +33,7 @@ void appendDigits(QString &out, QStringView text)
 }
 
 // Appends the words of `text`, each after a blank, in lower case and without accents.
-void appendWords(QString &out, QStringView text)
+void appendWordsOf(QString &out, QStringView text)
 {
     // Most names are plain ASCII: lowered as they are read, without decomposing them.
     if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
@@ -81,7 +83,7 @@ PersonSearch::PersonSearch(const QString &text)
             m_digits += QStringView(digits).sliced(1);
         } else {
             QString words;
-            appendWords(words, word);
+            appendWordsOf(words, word);
             for (QStringView part : QStringView(words).split(u' ', Qt::SkipEmptyParts))
                 m_textWords.append(u' ' + part.toString());
         }
@@ -99,19 +101,13 @@ bool PersonSearch::matches(QStringView words, QStringView numbers) const
     return std::all_of(m_digitWords.begin(), m_digitWords.end(), [&](const QString &word) { return words.contains(word); });
 }
 
-QString PersonSearch::wordsOf(std::initializer_list<QStringView> texts)
+void PersonSearch::appendWords(QString &words, std::initializer_list<QStringView> texts)
 {
-    QString words;
-    qsizetype size = 0;
     for (QStringView text : texts)
-        size += text.size() + 1;
-    words.reserve(size);
-    for (QStringView text : texts)
-        appendWords(words, text);
-    return words;
+        appendWordsOf(words, text);
 }
 
-void PersonSearch::appendNumber(QString &numbers, QStringView number)
+void PersonSearch::appendNumber(QString &numbers, QByteArrayView number)
 {
     numbers += u' ';
     appendDigits(numbers, number);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
@@ -17,14 +18,15 @@ public:
     bool isEmpty() const { return m_textWords.isEmpty() && m_digitWords.isEmpty(); }
     // True when the search needs the persons' numbers.
     bool hasDigits() const { return !m_digitWords.isEmpty(); }
-    // `words` as wordsOf gives them; `numbers` as appendNumber builds them (empty when the
-    // numbers were not read).
+    // A person's `words` as appendWords writes them; `numbers` as appendNumber does (empty when
+    // the numbers were not read).
     bool matches(QStringView words, QStringView numbers) const;
 
-    // The words of a person's texts in lower case without accents, each after a blank.
-    static QString wordsOf(std::initializer_list<QStringView> texts);
-    // Adds one of a person's numbers to `numbers`: a blank, then its digits.
-    static void appendNumber(QString &numbers, QStringView number);
+    // Adds the words of a person's texts to `words`: each after a blank, in lower case and
+    // without accents.
+    static void appendWords(QString &words, std::initializer_list<QStringView> texts);
+    // Adds one of a person's numbers, as written in UTF-8, to `numbers`: a blank, then its digits.
+    static void appendNumber(QString &numbers, QByteArrayView number);
 
 private:
     QStringList m_textWords;  // folded, each after a blank

@@ -78,6 +78,31 @@ TEST_F(PersonListModelTest, AReloadSortsInTheLanguageInUseThen)
     EXPECT_EQ(names(model), (Rows{"Adam", "Aaron"}));
 }
 
+// A reload keeps the sort keys of the names it read before: a person renamed is filed anew. A
+// number added later is stored after other persons' numbers and is still the person's.
+TEST_F(PersonListModelTest, AReloadFilesARenamedPersonAnewWithTheNumbersAddedSince)
+{
+    const int zoe = addPerson(QStringLiteral("Zoe"), QStringLiteral("Lund"), {}, {phone("030 111")});
+    addPerson(QStringLiteral("Eva"), QStringLiteral("Lind"), {}, {phone("040 222")});
+    PersonListModel model(addressBook);
+    model.reload();
+    ASSERT_EQ(names(model), (Rows{"Eva Lind", "Zoe Lund"}));
+    ASSERT_TRUE(addressBook.updatePerson(
+        zoe, draft(QStringLiteral("Zoe"), QStringLiteral("Lane"), {}, {phone("030 111", {}, 0), phone("050 333")})));
+    model.reload();
+    EXPECT_EQ(names(model), (Rows{"Zoe Lane", "Eva Lind"}));
+    const struct
+    {
+        const char *search;
+        Rows found;
+    } cases[] = {{"050", {"Zoe Lane"}}, {"030", {"Zoe Lane"}}, {"222", {"Eva Lind"}}, {"lund", {}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.search);
+        model.setSearchText(QString::fromUtf8(c.search));
+        EXPECT_EQ(names(model), c.found);
+    }
+}
+
 TEST_F(PersonListModelTest, SearchFindsWordBeginningsOfNamesAndOrganisationsAndTheDigitsOfNumbers)
 {
     addEveryKind();
