@@ -18,6 +18,20 @@ void require(bool condition)
         std::abort();
 }
 
+// The numbers of `key` as the parser describes them, found by looking at every line in turn.
+QStringList numbersReadLineByLine(const DataFileLines &lines, QLatin1StringView key)
+{
+    QStringList numbers;
+    if (key.isEmpty())
+        return numbers;
+    const QString prefix = key + u' ';
+    for (const QLatin1StringView line : lines) {
+        if (line.contains(prefix))
+            numbers.append(QString(line).remove(prefix).remove(u' '));
+    }
+    return numbers;
+}
+
 // Reads `file` through both parsers; the text read, or none when it does not decipher.
 std::optional<QByteArray> readThroughParsers(QByteArrayView file)
 {
@@ -37,7 +51,9 @@ std::optional<QByteArray> readThroughParsers(QByteArrayView file)
     const DataFileLines all{QLatin1StringView(text)};
     const QLatin1StringView first = *all.begin();
     const qsizetype space = first.indexOf(QLatin1Char(' '));
-    const LANFileParser::Result result = LANFileParser::parse(all, (space < 0 ? first : first.first(space)).toString());
+    const QLatin1StringView key = space < 0 ? first : first.first(space);
+    const LANFileParser::Result result = LANFileParser::parse(all, key.toString());
+    require(result.numbers == numbersReadLineByLine(all, key));
     for (const QString &number : result.numbers)
         require(!number.contains(u' '));
     require(QSet<QString>(result.keys.begin(), result.keys.end()).size() == result.keys.size());

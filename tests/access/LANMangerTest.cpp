@@ -45,6 +45,24 @@ TEST(LANFileParserTest, TakesTheNumbersOfOneKeyAndEveryKeyOfTheFile)
     }
 }
 
+// The key is found wherever it stands, in lines of every length around it, among near misses:
+// the search compares 16 places and eight bytes of the key at once, and fewer near the end.
+TEST(LANFileParserTest, FindsTheKeyWhereverItStands)
+{
+    for (const QByteArray key : {"7", "262", "1234567", "123456789012"}) {
+        for (int before = 0; before < 36; ++before) {
+            for (int after = 0; after < 20; after += 3) {
+                const QByteArray filler(before, key[0]);
+                const QByteArray digits(after, '9');
+                // The key without its space ends the text: no number.
+                const QByteArray text = key + "9 1\r\n" + filler + key + ' ' + digits + "\r\n" + filler + key;
+                const QStringList numbers = parse(text, QString::fromLatin1(key)).numbers;
+                ASSERT_EQ(numbers, QStringList{QString::fromLatin1(filler + digits)}) << text.toStdString();
+            }
+        }
+    }
+}
+
 class LANMangerTest : public ::testing::Test
 {
 protected:
