@@ -46,6 +46,23 @@ TEST(DataFileCheckTest, KeepsTheTextWholeWhereverThePiecesOfTheFileEnd)
     }
 }
 
+TEST(DataFileCheckTest, AnAccessNumberLineIsAPrintableKeyASpaceAndANumber)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"234 +44 20 7946", true}, {"234  +  1 2 3", true}, {"a.b 123", true},
+        {" 123", false},         // no key
+        {"234", false},          // no number
+        {"234 12", false},       // too few digits
+        {"234 +49+30", false},   // a second "+"
+        {"234 49+30", false},    // a "+" after digits
+        {"a b 123", false},      // the number begins at the first space
+        {"2\x7f4 123", false},  // a key that is not printable
+        {"234 123\t", false},
+    };
+    for (const auto &[line, valid] : cases)
+        EXPECT_EQ(DataFileCheck::isAccessNumberLine(QLatin1StringView(line)), valid) << line;
+}
+
 TEST(DataFileReaderTest, AFileThatDoesNotDecipherIsReportedAfterItsLastPiece)
 {
     QByteArray plain;
