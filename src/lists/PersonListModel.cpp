@@ -10,7 +10,6 @@
 #include <QHash>
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <utility>
 
 namespace {
