@@ -474,6 +474,9 @@ QList<PersonSummary> AddressBook::peopleSummaries() const
     QList<PersonSummary> people;
     if (!connection())
         return people;
+    SqliteRows count(connection()->db, "SELECT count(*) FROM person");
+    if (count.next())
+        people.reserve(count.integer(0)); // growing the list moved every person read so far
     SqliteRows rows(connection()->db, "SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id");
     QHash<int, qsizetype> shownByNumber; // persons without any name or organisation
     while (rows.next()) {
