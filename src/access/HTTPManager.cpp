@@ -125,7 +125,14 @@ void HTTPManager::checkAnnouncedSize()
         return cancel();
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > largestAnswer())
-        fail(tooLarge(m_currentOperation));
+        return fail(tooLarge(m_currentOperation));
+    // Room for the download's text (and the signed copy) from the start: grown piece by piece,
+    // they touched twice their size in new memory, which cost more than checking every line.
+    if (length.isValid() && m_currentOperation == Download && m_received == 0) {
+        m_check->reserve(length.toLongLong());
+        if (!m_updateKey.isEmpty())
+            m_signedFile.reserve(length.toLongLong());
+    }
 }
 
 void HTTPManager::readAvailable()

@@ -21,6 +21,9 @@ public:
     DataFileCheck(const DataFileCheck &) = delete;
     DataFileCheck &operator=(const DataFileCheck &) = delete;
 
+    // Makes room for the text of a file of `size` bytes, when that is known before it arrives
+    // (the text is never longer).
+    void reserve(qsizetype size) { m_text.reserve(size); }
     void feed(QByteArrayView bytes);
     // The verdict on everything fed so far, taken as one file. A file without any access number
     // line holds none, whatever else it holds.
