@@ -1,21 +1,40 @@
 #include "datafile/DataFileLines.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
-// The first "\r\n" in [from, end), or end.
+// The first "\r\n" in [from, end), or end. A data file's lines are short, so memchr, started
+// afresh for each of them, cost more than the rest of a line's check; this looks at 16 bytes at
+// once (GCC's vector types: SSE2 on x86-64, NEON on arm64) and reads the matches off their bits.
 const char *lineEnd(const char *from, const char *end)
 {
-    while (from < end) {
-        const auto *cr = static_cast<const char *>(std::memchr(from, '\r', size_t(end - from)));
-        if (!cr)
-            break;
-        if (cr + 1 < end && cr[1] == '\n')
-            return cr;
-        from = cr + 1;
+    using Bytes = unsigned char __attribute__((vector_size(16)));
+    using Halves = quint64 __attribute__((vector_size(16)));
+    const auto endsLine = [end](const char *cr) { return cr + 1 < end && cr[1] == '\n'; };
+    const char *at = from;
+    for (; end - at >= 16; at += 16) {
+        Bytes bytes;
+        std::memcpy(&bytes, at, sizeof bytes);
+        // Two halves in registers; a lane that holds "\r" is a byte of ones, lowest address
+        // lowest.
+        const auto halves = reinterpret_cast<Halves>(bytes == Bytes{} + '\r');
+        for (int half = 0; half < 2; ++half) {
+            for (quint64 lanes = halves[half]; lanes != 0;) {
+                const int bit = std::countr_zero(lanes);
+                if (const char *cr = at + half * 8 + bit / 8; endsLine(cr))
+                    return cr;
+                lanes &= ~(quint64(0xff) << bit);
+            }
+        }
+    }
+    for (; at < end; ++at) {
+        if (*at == '\r' && endsLine(at))
+            return at;
     }
     return end;
 }
+static_assert(std::endian::native == std::endian::little);
 }
 
 DataFileLines::const_iterator::const_iterator(QLatin1StringView text)

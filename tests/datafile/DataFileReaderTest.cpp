@@ -29,6 +29,42 @@ TEST(DataFileReaderTest, DropsTheChainingBlockAndSplitsAtCrLf)
     EXPECT_EQ(lines ? lines->join(QStringLiteral("\r\n")).size() : -1, 16);
 }
 
+// Line ends are looked for 16 bytes at a time: one must be found wherever it falls in a block,
+// and a "\r" without "\n" (even right before one, or last in the text) ends no line.
+TEST(DataFileLinesTest, SplitsAtEveryCrLfWhereverItFallsAmongLoneCarriageReturns)
+{
+    for (int at = 0; at < 40; ++at) {
+        for (const int lone : {-1, at / 2, at - 1}) {
+            QByteArray first(at, 'a');
+            if (lone >= 0 && lone < at)
+                first[lone] = '\r';
+            const QByteArray text = first + "\r\nb\r";
+            QStringList lines;
+            for (const QLatin1StringView line : DataFileLines(QLatin1StringView(text)))
+                lines += line;
+            EXPECT_EQ(lines, (QStringList{QString::fromLatin1(first), QStringLiteral("b\r")})) << at << ' ' << lone;
+        }
+    }
+}
+
+// Runs of digits are judged eight at a time: a single byte that is no digit must count wherever
+// it stands, including the bytes next to the digits and those with the top bit set.
+TEST(DataFileCheckTest, OneByteAnywhereInARunOfDigitsDecidesTheNumber)
+{
+    for (int length = 1; length <= 20; ++length) {
+        EXPECT_EQ(DataFileCheck::isAccessNumber(QLatin1StringView(QByteArray(length, '7'))), length >= 3) << length;
+        for (int at = 0; at < length; ++at) {
+            for (const char other : {' ', '+', '/', ':', 'a', '\x80', '\xb9', '\xff'}) {
+                QByteArray number(length, '7');
+                number[at] = other;
+                const bool valid = (other == ' ' || (other == '+' && at == 0)) && length - 1 >= 3;
+                EXPECT_EQ(DataFileCheck::isAccessNumber(QLatin1StringView(number)), valid)
+                    << number.toHex().toStdString();
+            }
+        }
+    }
+}
+
 // A download is checked as it arrives, and the table loads from the text the check kept.
 TEST(DataFileCheckTest, KeepsTheTextWholeWhereverThePiecesOfTheFileEnd)
 {
@@ -56,7 +92,7 @@ TEST(DataFileCheckTest, AnAccessNumberLineIsAPrintableKeyASpaceAndANumber)
         {"234 +49+30", false},   // a second "+"
         {"234 49+30", false},    // a "+" after digits
         {"a b 123", false},      // the number begins at the first space
-        {"2\x7f4 123", false},  // a key that is not printable
+        {"2\x7f" "4 123", false}, // a key that is not printable
         {"234 123\t", false},
     };
     for (const auto &[line, valid] : cases)
