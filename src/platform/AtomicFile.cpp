@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <fcntl.h>
 #include <cstring>
 #include <unistd.h>
 
@@ -53,6 +54,14 @@ bool AtomicFile::append(QByteArrayView bytes)
             return false;
         }
         bytes = bytes.sliced(written);
+        m_unflushed += written;
+    }
+    // A large file starts on its way to the disk while the rest is still coming, so that the
+    // flush at the commit has only the last of it to wait for. Only a hint: the commit's flush
+    // is what says whether the bytes reached the disk.
+    if (m_unflushed >= flushStep) {
+        ::sync_file_range(m_file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+        m_unflushed = 0;
     }
     return true;
 }

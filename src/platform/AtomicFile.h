@@ -30,7 +30,10 @@ public:
 private:
     bool fail(const QString &reason);
 
+    static constexpr qint64 flushStep = 1024 * 1024;
+
     QString m_path;
     QSaveFile m_file;
+    qint64 m_unflushed = 0; // appended since the disk was last asked to take what came
     QString m_reason;
 };
