@@ -4,6 +4,7 @@
 //   bench_first_frame window [farline options...]     bench_first_frame bare
 
 #include "app/GlobalOptions.h"
+#include "datafile/CryptoManager.h"
 #include "window/StartTrail.h"
 #include "window/WindowRun.h"
 
@@ -34,6 +35,9 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
+    std::jthread crypto;
+    if (mode == u"window")
+        crypto = CryptoManager::prepareMeanwhile(); // as the window's main() does
     QGuiApplication application(argc, argv);
     StartTrail::mark("the application object is made");
     if (mode == u"bare") {

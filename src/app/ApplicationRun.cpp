@@ -1,6 +1,7 @@
 #include "app/ApplicationRun.h"
 
 #include "core/ApplicationLifetime.h"
+#include "datafile/CryptoManager.h"
 #include "platform/Clock.h"
 #include "platform/Console.h"
 #include "platform/HomeLock.h"
@@ -28,6 +29,8 @@ int runWithApplication(const GlobalOptions &options,
 {
     // A file size limit then fails the write, which is said, instead of ending the run unsaid.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The application reads the data files as it starts.
+    const std::jthread crypto = CryptoManager::prepareMeanwhile();
     // Taken before anything is read, so that this run starts from the state the previous one
     // saved. A signal while waiting ends the process as it ends any program: nothing is loaded.
     auto lock = HomeLock::acquire(Home(options.home), holderName(), lockWaitMs());

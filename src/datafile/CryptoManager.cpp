@@ -117,3 +117,12 @@ QByteArray CryptoManager::md5(const QByteArray &bytes)
     digest.truncate(int(length));
     return digest;
 }
+
+std::jthread CryptoManager::prepareMeanwhile()
+{
+    return std::jthread([] {
+        md5({});
+        const unsigned char vector[blockSize] = {};
+        const Stream stream(QByteArray(keySize, '\0'), vector, Decrypt, PKCS7Padding);
+    });
+}

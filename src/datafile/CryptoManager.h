@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 #include <optional>
+#include <thread>
 
 struct evp_cipher_ctx_st; // OpenSSL's EVP_CIPHER_CTX
 
@@ -56,4 +57,10 @@ public:
 
     // The MD5 digest (16 bytes) of `bytes`.
     static QByteArray md5(const QByteArray &bytes);
+
+    // OpenSSL's first use reads its configuration, loads its providers and looks MD5 and AES
+    // up: longer than deciphering a small file, and at every start that reads one. The thread
+    // returned does that meanwhile; a use that comes before it ends waits for it, as it would
+    // have for its own. Kept until the program no longer needs it: it joins when let go.
+    static std::jthread prepareMeanwhile();
 };

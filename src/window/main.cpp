@@ -2,6 +2,7 @@
 
 #include "app/GlobalOptions.h"
 #include "core/TelAddress.h"
+#include "datafile/CryptoManager.h"
 #include "platform/Console.h"
 #include "window/ScreenTour.h"
 #include "window/StartTrail.h"
@@ -51,6 +52,9 @@ int main(int argc, char *argv[])
 
     // A file size limit makes a save fail, said as any failed save, instead of ending the run.
     std::signal(SIGXFSZ, SIG_IGN);
+    // The window reads the data files as it starts: OpenSSL gets ready beside the application
+    // object.
+    const std::jthread crypto = CryptoManager::prepareMeanwhile();
     QGuiApplication application(argc, argv);
     StartTrail::mark("the application object is made");
     if (launch.screenshots)
