@@ -1,10 +1,11 @@
 // Loading the data files as the program does at start: a large access number file for one key,
-// and the bundle's full country dialling table.
+// and the bundle's full country dialling table; and the check of a large download.
 
 #include "LargeLANFile.h"
 
 #include "access/LANManger.h"
 #include "core/TCCManager.h"
+#include "datafile/DataFileCheck.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,6 +35,24 @@ void loadLargeLANFile(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(loadLargeLANFile)->Unit(benchmark::kMillisecond);
+
+// The check of a download as the update runs it, piece by piece as the pieces arrive: it
+// deciphers, judges every line and keeps the text.
+void checkDownload(benchmark::State &state)
+{
+    const QByteArray bytes = LargeLANFile::enciphered();
+    constexpr qsizetype piece = 64 * 1024;
+    for (auto _ : state) {
+        DataFileCheck check;
+        check.reserve(bytes.size());
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            check.feed(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+        if (check.finish() != DataFileCheck::Verdict::Valid)
+            state.SkipWithError("the file does not check");
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(checkDownload)->Unit(benchmark::kMillisecond);
 
 void loadMCCFile(benchmark::State &state)
 {

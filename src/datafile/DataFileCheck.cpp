@@ -3,20 +3,52 @@
 #include "datafile/DataFileDecoder.h"
 #include "datafile/DataFileLines.h"
 
+#include <bit>
 #include <cstdint>
+#include <optional>
 #include <cstring>
 
 namespace {
-// Whether the eight bytes at `bytes` are all ASCII digits. In each byte, subtracting '0' sets the
-// top bit below '0' and adding 0x46 sets it above '9'; a carry or borrow between bytes starts
-// only at a byte that is no digit, which has already set its own bit.
-inline bool eightDigits(const char *bytes)
+// Lanes are read lowest address first.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr std::uint64_t ones = 0x0101010101010101;
+constexpr std::uint64_t highBits = 0x80 * ones;
+
+std::uint64_t wordAt(const char *bytes)
 {
     std::uint64_t word;
     std::memcpy(&word, bytes, sizeof word);
-    constexpr std::uint64_t ones = 0x0101010101010101;
-    return (((word - '0' * ones) | (word + 0x46 * ones)) & (0x80 * ones)) == 0;
+    return word;
 }
+
+// The bytes of `word` from `first` to `last`, each marked by its top bit. Each byte is judged
+// on its own: its low seven bits plus a constant stay below 0x100, so no carry reaches the next.
+std::uint64_t marksBetween(std::uint64_t word, char first, char last)
+{
+    const std::uint64_t low = word & ~highBits;
+    return (low + std::uint64_t(0x80 - first) * ones) & ~(low + std::uint64_t(0x7f - last) * ones) & ~word & highBits;
+}
+
+// The digits among the eight bytes at `bytes`, marked, when they hold nothing but digits and
+// spaces; none otherwise.
+std::optional<std::uint64_t> digitsAmongSpaces(const char *bytes)
+{
+    const std::uint64_t word = wordAt(bytes);
+    // Eight digits, the most common case, in the fewest steps: subtracting '0' sets a byte's top
+    // bit below '0' and adding 0x46 above '9'; a carry or borrow between bytes starts only at a
+    // byte that is no digit, which has set its own bit already.
+    if ((((word - '0' * ones) | (word + 0x46 * ones)) & highBits) == 0)
+        return highBits;
+    const std::uint64_t digits = marksBetween(word, '0', '9');
+    if ((digits | marksBetween(word, ' ', ' ')) != highBits)
+        return std::nullopt;
+    return digits;
+}
+
+// How many bytes `marks` marks. The sum of their ones, gathered in the top byte by the
+// multiplication, costs less than a call to the processor-neutral popcount.
+int marked(std::uint64_t marks) { return int(((marks >> 7) * ones) >> 56); }
 
 // Every line of a download passes through these two, so they are written to be inlined into
 // the check's loop.
@@ -24,18 +56,25 @@ inline bool eightDigits(const char *bytes)
 {
     const char *const start = c;
     int digits = 0;
-    bool plus = false;
+    // Most numbers begin with their "+", which would spoil their first eight bytes.
+    bool plus = c != end && *c == '+';
+    if (plus)
+        ++c;
     while (c != end) {
-        // A download's numbers are mostly runs of digits: those go eight at a time, and a rest
-        // of fewer as the number's last eight bytes when it is that long.
-        if (end - c >= 8 && eightDigits(c)) {
-            digits += 8;
-            c += 8;
-            continue;
-        }
-        if (end - c < 8 && end - start >= 8 && eightDigits(end - 8)) {
-            digits += int(end - c);
-            break;
+        // A download's numbers are digits in groups: those go eight bytes at a time, and a
+        // rest of fewer as the number's last eight bytes when it is that long (the bytes read
+        // again were digits or spaces too, or this fails and the rest goes byte by byte).
+        if (end - c >= 8) {
+            if (const auto marks = digitsAmongSpaces(c)) {
+                digits += marked(*marks);
+                c += 8;
+                continue;
+            }
+        } else if (end - start >= 8) {
+            if (const auto marks = digitsAmongSpaces(end - 8)) {
+                digits += marked(*marks >> (8 * (8 - (end - c))));
+                break;
+            }
         }
         if (*c >= '0' && *c <= '9')
             ++digits;
@@ -48,14 +87,29 @@ inline bool eightDigits(const char *bytes)
     return digits >= 3;
 }
 
+// Where the key of the eight bytes at `bytes` ends: the first space, when it is among them and
+// every byte before it is printable; null otherwise.
+const char *keyEnd(const char *bytes)
+{
+    const std::uint64_t word = wordAt(bytes);
+    const std::uint64_t spaces = marksBetween(word, ' ', ' ');
+    if (spaces == 0)
+        return nullptr;
+    const int space = std::countr_zero(spaces) / 8;
+    const std::uint64_t before = (std::uint64_t(1) << (8 * space)) - 1;
+    return (marksBetween(word, ' ', '~') & before) == (highBits & before) ? bytes + space : nullptr;
+}
+
 [[gnu::always_inline]] inline bool accessNumberLine(const char *const line, const char *const end)
 {
     // The key: printable characters up to the first space (the number admits no others
-    // itself). Keys are short, so a plain loop costs less than starting a search for the space.
-    const char *c = line;
-    for (; c != end && *c != ' '; ++c) {
-        if (static_cast<unsigned char>(*c) < ' ' || static_cast<unsigned char>(*c) > '~')
-            return false;
+    // itself). Keys are short: most end within the line's first eight bytes.
+    const char *c = end - line >= 8 ? keyEnd(line) : nullptr;
+    if (!c) {
+        for (c = line; c != end && *c != ' '; ++c) {
+            if (static_cast<unsigned char>(*c) < ' ' || static_cast<unsigned char>(*c) > '~')
+                return false;
+        }
     }
     return c != end && c != line && accessNumber(c + 1, end);
 }

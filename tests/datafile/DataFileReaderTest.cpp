@@ -48,13 +48,14 @@ TEST(DataFileLinesTest, SplitsAtEveryCrLfWhereverItFallsAmongLoneCarriageReturns
 }
 
 // Runs of digits are judged eight at a time: a single byte that is no digit must count wherever
-// it stands, including the bytes next to the digits and those with the top bit set.
+// it stands, including the bytes next to the digits and the digits' and the space's own with
+// the top bit set.
 TEST(DataFileCheckTest, OneByteAnywhereInARunOfDigitsDecidesTheNumber)
 {
     for (int length = 1; length <= 20; ++length) {
         EXPECT_EQ(DataFileCheck::isAccessNumber(QLatin1StringView(QByteArray(length, '7'))), length >= 3) << length;
         for (int at = 0; at < length; ++at) {
-            for (const char other : {' ', '+', '/', ':', 'a', '\x80', '\xb9', '\xff'}) {
+            for (const char other : {' ', '+', '/', ':', 'a', '\x80', '\xa0', '\xb0', '\xb9', '\xff'}) {
                 QByteArray number(length, '7');
                 number[at] = other;
                 const bool valid = (other == ' ' || (other == '+' && at == 0)) && length - 1 >= 3;
@@ -89,10 +90,11 @@ TEST(DataFileCheckTest, AnAccessNumberLineIsAPrintableKeyASpaceAndANumber)
         {" 123", false},         // no key
         {"234", false},          // no number
         {"234 12", false},       // too few digits
+        {"234        12", false}, // too few digits, however far apart
         {"234 +49+30", false},   // a second "+"
         {"234 49+30", false},    // a "+" after digits
         {"a b 123", false},      // the number begins at the first space
-        {"2\x7f" "4 123", false}, // a key that is not printable
+        {"2\x7f" "4 123", false}, {"2\x7f" "4 +44 20 7946", false}, // a key that is not printable
         {"234 123\t", false},
     };
     for (const auto &[line, valid] : cases)
