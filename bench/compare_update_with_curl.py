@@ -15,24 +15,34 @@ starts from a fresh copy of the same home. The file's lines are spread over 800 
 in a file for many countries; loading one country's numbers from a large file is measured on its
 own by bench_lan_load. The goal is a ratio of at most 1.5 against curl's two GETs and the flush.
 
-Where farline's time goes (release, this machine, December 2026; before 61 against 32 ms, 1.94x;
-now 47-51 against 31-33 ms, 1.49-1.56x). A trail of the exchange's steps put the time after the
-descriptor in the download, not in the flush (6 ms, as curl's) nor in the load (2 ms):
+Where farline's time goes (release, this machine, December 2026). Before this work 61 against
+32 ms (1.94x); now 39-55 against 27-33 ms: 1.31-1.67x over the day's runs, about 1.5 in the
+middle, so at the goal's edge. The machine's speed varies by half between runs, and farline,
+which computes more than curl, loses more when it is slow. A trail of the exchange's steps:
 - Process start: the dynamic loader runs a quarter of all instructions (Qt Core, Network, Sql),
-  yet `farline --version` (11.8 ms) starts no slower than `curl --version` (13.4 ms); the
-  descriptor is asked for 13-16 ms after the process starts, and answered 2-3 ms later.
+  yet `farline --version` (11.8 ms) starts no slower than `curl --version` (13.4 ms). The
+  descriptor is asked for 11-13 ms after the process starts, and answered 2-3 ms later.
+  OpenSSL now gets ready on a thread of its own meanwhile (CryptoManager::prepareMeanwhile):
+  the descriptor is asked for 1.5 ms sooner.
 - The download took 25-30 ms where the bytes alone arrive in 5-8 ms: the exchange's thread,
   which writes, deciphers and checks each piece, spent 25 ms of processor on it. 3,400 of its
   page faults (13 MiB of new memory) came from the checked text growing piece by piece, each
   growth a new block and a copy. Reserving the text from the announced length cut its
-  processor time to 11 ms and the whole update from 57-61 to 47-51 ms.
+  processor time to 11 ms and the whole update from 57-61 to 47-51 ms. The download now takes
+  16-23 ms.
 - The check of each line: 300 instructions a line at first, most of it in Qt's search for a
-  character (then memchr: 71 to 64 ms); now 200, with the line ends found 16 bytes at a time,
-  runs of digits judged eight at a time and the line's check inlined into its loop (135 to 107
+  character (then memchr: 71 to 64 ms); now about 190, with the line ends found 16 bytes at a
+  time, numbers judged eight bytes at a time (runs of digits, and digits in groups with
+  spaces, as real files write them) and the line's check inlined into its loop (135 to 106
   million instructions for the whole run, by callgrind).
-- The rest: Qt's HTTP, which reads through its own buffers (a copy in each of two threads), the
-  flush of the file and of the settings (two files), and the load of the SIM country's numbers
-  from the checked text (2 ms).
+- The flush: the file is sent towards the disk each MiB while it arrives (sync_file_range), so
+  the flush at the end waits 1-1.5 ms instead of 6 (curl's `sync FILE` waits for all of it).
+- After the flush: the settings are saved (0.5 ms), the SIM country's numbers are loaded from
+  the checked text (2 ms: a search of the 5 MiB for the key), and the process ends (3-4 ms).
+- Tried and dropped: checking on a thread of its own while the exchange's thread receives and
+  writes (5 ms slower: each piece then needs a buffer of its own, new memory again, and four
+  busy threads share two cores); keeping the last block's carriage returns between lines (the
+  line search ran more instructions, 19.7 against 14.0 million).
 """
 import argparse
 import pathlib
