@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <cstdint>
-#include <optional>
 #include <cstring>
+#include <optional>
 
 namespace {
 // Lanes are read lowest address first.
@@ -27,7 +27,9 @@ std::uint64_t wordAt(const char *bytes)
 std::uint64_t marksBetween(std::uint64_t word, char first, char last)
 {
     const std::uint64_t low = word & ~highBits;
-    return (low + std::uint64_t(0x80 - first) * ones) & ~(low + std::uint64_t(0x7f - last) * ones) & ~word & highBits;
+    const std::uint64_t fromFirst = low + std::uint64_t(0x80 - first) * ones;
+    const std::uint64_t pastLast = low + std::uint64_t(0x7f - last) * ones;
+    return fromFirst & ~pastLast & ~word & highBits;
 }
 
 // The digits among the eight bytes at `bytes`, marked, when they hold nothing but digits and

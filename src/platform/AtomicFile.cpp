@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <fcntl.h>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
