@@ -5,6 +5,7 @@
 #include "core/AppSettings.h"
 #include "core/FarlineAppDelegate.h"
 #include "core/MainViewModalDelegate.h"
+#include "datafile/CryptoManager.h"
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
@@ -52,6 +53,8 @@ void LANUpdateViewController::UpdateAction()
     m_workerContext = std::make_unique<QObject>();
     m_workerContext->moveToThread(m_worker.get());
     connect(m_worker.get(), &QThread::finished, this, &LANUpdateViewController::workerFinished);
+    // On the worker itself, as it ends: it checked and verified the download with OpenSSL.
+    connect(m_worker.get(), &QThread::finished, m_worker.get(), &CryptoManager::releaseThreadState, Qt::DirectConnection);
     m_workerRunning = true;
     m_worker->start();
     QMetaObject::invokeMethod(m_workerContext.get(), [this] { startLANFileUpdate(); }, Qt::QueuedConnection);

@@ -1,5 +1,6 @@
 #include "datafile/CryptoManager.h"
 
+#include <openssl/crypto.h>
 #include <openssl/evp.h>
 
 #include <algorithm>
@@ -126,3 +127,5 @@ std::jthread CryptoManager::prepareMeanwhile()
         const Stream stream(QByteArray(keySize, '\0'), vector, Decrypt, PKCS7Padding);
     });
 }
+
+void CryptoManager::releaseThreadState() { OPENSSL_thread_stop(); }

@@ -63,4 +63,8 @@ public:
     // returned does that meanwhile; a use that comes before it ends waits for it, as it would
     // have for its own. Kept until the program no longer needs it: it joins when let go.
     static std::jthread prepareMeanwhile();
+    // Lets go of what OpenSSL keeps for the calling thread (its error queue). It would go with the
+    // thread's own storage, but a QThread's wait() returns before that: a program ending right
+    // after it would leave it behind. Called by such a thread as it ends.
+    static void releaseThreadState();
 };
