@@ -169,11 +169,13 @@ TEST_F(ModemCallCommandTest, TerminationHangsTheCallUpFirst)
         GTEST_SKIP() << "needs " << m_standIn.missing().toStdString();
     QProcess process;
     m_home.start(process, {"call", "+49 30 1234567"}, m_standIn.environment());
-    ASSERT_TRUE(waitFor("State 2"));
+    // Ringing as farline has heard it, not only as the modem set it: the news may be on its way.
+    QByteArray out;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (out += process.readAllStandardOutput()).contains("Ringing\n"); }, 10000));
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitCode(), 128 + SIGTERM);
-    EXPECT_EQ(process.readAllStandardOutput(), "Calling +48221234567\nRinging\nCall ended\n");
+    EXPECT_EQ(out + process.readAllStandardOutput(), "Calling +48221234567\nRinging\nCall ended\n");
     EXPECT_TRUE(m_standIn.eventNames().contains("Hangup"));
     EXPECT_EQ(recentCount(), 1); // taken by ModemManager
 }
