@@ -469,14 +469,20 @@ bool AddressBook::storePhones(int recordID, const QList<PhoneDraft> &phones, con
     return query.exec() || fail(query.lastError());
 }
 
-QList<PersonSummary> AddressBook::peopleSummaries() const
+qsizetype AddressBook::personCount() const
+{
+    if (!connection())
+        return 0;
+    SqliteRows count(connection()->db, "SELECT count(*) FROM person");
+    return count.next() ? count.integer(0) : 0;
+}
+
+QList<PersonSummary> AddressBook::peopleSummaries(const std::function<void(const PersonSummary &)> &read) const
 {
     QList<PersonSummary> people;
     if (!connection())
         return people;
-    SqliteRows count(connection()->db, "SELECT count(*) FROM person");
-    if (count.next())
-        people.reserve(count.integer(0)); // growing the list moved every person read so far
+    people.reserve(personCount()); // growing the list moved every person read so far
     SqliteRows rows(connection()->db, "SELECT id, first_name, middle_name, last_name, organization FROM person ORDER BY id");
     QHash<int, qsizetype> shownByNumber; // persons without any name or organisation
     while (rows.next()) {
@@ -484,6 +490,8 @@ QList<PersonSummary> AddressBook::peopleSummaries() const
         const auto empty = [](const std::optional<QString> &text) { return !text || text->isEmpty(); };
         if (empty(person.firstName) && empty(person.middleName) && empty(person.lastName) && empty(person.organization))
             shownByNumber.insert(person.recordID, people.size());
+        if (read)
+            read(person);
         people.append(std::move(person));
     }
     if (noteDamage(rows.error()))

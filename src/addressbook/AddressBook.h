@@ -125,8 +125,12 @@ private:
     mutable std::unique_ptr<Connection> m_damagedConnection;
 
 public:
-    // Every person as a list needs it, by record id, without their phone lists.
-    QList<PersonSummary> peopleSummaries() const;
+    // How many persons the book holds; 0 when it cannot be read.
+    qsizetype personCount() const;
+    // Every person as a list needs it, by record id, without their phone lists. `read`, when
+    // given, sees each person as soon as it is read, a nameless person before its first number
+    // is looked up; a reading that fails part way returns none.
+    QList<PersonSummary> peopleSummaries(const std::function<void(const PersonSummary &)> &read = {}) const;
     // Every number of every person as written (UTF-8, valid during the call), in no particular
     // order (asking for one costs SQLite four times the reading); false when they could not all
     // be read.

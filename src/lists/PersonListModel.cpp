@@ -221,20 +221,21 @@ QVariantMap PersonListModel::details(int recordID) const
 
 void PersonListModel::reload()
 {
-    QList<PersonSummary> people = m_addressBook.peopleSummaries();
-    // A name's collation key is the costliest part of a reload (a sync, an import): a person
-    // whose name is the one the last reload read keeps its key, as long as the language is the
-    // same. Both lists are by record id, so they are walked side by side.
     if (!m_collation || m_collation->locale() != QLocale()) {
         m_collation = std::make_unique<NameCollation>(QLocale());
         m_sortKeys.clear();
     }
+    // A name's collation key is the costliest part of a reload (a sync, an import): a person
+    // whose name is the one the last reload read keeps its key, as long as the language is the
+    // same. Both lists are by record id, so they are walked side by side. The other names are
+    // keyed while the persons are still being read.
+    const qsizetype expected = m_addressBook.personCount();
+    SortKeyMaker newKeys(*m_collation, expected);
     std::vector<SortKey> keys;
-    keys.reserve(size_t(people.size()));
-    QList<QString> newNames;
+    keys.reserve(size_t(expected));
     std::vector<size_t> newPositions;
     auto known = m_sortKeys.cbegin();
-    for (const PersonSummary &person : std::as_const(people)) {
+    QList<PersonSummary> people = m_addressBook.peopleSummaries([&](const PersonSummary &person) {
         QString name = sortName(person);
         while (known != m_sortKeys.cend() && known->recordID < person.recordID)
             ++known;
@@ -242,14 +243,18 @@ void PersonListModel::reload()
         if (known != m_sortKeys.cend() && known->recordID == person.recordID && known->name == name) {
             key = known->key;
         } else {
-            newNames.append(name);
+            newKeys.add(name);
             newPositions.push_back(keys.size());
         }
         keys.push_back(SortKey{person.recordID, std::move(name), std::move(key)});
+    });
+    if (qsizetype(keys.size()) != people.size()) { // the reading failed part way: no one is listed
+        keys.clear();
+        newPositions.clear();
     }
-    const QList<QByteArray> newKeys = m_collation->sortKeys(newNames);
+    const QList<QByteArray> made = newKeys.take();
     for (size_t i = 0; i < newPositions.size(); ++i)
-        keys[newPositions[i]].key = newKeys[qsizetype(i)];
+        keys[newPositions[i]].key = made[qsizetype(i)];
     std::vector<SortItem> items;
     items.reserve(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) {

@@ -36,16 +36,43 @@ TEST(NameCollationTest, KeysOrderAsTheLanguageComparesCaseAside)
     }
 }
 
-// A long list's keys are made on several threads, each with its own collator.
-TEST(NameCollationTest, ManyKeysAreTheKeysMadeOneByOne)
+// Keys made while the texts come in, on helper threads and from the far end, are the keys made
+// one by one: more texts than expected, fewer, too few for a helper, and the C locale, which
+// has no collator to share.
+TEST(NameCollationTest, KeysMadeWhileTextsComeAreTheKeysMadeOneByOne)
+{
+    const struct
+    {
+        QLocale locale;
+        qsizetype expected;
+        int added;
+    } cases[] = {{QLocale(QLocale::German), 5000, 5000},
+                 {QLocale(QLocale::German), 3000, 5000},
+                 {QLocale(QLocale::German), 10000, 2500},
+                 {QLocale(QLocale::German), 10000, 100},
+                 {QLocale::c(), 5000, 5000}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.expected) + " expected, " + std::to_string(c.added) + " added");
+        const NameCollation collation(c.locale);
+        QList<QString> names;
+        SortKeyMaker maker(collation, c.expected);
+        for (int i = 0; i < c.added; ++i) {
+            names.append(QStringLiteral("%1ller %2").arg(QChar(u"MmÄäÖZz"[i % 7])).arg(i * 7919 % 5000));
+            maker.add(names.back());
+        }
+        const QList<QByteArray> keys = maker.take();
+        ASSERT_EQ(keys.size(), names.size());
+        for (qsizetype i = 0; i < names.size(); ++i)
+            ASSERT_EQ(keys[i], collation.sortKey(names[i])) << names[i].toStdString();
+    }
+}
+
+// A maker dropped while its helpers wait for texts lets them go.
+TEST(NameCollationTest, AMakerLeftUntakenEnds)
 {
     const NameCollation collation(QLocale(QLocale::German));
-    QList<QString> names;
-    for (int i = 0; i < 5000; ++i)
-        names.append(QStringLiteral("%1ller %2").arg(QChar(u"MmÄäÖZz"[i % 7])).arg(i * 7919 % 5000));
-    const QList<QByteArray> keys = collation.sortKeys(names);
-    ASSERT_EQ(keys.size(), names.size());
-    for (qsizetype i = 0; i < names.size(); ++i)
-        ASSERT_EQ(keys[i], collation.sortKey(names[i])) << names[i].toStdString();
+    SortKeyMaker maker(collation, 10000);
+    for (int i = 0; i < 1000; ++i)
+        maker.add(QString::number(i));
 }
 } // namespace

@@ -173,4 +173,25 @@ TEST_F(PersonListModelTest, ReloadReadsNamesAndNumbersAgainAndKeepsTheSearch)
     EXPECT_TRUE(model.addressBookEmpty());
     EXPECT_EQ(emptyChanges.count(), 2);
 }
+
+// A book whose later pages turned out damaged while its first persons were already read lists
+// no one, rather than the persons read before the damage.
+TEST_F(PersonListModelTest, ABookDamagedPartWayListsNoOne)
+{
+    for (int i = 0; i < 400; ++i)
+        addPerson(QStringLiteral("Given %1").arg(i), QStringLiteral("Family name of some length %1").arg(i), {}, {});
+    PersonListModel model(addressBook);
+    model.reload();
+    ASSERT_EQ(model.rowCount(), 400);
+    addressBook.setDamageHandler([](const QString &) { return false; });
+    const QString path = dir.filePath(QStringLiteral("AddressBook.sqlite"));
+    QByteArray file = readFile(path);
+    QByteArray damaged = withPagesOverwritten(file);
+    const qsizetype kept = file.size() * 3 / 4; // the persons written first stay readable
+    file.replace(kept, file.size() - kept, damaged.sliced(kept));
+    file[27] = char(file[27] + 1); // the change counter: SQLite reads the file anew
+    writeFile(path, file);
+    model.reload();
+    EXPECT_EQ(model.rowCount(), 0);
+}
 } // namespace
