@@ -10,10 +10,13 @@
 #include <QHash>
 #include <algorithm>
 #include <array>
+#include <thread>
 #include <utility>
 
 namespace {
 constexpr int hashSection = 26; // "#", after Z
+// Below this many persons a thread costs more than it spares.
+constexpr size_t personsPerThread = 1000;
 
 // An empty text says as little as an absent one.
 bool hasText(const std::optional<QString> &text) { return text && !text->isEmpty(); }
@@ -294,10 +297,16 @@ std::vector<int> PersonListModel::matchingRows()
             rows.push_back(int(i));
         return rows;
     }
+    if (search.hasDigits() && !m_numbersRead) {
+        // Both go through every person: a long list's words are made on a thread of their own
+        // while the numbers are read.
+        std::jthread words;
+        if (!m_wordsMade && m_people.size() >= personsPerThread && std::thread::hardware_concurrency() > 1)
+            words = std::jthread([this] { makeWords(); });
+        readNumbers();
+    }
     if (!m_wordsMade)
         makeWords();
-    if (search.hasDigits() && !m_numbersRead)
-        readNumbers();
     const auto slice = [](const QString &text, Span span) { return QStringView(text).sliced(span.at, span.size); };
     for (size_t i = 0; i < m_people.size(); ++i) {
         if (search.matches(slice(m_words, m_people[i].words), slice(m_numbers, m_people[i].numbers)))
