@@ -43,4 +43,6 @@ struct PersonSummary
     std::optional<QString> lastName;
     std::optional<QString> organization;
     std::optional<QString> firstNumber; // none for a person with a name or without numbers
+
+    friend bool operator==(const PersonSummary &, const PersonSummary &) = default;
 };

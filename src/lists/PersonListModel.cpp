@@ -132,6 +132,7 @@ struct PersonListModel::SortKey
     int recordID;
     QString name; // the text the person is sorted and filed by
     QByteArray key;
+    int row = -1; // the person's row, while nothing the order depends on changes
 };
 
 // A part of m_words or m_numbers.
@@ -243,13 +244,16 @@ void PersonListModel::reload()
         while (known != m_sortKeys.cend() && known->recordID < person.recordID)
             ++known;
         QByteArray key;
+        int row = -1;
         if (known != m_sortKeys.cend() && known->recordID == person.recordID && known->name == name) {
             key = known->key;
+            if (m_people[size_t(known->row)].person == person)
+                row = known->row;
         } else {
             newKeys.add(name);
             newPositions.push_back(keys.size());
         }
-        keys.push_back(SortKey{person.recordID, std::move(name), std::move(key)});
+        keys.push_back(SortKey{person.recordID, std::move(name), std::move(key), row});
     });
     if (qsizetype(keys.size()) != people.size()) { // the reading failed part way: no one is listed
         keys.clear();
@@ -258,13 +262,32 @@ void PersonListModel::reload()
     const QList<QByteArray> made = newKeys.take();
     for (size_t i = 0; i < newPositions.size(); ++i)
         keys[newPositions[i]].key = made[qsizetype(i)];
-    std::vector<SortItem> items;
-    items.reserve(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
+    // The persons unchanged since the last reload keep their order among themselves (nothing
+    // it depends on changed): only the others are sorted, and merged in.
+    const auto item = [&](size_t i) {
         const PersonSummary &person = std::as_const(people)[qsizetype(i)];
-        items.push_back(SortItem{headOf(keys[i].key), sectionOf(keys[i].name), isNameless(person), keys[i].key, &person});
+        return SortItem{headOf(keys[i].key), sectionOf(keys[i].name), isNameless(person), keys[i].key, &person};
+    };
+    std::vector<int> byRow(m_people.size(), -1);
+    std::vector<SortItem> kept;
+    std::vector<SortItem> moved;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].row >= 0)
+            byRow[size_t(keys[i].row)] = int(i);
+        else
+            moved.push_back(item(i));
     }
-    std::sort(items.begin(), items.end(), orderWith(*m_collation));
+    kept.reserve(keys.size() - moved.size());
+    for (const int i : byRow) {
+        if (i >= 0)
+            kept.push_back(item(size_t(i)));
+    }
+    const auto before = orderWith(*m_collation);
+    std::sort(moved.begin(), moved.end(), before);
+    std::vector<SortItem> items(keys.size());
+    std::merge(kept.begin(), kept.end(), moved.begin(), moved.end(), items.begin(), before);
+    for (size_t row = 0; row < items.size(); ++row)
+        keys[size_t(items[row].person - people.constData())].row = int(row);
     m_sortKeys = std::move(keys);
 
     std::vector<Entry> entries;
