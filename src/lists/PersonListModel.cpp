@@ -223,12 +223,10 @@ QVariantMap PersonListModel::details(int recordID) const
             {QStringLiteral("phones"), phones}};
 }
 
-void PersonListModel::reload()
+// Every person of the address book with their sort key, both lists by record id, into `people`
+// and the result; both empty when the reading failed part way.
+std::vector<PersonListModel::SortKey> PersonListModel::readPeople(QList<PersonSummary> &people)
 {
-    if (!m_collation || m_collation->locale() != QLocale()) {
-        m_collation = std::make_unique<NameCollation>(QLocale());
-        m_sortKeys.clear();
-    }
     // A name's collation key is the costliest part of a reload (a sync, an import): a person
     // whose name is the one the last reload read keeps its key, as long as the language is the
     // same. Both lists are by record id, so they are walked side by side. The other names are
@@ -239,7 +237,7 @@ void PersonListModel::reload()
     keys.reserve(size_t(expected));
     std::vector<size_t> newPositions;
     auto known = m_sortKeys.cbegin();
-    QList<PersonSummary> people = m_addressBook.peopleSummaries([&](const PersonSummary &person) {
+    people = m_addressBook.peopleSummaries([&](const PersonSummary &person) {
         QString name = sortName(person);
         while (known != m_sortKeys.cend() && known->recordID < person.recordID)
             ++known;
@@ -255,13 +253,22 @@ void PersonListModel::reload()
         }
         keys.push_back(SortKey{person.recordID, std::move(name), std::move(key), row});
     });
-    if (qsizetype(keys.size()) != people.size()) { // the reading failed part way: no one is listed
-        keys.clear();
-        newPositions.clear();
-    }
+    if (qsizetype(keys.size()) != people.size()) // the reading failed part way: no one is listed
+        return {};
     const QList<QByteArray> made = newKeys.take();
     for (size_t i = 0; i < newPositions.size(); ++i)
         keys[newPositions[i]].key = made[qsizetype(i)];
+    return keys;
+}
+
+void PersonListModel::reload()
+{
+    if (!m_collation || m_collation->locale() != QLocale()) {
+        m_collation = std::make_unique<NameCollation>(QLocale());
+        m_sortKeys.clear();
+    }
+    QList<PersonSummary> people;
+    std::vector<SortKey> keys = readPeople(people);
     // The persons unchanged since the last reload keep their order among themselves (nothing
     // it depends on changed): only the others are sorted, and merged in.
     const auto item = [&](size_t i) {

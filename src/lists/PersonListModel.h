@@ -7,6 +7,7 @@
 
 class AddressBook;
 class NameCollation;
+struct PersonSummary;
 
 // Every person of the address book as a contacts browser lists them: by last name, then first
 // name, middle name and organisation, compared as a reader of the user's language would, case
@@ -65,6 +66,7 @@ private:
     struct Span;
     struct Entry;
 
+    std::vector<SortKey> readPeople(QList<PersonSummary> &people);
     // The positions of the persons the search lets through; makes the words and reads the
     // numbers when it first needs them.
     std::vector<int> matchingRows();
