@@ -58,7 +58,6 @@ private:
     struct Work;
 
     void startHelpers();
-    void stopHelpers();
 
     const NameCollation &m_collation;
     const qsizetype m_expected;
