@@ -1,8 +1,10 @@
 #include "access/HTTPManager.h"
 
 #include "datafile/DataFileCheck.h"
+#include "datafile/DataFileLines.h"
 #include "datafile/UpdateSignature.h"
 #include "access/LANFileNameparser.h"
+#include "access/LANFileParser.h"
 #include "core/AppSettings.h"
 #include "log/Log.h"
 #include "platform/AtomicFile.h"
@@ -70,7 +72,7 @@ int HTTPManager::UpdateLANFile()
     m_signature.clear();
     m_signedFile.clear();
     m_replaced = false;
-    m_installedText.clear();
+    m_installedNumbers.clear();
     m_failureReason.clear();
     QString server = m_server;
     while (server.endsWith(u'/'))
@@ -126,13 +128,10 @@ void HTTPManager::checkAnnouncedSize()
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > largestAnswer())
         return fail(tooLarge(m_currentOperation));
-    // Room for the download's text (and the signed copy) from the start: grown piece by piece,
-    // they touched twice their size in new memory, which cost more than checking every line.
-    if (length.isValid() && m_currentOperation == Download && m_received == 0) {
-        m_check->reserve(length.toLongLong());
-        if (!m_updateKey.isEmpty())
-            m_signedFile.reserve(length.toLongLong());
-    }
+    // Room for the signed copy from the start: grown piece by piece, it touched twice its size
+    // in new memory, which cost more than checking every line.
+    if (length.isValid() && m_currentOperation == Download && m_received == 0 && !m_updateKey.isEmpty())
+        m_signedFile.reserve(length.toLongLong());
 }
 
 void HTTPManager::readAvailable()
@@ -265,7 +264,8 @@ bool HTTPManager::startDownload()
         return false;
     }
     m_download = std::make_unique<AtomicFile>(m_lanFilePath);
-    m_check = std::make_unique<DataFileCheck>();
+    m_loadKeyNumbers = std::make_unique<LANFileParser>(m_loadKey);
+    m_check = std::make_unique<DataFileCheck>([this](const DataFileLines &lines) { m_loadKeyNumbers->addLines(lines); });
     if (!m_download->open()) {
         failToWrite(m_download->reason());
         return false;
@@ -294,8 +294,9 @@ void HTTPManager::downloadReceived()
     if (!m_download->commit())
         return failToWrite(m_download->reason());
     m_download.reset();
-    m_installedText = m_check->takeText();
+    m_installedNumbers = m_loadKeyNumbers->takeNumbers();
     m_check.reset();
+    m_loadKeyNumbers.reset();
     m_signedFile.clear();
     m_replaced = true;
     qCInfo(lcUpdate) << "installed version" << m_currentVersionNumber << "from" << m_received << "bytes"

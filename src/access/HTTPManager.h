@@ -4,10 +4,12 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <memory>
 
 class DataFileCheck;
+class LANFileParser;
 class QNetworkAccessManager;
 class QNetworkReply;
 class AtomicFile;
@@ -85,9 +87,9 @@ public:
     const QByteArray &bufferString() const { return m_bufferString; }
     // The download replaced the working copy.
     bool replacedWorkingCopy() const { return m_replaced; }
-    // The plain text of the file that replaced the working copy, as checked while it arrived: the
-    // table loads from it without deciphering the file again.
-    QByteArray takeInstalledText() { return std::move(m_installedText); }
+    // The numbers of the load key in the file that replaced the working copy, found while it was
+    // checked as it arrived: the table takes them without reading the file again.
+    QStringList takeInstalledNumbers() { return std::move(m_installedNumbers); }
     // Why the exchange failed, as a sentence for the user ("The server answered 404 for
     // http://..."); empty unless it failed.
     const QString &failureReason() const { return m_failureReason; }
@@ -98,6 +100,9 @@ public:
     // descriptor's deadline) before the file, and the file is installed only when it verifies.
     // Without one, files are taken unsigned.
     void setUpdateKey(const QByteArray &publicKey) { m_updateKey = publicKey; }
+    // The SIM country's key, whose numbers are looked for in the download; set before
+    // UpdateLANFile.
+    void setLoadKey(const QString &key) { m_loadKey = key; }
 
 Q_SIGNALS:
     // The exchange set a flag of the mailbox.
@@ -126,6 +131,7 @@ private:
     QNetworkReply *m_reply = nullptr;
     std::unique_ptr<AtomicFile> m_download; // the staged file
     std::unique_ptr<DataFileCheck> m_check;
+    std::unique_ptr<LANFileParser> m_loadKeyNumbers; // fed the lines the check passed
     qint64 m_received = 0;
     int m_currentOperation = Descriptor;
     bool m_currentOperationComplete = true;
@@ -134,7 +140,8 @@ private:
     QByteArray m_updateKey;
     QByteArray m_signature;
     QByteArray m_signedFile; // the downloaded bytes, held for the signature's check
-    QByteArray m_installedText;
+    QString m_loadKey;
+    QStringList m_installedNumbers;
     QByteArray m_chunk; // what one read takes from the reply
     bool m_replaced = false;
     QString m_failureReason;

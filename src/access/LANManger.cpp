@@ -43,14 +43,12 @@ void LANManger::loadLANArray(const QString &key)
     swapIn(readNumbers(key));
 }
 
-void LANManger::loadLANArray(const QString &key, QByteArrayView plainText)
+void LANManger::adoptLANArray(QStringList numbers)
 {
     const std::lock_guard loading(m_loading);
-    LANFileParser parser(key);
-    parser.addLines(DataFileLines(QLatin1StringView(plainText.data(), plainText.size())));
     m_fileUnreadable.store(false);
     m_keysUnread = true;
-    swapIn(parser.takeNumbers());
+    swapIn(std::move(numbers));
 }
 
 void LANManger::swapIn(QStringList numbers)

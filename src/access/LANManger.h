@@ -34,9 +34,9 @@ public:
     // Replaces the list by the numbers of `key` read from the file; an unreadable file gives an
     // empty list. The position and the countries met before are left as they are.
     void loadLANArray(const QString &key);
-    // The same from `plainText`, the text of the file just installed in the table's place
-    // (checked as it arrived), which spares deciphering the file again.
-    void loadLANArray(const QString &key, QByteArrayView plainText);
+    // The same with `numbers`, those of the key found in the file just installed in the table's
+    // place while it was checked as it arrived, which spares reading the file again.
+    void adoptLANArray(QStringList numbers);
     // Whether the last read found the file missing, unreadable or not deciphering, which tells
     // a damaged file from a country without access numbers.
     bool fileUnreadable() const { return m_fileUnreadable.load(); }

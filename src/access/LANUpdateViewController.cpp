@@ -49,6 +49,7 @@ void LANUpdateViewController::UpdateAction()
         return; // one attempt per presentation
     m_attempted = true;
     m_app.appSettings().updatedLANFileReceived = false;
+    m_loadKey = m_app.appSettings().currentMCC.value_or(QString());
     m_worker = std::make_unique<QThread>();
     m_workerContext = std::make_unique<QObject>();
     m_workerContext->moveToThread(m_worker.get());
@@ -104,6 +105,7 @@ void LANUpdateViewController::startLANFileUpdate()
     m_http = std::make_unique<HTTPManager>(settings, m_lanFilePath, m_updateServer, *m_network);
     m_http->setDeadlines(m_deadlines);
     m_http->setUpdateKey(m_updateKey);
+    m_http->setLoadKey(m_loadKey);
     // Queued: the exchange is never deleted from inside its own handlers.
     connect(m_http.get(), &HTTPManager::mailboxChanged, m_workerContext.get(), [this] { examineMailbox(); },
             Qt::QueuedConnection);
@@ -132,9 +134,9 @@ void LANUpdateViewController::examineMailbox()
         switch (settings.errorOccured) {
         case 2: {
             const int version = m_http->currentVersionNumber();
-            onMainThread([this, version, text = m_http->takeInstalledText()] {
+            onMainThread([this, version, numbers = m_http->takeInstalledNumbers()] {
                 updateLabel(QStringLiteral("Farline updated successfully"));
-                adoptUpdate(version, text, true);
+                adoptUpdate(version, numbers, true);
             });
             break;
         }
@@ -165,7 +167,9 @@ void LANUpdateViewController::examineMailbox()
         // is adopted all the same, so that the file and its recorded version agree.
         if (m_http->replacedWorkingCopy()) {
             const int version = m_http->currentVersionNumber();
-            onMainThread([this, version, text = m_http->takeInstalledText()] { adoptUpdate(version, text, false); });
+            onMainThread([this, version, numbers = m_http->takeInstalledNumbers()] {
+                adoptUpdate(version, numbers, false);
+            });
         }
         endAttempt();
     }
@@ -193,14 +197,18 @@ void LANUpdateViewController::endAttempt()
 
 // ---- the main thread
 
-void LANUpdateViewController::adoptUpdate(int version, const QByteArray &installedText, bool shown)
+void LANUpdateViewController::adoptUpdate(int version, QStringList numbers, bool shown)
 {
     AppSettings &settings = m_app.appSettings();
     settings.currentVersionNumber = version;
     LANManger &table = m_app.lanManager();
     table.setCurrentLANpos(0);
     m_app.saveAppSettings();
-    m_app.loadAccessNumbers(settings.currentMCC.value_or(QString()), installedText);
+    const QString key = settings.currentMCC.value_or(QString());
+    if (key == m_loadKey)
+        m_app.adoptAccessNumbers(std::move(numbers));
+    else
+        m_app.loadAccessNumbers(key); // the SIM country changed meanwhile: read from the installed file
     if (shown && !m_tearingDown)
         updateMainTable();
 }

@@ -97,9 +97,9 @@ private:
     template<typename Call> void onMainThread(Call call);
 
     // On the main thread.
-    // The new version and the first access number are saved and the table loads from the
-    // installed file's text.
-    void adoptUpdate(int version, const QByteArray &installedText, bool shown);
+    // The new version and the first access number are saved and the table takes `numbers`, the
+    // SIM country's numbers found in the installed file as it arrived.
+    void adoptUpdate(int version, QStringList numbers, bool shown);
     void setFailureReason(const QString &reason);
     void setSpinning(bool spinning);
     void setNetworkActivity(bool visible);
@@ -111,6 +111,7 @@ private:
     const QString m_updateServer;
     const QString m_lanFilePath;
     const QByteArray m_updateKey;
+    QString m_loadKey; // the SIM country's key when the attempt began
     MainViewModalDelegate *m_delegate = nullptr;
     HTTPManager::Deadlines m_deadlines;
 

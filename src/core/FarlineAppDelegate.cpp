@@ -153,12 +153,15 @@ void FarlineAppDelegate::openTelAddress(const QString &address)
     Q_EMIT telAddressOpened();
 }
 
-void FarlineAppDelegate::loadAccessNumbers(const QString &key, QByteArrayView installedText)
+void FarlineAppDelegate::loadAccessNumbers(const QString &key)
 {
-    if (installedText.isNull())
-        m_lanManager->loadLANArray(key);
-    else
-        m_lanManager->loadLANArray(key, installedText);
+    m_lanManager->loadLANArray(key);
+    Q_EMIT accessNumbersLoaded();
+}
+
+void FarlineAppDelegate::adoptAccessNumbers(QStringList numbers)
+{
+    m_lanManager->adoptLANArray(std::move(numbers));
     Q_EMIT accessNumbersLoaded();
 }
 

@@ -6,7 +6,7 @@
 #include "core/ModemReport.h"
 #include "platform/PlatformServices.h"
 
-#include <QByteArrayView>
+#include <QStringList>
 #include <QObject>
 #include <memory>
 
@@ -85,9 +85,10 @@ public:
     LANUpdateViewController &openUpdateDialog(MainViewModalDelegate *delegate);
 
     // Loads the access numbers of the country `key` (the SIM country) from the access number
-    // file, or from `installedText`, the plain text of a file just installed, and says so, so
-    // that every screen showing them follows.
-    void loadAccessNumbers(const QString &key, QByteArrayView installedText = {});
+    // file and says so, so that every screen showing them follows.
+    void loadAccessNumbers(const QString &key);
+    // The same with `numbers`, the SIM country's numbers found in a file just installed.
+    void adoptAccessNumbers(QStringList numbers);
 
     // What the modem said last; nothing known without a modem. The window asks it.
     const ModemReport &modemReport() const { return m_modemReport; }

@@ -126,14 +126,12 @@ inline void DataFileCheck::checkLine(QLatin1StringView line)
         m_badLine = m_lines; // it names a key, but what follows is no access number
 }
 
-DataFileCheck::DataFileCheck()
-    : m_decoder(std::make_unique<DataFileDecoder>([this](const DataFileLines &lines) {
+DataFileCheck::DataFileCheck(std::function<void(const DataFileLines &)> read)
+    : m_decoder(std::make_unique<DataFileDecoder>([this, read = std::move(read)](const DataFileLines &lines) {
         for (const QLatin1StringView line : lines)
             checkLine(line);
-        // The decoder hands out runs of whole lines, each without the line end that ends it.
-        if (m_runs++ > 0)
-            m_text += "\r\n";
-        m_text += QByteArrayView(lines.text().data(), lines.text().size());
+        if (read)
+            read(lines);
     }))
 {
 }
