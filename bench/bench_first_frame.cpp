@@ -1,8 +1,9 @@
-// Start to first frame, offscreen: the dialer window as farline-window opens it, a bare Qt Quick
-// window showing one rectangle, or a window showing only the keypad tab's texts (the title, the
-// number and its route, the keys' digits and letters, "Call", the tabs' names) in the same fonts
-// and sizes, with the font database filled meanwhile as the dialer does: what any window that
-// draws those texts with Qt Quick costs. Prints "frame" once the first frame is drawn and exits;
+// Start to first frame, offscreen or on the platform QT_QPA_PLATFORM names: the dialer window as
+// farline-window opens it, a bare Qt Quick window showing one rectangle, or a window showing only
+// the keypad tab's texts (the title, the number and its route, the keys' digits and letters,
+// "Call", the tabs' names) in the same fonts and sizes, drawn the same way, with the font
+// database filled meanwhile as the dialer does: what any window that draws those texts with Qt
+// Quick costs. Prints "frame" once the first frame is drawn and exits;
 // bench/compare_window_start.py times them from their start, many times.
 //   bench_first_frame window [farline options...]     bench_first_frame bare|texts
 
@@ -74,7 +75,8 @@ void quitAtFirstFrame(QQuickWindow *window)
 int main(int argc, char *argv[])
 {
     StartTrail::begin();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // unless an X server is asked for
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
     QCoreApplication::setApplicationName(QStringLiteral("farline"));
     std::jthread crypto;
@@ -84,8 +86,10 @@ int main(int argc, char *argv[])
     StartTrail::mark("the application object is made");
     if (mode == u"bare" || mode == u"texts") {
         const std::unique_ptr<QThread> fonts(QThread::create([] { QFontDatabase::families(); }));
-        if (mode == u"texts")
+        if (mode == u"texts") {
             fonts->start();
+            QQuickWindow::setTextRenderType(QQuickWindow::NativeTextRendering); // as the dialer draws them
+        }
         QQmlApplicationEngine engine;
         engine.loadData(mode == u"bare" ? bareWindow : textsWindow);
         StartTrail::mark("the QML is loaded");

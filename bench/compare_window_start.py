@@ -11,7 +11,10 @@
    slower). The earlier build is made from a git commit (default: the last one before the window
    joined the program) in a worktree beside this repository's build folder.
 
-    bench/compare_window_start.py [--runs N] [--before COMMIT] [--no-command-line]
+    bench/compare_window_start.py [--runs N] [--before COMMIT] [--no-command-line] [--display :N]
+
+With --display, the first frames are also measured on that X server (for example Xvfb :57 -screen
+0 720x1440x24), where Qt Quick draws with OpenGL instead of offscreen's software renderer.
 
 Needs the release preset built (cmake --preset release && cmake --build --preset release).
 
@@ -117,6 +120,15 @@ def compare(name, first, second, runs, measure):
     return ma / mb
 
 
+def first_frames(where, commands, runs, env):
+    mw, mt, mb = medians(commands, runs, lambda c: first_frame_ms(c, env))
+    print(f"window to first frame{where}: {mw:.1f} ms against {mb:.1f} ms for a bare window (medians of {runs}), "
+          f"ratio {mw / mb:.2f}")
+    print(f"  a window of the keypad tab's texts alone: {mt:.1f} ms, ratio {mt / mb:.2f} against the bare window; "
+          f"the dialer takes {mw / mt:.2f} times as long")
+    return mw / mb
+
+
 def build_before(commit):
     tree = top / "build" / "before-window"
     if not tree.exists():
@@ -131,6 +143,7 @@ def main():
     parser.add_argument("--runs", type=int, default=30)
     parser.add_argument("--before", default="4632588")
     parser.add_argument("--no-command-line", action="store_true")
+    parser.add_argument("--display", help="also measure the first frames on this X server (Xvfb :N)")
     options = parser.parse_args()
 
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=tempfile.mkdtemp())
@@ -141,12 +154,10 @@ def main():
         window = [str(release / "bench_first_frame"), "window", "--home", home, "--telephone", "print"]
         bare = [str(release / "bench_first_frame"), "bare"]
         texts = [str(release / "bench_first_frame"), "texts"]
-        mw, mt, mb = medians([window, texts, bare], options.runs, lambda c: first_frame_ms(c, env))
-        ratio = mw / mb
-        print(f"window to first frame: {mw:.1f} ms against {mb:.1f} ms for a bare window (medians of {options.runs}), "
-              f"ratio {ratio:.2f}")
-        print(f"  a window of the keypad tab's texts alone: {mt:.1f} ms, ratio {mt / mb:.2f} against the bare window; "
-              f"the dialer takes {mw / mt:.2f} times as long")
+        ratio = first_frames("", [window, texts, bare], options.runs, env)
+        if options.display:
+            x_env = dict(env, QT_QPA_PLATFORM="xcb", DISPLAY=options.display)
+            first_frames(f" on the X server {options.display}", [window, texts, bare], options.runs, x_env)
 
         # The system's contacts: 5,000 in the folder, mirrored by an earlier run; EDS absent.
         with tempfile.TemporaryDirectory() as data, tempfile.TemporaryDirectory() as full:

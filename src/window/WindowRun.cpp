@@ -26,6 +26,9 @@ WindowSession::WindowSession(const Launch &launch)
     : m_fonts(QThread::create([] { QFontDatabase::families(); }))
 {
     m_fonts->start();
+    // Glyphs drawn by the font engine at their size cost the first frame less than the distance
+    // fields Qt Quick makes by default for text that may scale, and no text here scales.
+    QQuickWindow::setTextRenderType(QQuickWindow::NativeTextRendering);
     // The window holds the home while it is open: a command started meanwhile is refused.
     const Home home(launch.options.home);
     const QString address = launch.command.value(0);
