@@ -65,6 +65,14 @@ programs print a trail with QT_LOGGING_RULES=farline.window.debug=true; instruct
 - This machine's first frames vary by a third from one minute to the next: the libraries'
   pages are often not in memory at a start (page faults wait for the disk in the dynamic
   loader), which weighs on every window alike but widens the ratios' spread.
+- On an X server (Xvfb, OpenGL drawn by Mesa's llvmpipe; --display) the dialer measures
+  1.34-1.37x a bare window and the texts window 1.18-1.20x. Most of every window's time there is
+  OpenGL's start: the bare window's QML is loaded at 88 ms from main() against 10 offscreen. The
+  dialer's texts are drawn from the font engine's glyphs (QQuickWindow::NativeTextRendering)
+  instead of distance fields, which nothing here needs since no text scales: its first frame
+  there went from 182-201 to 175-188 ms in interleaved runs (offscreen's software renderer draws
+  glyphs either way). Taking out the backspace key's Canvas or the tab images spared 2-3 ms
+  each there, within the noise.
 - Already in place: every QML file is compiled ahead of time and loaded from the cache
   (QQmlTypeLoader::loadWithCachedUnitThread, no compiler in the profile); the other tabs and
   every modal screen are read from their files when they first show; the font database is
