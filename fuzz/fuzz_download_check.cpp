@@ -1,12 +1,14 @@
 // The check a download passes before it replaces the access number file, fed in pieces of a
 // size taken from the first byte, against deciphering the whole file at once and judging each
-// line of its text split at every "\r\n"; a valid file's text, which the table then loads, must
-// be the whole file's.
+// line of its text split at every "\r\n"; the runs of lines it hands on, which the table then
+// loads from, must make up a valid file's whole text.
 
 #include "datafile/DataFileCheck.h"
 #include "datafile/DataFileEnvelope.h"
+#include "datafile/DataFileLines.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QLatin1StringView>
 #include <cstdint>
 #include <cstdlib>
@@ -46,12 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const qsizetype piece = data[0] + 1;
     const QByteArray file(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    DataFileCheck check;
+    QByteArrayList runs;
+    DataFileCheck check([&](const DataFileLines &lines) { runs += QByteArray(lines.text().data(), lines.text().size()); });
     for (qsizetype offset = 0; offset < file.size(); offset += piece)
         check.feed(QByteArrayView(file).sliced(offset, std::min(piece, file.size() - offset)));
     QByteArray text;
     const DataFileCheck::Verdict verdict = wholeFileVerdict(file, text);
-    if (check.finish() != verdict || (verdict == DataFileCheck::Verdict::Valid && check.takeText() != text))
+    if (check.finish() != verdict || (verdict == DataFileCheck::Verdict::Valid && runs.join("\r\n") != text))
         std::abort();
     return 0;
 }
