@@ -147,6 +147,19 @@ TEST_F(LANUpdateViewControllerTest, ACancelStopsTheTransferAtOnceAndChangesNothi
     }
 }
 
+// The download's lines are searched for the numbers of the SIM country of the attempt's start.
+TEST_F(LANUpdateViewControllerTest, ACountryChosenDuringTheDownloadGetsItsOwnNumbers)
+{
+    announce(8, FaultResponse{200, newFile()}.delayed(300));
+    Screen screen(test.app(), server.address());
+    screen.dialog.UpdateAction();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests().size() == 2; }, 10000));
+    test.app().appSettings().currentMCC = QStringLiteral("260");
+    ASSERT_TRUE(screen.showsOutcome());
+    EXPECT_EQ(screen.main.last(), u"Farline updated successfully");
+    EXPECT_EQ(test.app().lanManager().lanNumbers(), QStringList{"+4822000"});
+}
+
 TEST_F(LANUpdateViewControllerTest, TheWorkerSleepsWhileTheServerIsSilent)
 {
     announce(3, {}, FaultResponse{}.delayed(3000));
