@@ -125,6 +125,25 @@ auto orderWith(const NameCollation &collation)
         return p.recordID < q.recordID;
     };
 }
+// A long list is sorted in two halves at once, the upper one on another core with a collation
+// of its own (an ICU collator serves one thread at a time), and the halves merged.
+void sortItems(std::vector<SortItem> &items, const NameCollation &collation)
+{
+    const auto before = orderWith(collation);
+    if (items.size() < personsPerThread || std::thread::hardware_concurrency() < 2) {
+        std::sort(items.begin(), items.end(), before);
+        return;
+    }
+    const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
+    {
+        const std::jthread upper([&] {
+            const NameCollation own(collation.locale());
+            std::sort(middle, items.end(), orderWith(own));
+        });
+        std::sort(items.begin(), middle, before);
+    }
+    std::inplace_merge(items.begin(), middle, items.end(), before);
+}
 } // namespace
 
 struct PersonListModel::SortKey
@@ -289,10 +308,9 @@ void PersonListModel::reload()
         if (i >= 0)
             kept.push_back(item(size_t(i)));
     }
-    const auto before = orderWith(*m_collation);
-    std::sort(moved.begin(), moved.end(), before);
+    sortItems(moved, *m_collation);
     std::vector<SortItem> items(keys.size());
-    std::merge(kept.begin(), kept.end(), moved.begin(), moved.end(), items.begin(), before);
+    std::merge(kept.begin(), kept.end(), moved.begin(), moved.end(), items.begin(), orderWith(*m_collation));
     for (size_t row = 0; row < items.size(); ++row)
         keys[size_t(items[row].person - people.constData())].row = int(row);
     m_sortKeys = std::move(keys);
