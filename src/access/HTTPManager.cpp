@@ -1,7 +1,6 @@
 #include "access/HTTPManager.h"
 
 #include "datafile/DataFileCheck.h"
-#include "datafile/DataFileLines.h"
 #include "datafile/UpdateSignature.h"
 #include "access/LANFileNameparser.h"
 #include "access/LANFileParser.h"

@@ -15,8 +15,9 @@
 
 namespace {
 constexpr int hashSection = 26; // "#", after Z
-// Below this many persons a thread costs more than it spares.
-constexpr size_t personsPerThread = 1000;
+// Whether work over `persons` is worth a second thread: below 1,000 persons, or on one core, a
+// thread costs more than it spares.
+bool worthAThread(size_t persons) { return persons >= 1000 && std::thread::hardware_concurrency() > 1; }
 
 // An empty text says as little as an absent one.
 bool hasText(const std::optional<QString> &text) { return text && !text->isEmpty(); }
@@ -125,12 +126,13 @@ auto orderWith(const NameCollation &collation)
         return p.recordID < q.recordID;
     };
 }
+
 // A long list is sorted in two halves at once, the upper one on another core with a collation
 // of its own (an ICU collator serves one thread at a time), and the halves merged.
 void sortItems(std::vector<SortItem> &items, const NameCollation &collation)
 {
     const auto before = orderWith(collation);
-    if (items.size() < personsPerThread || std::thread::hardware_concurrency() < 2) {
+    if (!worthAThread(items.size())) {
         std::sort(items.begin(), items.end(), before);
         return;
     }
@@ -349,7 +351,7 @@ std::vector<int> PersonListModel::matchingRows()
         // Both go through every person: a long list's words are made on a thread of their own
         // while the numbers are read.
         std::jthread words;
-        if (!m_wordsMade && m_people.size() >= personsPerThread && std::thread::hardware_concurrency() > 1)
+        if (!m_wordsMade && worthAThread(m_people.size()))
             words = std::jthread([this] { makeWords(); });
         readNumbers();
     }
